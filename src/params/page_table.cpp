@@ -8,7 +8,9 @@ constexpr PageLayout kDynamicEq{60, 3, 2, 10, {}, {}, 8};
 constexpr PageLayout kMic{114, 20, 15, 5, {9, 10}, {11, 12}, 1};
 constexpr PageLayout kEcho{48, 7, 14, 5, {9, 10}, {11, 12}, 2};
 constexpr PageLayout kReverb{45, 7, 11, 5, {6, 7}, {8, 9}, 2};
-constexpr PageLayout kOutput{70, 10, 21, 5, {16, 17}, {19, 20}, 3};
+// The output pages keep the low-pass type in slot 18 and its frequency in slot 19; slot 20 is
+// the EQ pass slot.
+constexpr PageLayout kOutput{70, 10, 21, 5, {16, 17}, {18, 19}, 3};
 constexpr PageLayout kHidden{26, 5, 1, 5, {}, {}, 4};
 constexpr PageLayout kSettings{37, 0, 0, 5, {}, {}, 4};
 constexpr PageLayout kVolumeLimits{10, 0, 0, 5, {}, {}, 4};
