@@ -47,4 +47,10 @@ ParamAddress ToDeviceAddress(const SelectionState& selection, ParamAddress logic
     return MakeAddress(page, RedirectMusicSlot(selection, page, slot));
 }
 
+std::optional<int> RightSideControlPage(const SelectionState& selection) {
+    if (InRange(selection.outputPage, 6, 11)) return 9;
+    if (InRange(selection.outputPage, 12, 17)) return 15;
+    return std::nullopt;
+}
+
 }  // namespace zt

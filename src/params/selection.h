@@ -2,6 +2,8 @@
 // Which processor page each shared set of controls stands for, and the logical-to-device
 // address translation that follows from it.
 
+#include <optional>
+
 #include "params/param_address.h"
 
 namespace zt {
@@ -20,5 +22,10 @@ ParamAddress ToDeviceAddress(const SelectionState& selection, ParamAddress logic
 
 // The music page's second-set redirection alone (step 2 of the translation).
 int RedirectMusicSlot(const SelectionState& selection, int page, int slot);
+
+// The logical page the right-side delay and mute controls of the output sheet stand for after a
+// store rebuild: 9 while a main output is shown, 15 while a surround output is shown; nullopt
+// for the other outputs, whose controls keep the address they had.
+std::optional<int> RightSideControlPage(const SelectionState& selection);
 
 }  // namespace zt
