@@ -1,7 +1,5 @@
 #include "ui/window/caption_tables.h"
 
-#include <array>
-
 #include "ui/window/channel_state.h"
 
 namespace zt {

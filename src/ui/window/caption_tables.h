@@ -1,7 +1,7 @@
 #pragma once
 // The fixed caption pairs of the window: the bitmap buttons whose hint field holds a state and so
-// cannot carry the other language, the status dialog, the link button, and the captions that
-// change with the channel shown.
+// cannot carry the other language, the link button, and the captions that change with the
+// channel shown.
 
 #include <span>
 
@@ -23,11 +23,6 @@ struct TextPair {
     const char* chinese;
     const char* english;
 };
-
-// The status dialog's window caption and its warning note.
-inline constexpr TextPair kStatusDialogCaption{"设备状态", "Device Staus"};
-inline constexpr TextPair kStatusDialogWarning{"请稍等,可能需要几秒钟才能完成操作！",
-                                               "Please Wait for a moment!"};
 
 // The link button reads "Unlink" while the link searches, transfers or is online, "link"
 // while it is off line.

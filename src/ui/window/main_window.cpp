@@ -1,0 +1,236 @@
+#include "ui/window/main_window.h"
+
+#include <QAbstractSlider>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "ui/widgets/look.h"
+#include "ui/widgets/plain_edit.h"
+#include "ui/widgets/swapping.h"
+#include "ui/window/window_chrome.h"
+#include "ui/window/window_geometry.h"
+
+namespace zt {
+namespace {
+
+constexpr int kWindowButtonWidth = 30;
+constexpr QRgb kBorder = 0xFF9A9A9A;
+
+template <typename T>
+T* Registered(T* control, const char* name, ControlRegistry& registry) {
+    control->setObjectName(QString::fromLatin1(name));
+    registry.Add(control);
+    return control;
+}
+
+void Paint(QWidget* widget, const QColor& colour) {
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+TForm1::TForm1(ControlRegistry& registry, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), registry_(registry) {
+    setObjectName(QStringLiteral("Form1"));
+    Paint(this, Qt::white);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("Form1Client"));
+    Paint(client_, Qt::white);
+    resize(kClientWidth + 2 * kWindowBorder, kClientHeight + 2 * kWindowBorder);
+    client_->setGeometry(kWindowBorder, kWindowBorder, kClientWidth, kClientHeight);
+
+    BuildTitleStrip();
+    tabStrip_ = BuildTabStrip(client_, registry_);
+
+    // The page container's own tab row is never used: pages are chosen by the tab strip.
+    formPageItem_ = Registered(new QStackedWidget(client_), "FormPageItem", registry_);
+
+    graph_ = BuildGraphPanel(client_, registry_);
+
+    advPageControl1_ = Registered(new QTabWidget(client_), "AdvPageControl1", registry_);
+    advPageControl1_->setDocumentMode(true);
+    advPageControl1_->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { color: rgb(243,152,0); background: transparent; padding: 5px 8px;"
+        " border: 1px solid rgb(230,230,230); border-bottom: none; margin-right: 2px;"
+        " font-weight: bold; }"
+        "QTabBar::tab:selected { color: white; background: rgb(243,152,0);"
+        " border-color: rgb(243,152,0); }"));
+
+    unlock_ = BuildUnlockPanel(client_, registry_);
+    eqPointEditor_ = new EqPointEditor(client_, registry_);
+
+    LayOut();
+}
+
+void TForm1::BuildTitleStrip() {
+    image2_ = Registered(new TitleStripImage(client_), "Image2", registry_);
+
+    // The version label is a decorated label: it reads the same in both languages.
+    rzLabel9_ = Registered(new QLabel(QStringLiteral("KTV ORV  1.2.7"), client_), "RzLabel9",
+                           registry_);
+    rzLabel9_->setFont(look::Font(look::kNormalText, true));
+    rzLabel9_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    rzLabel9_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    // The access-code field of the hidden page, shown by a double click on the link label.
+    sysLogoLabel_ = Registered(new SwappingLabel(QStringLiteral("运行："), QString(), client_),
+                               "SysLogoLabel", registry_);
+    sysLogoLabel_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    sysLogoLabel_->hide();
+    sysLogoEdit_ = Registered(new PlainEdit(client_), "SysLogoEdit", registry_);
+    sysLogoEdit_->hide();
+
+    minimiseButton_ = Registered(new WindowButton(WindowButton::Glyph::Minimise, client_),
+                                 "RzBmpButton2", registry_);
+    maximiseButton_ = Registered(new WindowButton(WindowButton::Glyph::Maximise, client_),
+                                 "RzBmpButton1", registry_);
+    closeButton_ = Registered(new WindowButton(WindowButton::Glyph::Close, client_),
+                              "RzBmpButton3", registry_);
+    connect(minimiseButton_, &QAbstractButton::clicked, this, &TForm1::Minimise);
+    connect(maximiseButton_, &QAbstractButton::clicked, this, &TForm1::ToggleMaximised);
+    connect(closeButton_, &QAbstractButton::clicked, this, &QWidget::close);
+}
+
+void TForm1::LayOut() {
+    const int w = client_->width();
+    const int h = client_->height();
+    const int mainWidth = std::max(1, w - kRightColumnWidth);
+
+    image2_->setGeometry(0, 0, w, kTitleStripHeight);
+    rzLabel9_->setGeometry(10, 0, 160, kTitleStripHeight - 2);
+    sysLogoLabel_->setGeometry(180, 2, 44, kTitleStripHeight - 6);
+    sysLogoEdit_->setGeometry(226, 2, 120, kTitleStripHeight - 6);
+    closeButton_->setGeometry(w - kWindowButtonWidth, 0, kWindowButtonWidth, kTitleStripHeight);
+    maximiseButton_->setGeometry(w - 2 * kWindowButtonWidth, 0, kWindowButtonWidth,
+                                 kTitleStripHeight);
+    minimiseButton_->setGeometry(w - 3 * kWindowButtonWidth, 0, kWindowButtonWidth,
+                                 kTitleStripHeight);
+
+    int y = kTitleStripHeight;
+    tabStrip_.strip->setGeometry(0, y, mainWidth, kTabStripHeight);
+    LayOutTabStrip(tabStrip_);
+    y += kTabStripHeight;
+    formPageItem_->setGeometry(0, y, mainWidth, kPageAreaHeight);
+    y += kPageAreaHeight;
+    graph_.advPanel1->setGeometry(0, y, mainWidth, std::max(1, h - y));
+    LayOutGraphPanel(graph_);
+
+    advPageControl1_->setGeometry(mainWidth, kTitleStripHeight, kRightColumnWidth,
+                                  h - kTitleStripHeight);
+
+    QWidget* unlock = unlock_.firstCheckGrop;
+    unlock->move((mainWidth - unlock->width()) / 2, kTitleStripHeight + kTabStripHeight + 60);
+    // The point editor lies below the visible area.
+    eqPointEditor_->panel()->move(0, h + 20);
+}
+
+void TForm1::resizeEvent(QResizeEvent*) {
+    client_->setGeometry(kWindowBorder, kWindowBorder, width() - 2 * kWindowBorder,
+                         height() - 2 * kWindowBorder);
+    LayOut();
+}
+
+void TForm1::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(QColor(kBorder));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    // The key preview: every key of this window passes here before the focused control.
+    if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
+    emit firstShown();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    emit closing();
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
+        PreviewKey(static_cast<QKeyEvent*>(event)->key());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::SetVolumeBars(QAbstractSlider* music, QAbstractSlider* mic,
+                           QAbstractSlider* effect) {
+    musicVolume_ = music;
+    micVolume_ = mic;
+    effectVolume_ = effect;
+}
+
+void TForm1::PreviewKey(int key) {
+    if (!keyPreview_) return;
+    QAbstractSlider* bar = nullptr;
+    int step = 0;
+    switch (key) {
+        case Qt::Key_Q: bar = musicVolume_; step = 1; break;
+        case Qt::Key_A: bar = musicVolume_; step = -1; break;
+        case Qt::Key_W: bar = micVolume_; step = 1; break;
+        case Qt::Key_S: bar = micVolume_; step = -1; break;
+        case Qt::Key_E: bar = effectVolume_; step = 1; break;
+        case Qt::Key_D: bar = effectVolume_; step = -1; break;
+        default: return;
+    }
+    // Moving the bar raises its change, exactly as a move with the mouse does.
+    if (bar) bar->setValue(bar->value() + step);
+}
+
+void TForm1::Minimise() { showMinimized(); }
+
+void TForm1::ToggleMaximised() {
+    if (maximised_) {
+        maximised_ = false;
+        setGeometry(normalGeometry_);
+        maximiseButton_->setGlyph(WindowButton::Glyph::Maximise);
+        return;
+    }
+    normalGeometry_ = geometry();
+    maximised_ = true;
+    // The available geometry leaves the task bar and other docks of the desktop free.
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (s) setGeometry(s->availableGeometry());
+    maximiseButton_->setGlyph(WindowButton::Glyph::Restore);
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || maximised_) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    // The bare background acts as the caption: dragging it moves the window.
+    QWindow* handle = windowHandle();
+    if (handle && handle->startSystemMove()) return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void TForm1::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+}  // namespace zt
