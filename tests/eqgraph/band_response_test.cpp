@@ -274,8 +274,8 @@ TEST(BandResponseTest, LargestQValuesDrawAsSmallerOnes) {
 // is turned into pixel rows.
 TEST(BandResponseTest, EveryDesignStaysFinite) {
     const int frequencies[] = {INT_MIN, 0, 19, 20, 1000, 20600, 24000, INT_MAX};
-    const float gains[] = {-24.0f, -13.8f, 0.0f, 12.0f};
-    const float qs[] = {0.4f, 1.0f, 1.6f, 4.0f, 128.0f};
+    const float gains[] = {-24.0f, -13.8f, 0.0f, 12.0f, NAN, INFINITY};
+    const float qs[] = {0.4f, 1.0f, 1.6f, 4.0f, 128.0f, 0.0f, -0.01f, NAN};
     for (int code = 0; code <= 255; ++code) {
         for (int hz : frequencies) {
             for (float gain : gains) {
