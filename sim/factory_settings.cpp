@@ -42,7 +42,7 @@ void SetCrossover(PageMemory& m, int page, const Crossover& c) {
 }
 
 void FillEqPages(PageMemory& m) {
-    for (int page = 0; page < kParameterPages; ++page) {
+    for (int page = 0; page < kTransferPageCount; ++page) {
         const PageLayout& layout = PageLayoutOf(page);
         if (layout.bandCount == 0) continue;
         ResetBands(m, page, layout.firstBandSlot, layout.bandCount, layout.bandStep, layout.kind);
@@ -158,7 +158,7 @@ PageMemory FactoryMemory(int variant) {
 }
 
 std::string FactoryModeName(int mode) {
-    if (mode >= kFirstFactoryMode && mode < kModeCount) return kFactoryNames[mode - 16];
+    if (mode >= kFirstFactoryMode && mode < kDeviceModeCount) return kFactoryNames[mode - 16];
     if (mode >= 0 && mode < kFirstFactoryMode) return "User " + std::to_string(mode + 1);
     return {};
 }

@@ -4,13 +4,13 @@
 
 #include <string>
 
+#include "link/protocol.h"
 #include "params/param_address.h"
 
 namespace zt {
 
-inline constexpr int kModeCount = 22;
-inline constexpr int kFirstFactoryMode = 16;  // MF1..MF6 are modes 16..21
-inline constexpr int kParameterPages = 30;    // pages 0..29 belong to a mode; 30 is the system
+// MF1..MF6 are modes 16..21; a mode holds pages 0..29 (the system page 30 is not part of it).
+inline constexpr int kFirstFactoryMode = kUserModeCount;
 
 inline constexpr char kFactorySystemPassword[] = "123456";
 inline constexpr char kFactoryPanelPassword[] = "1234";

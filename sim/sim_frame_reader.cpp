@@ -2,17 +2,16 @@
 
 #include <algorithm>
 
+#include "link/protocol.h"
+
 namespace zt {
 namespace {
 
-constexpr uint8_t kStart = 0xF5;
-constexpr uint8_t kSecondStart = 0xB1;
-constexpr uint8_t kWrite = 0xB7;
-constexpr uint8_t kRead = 0xB0;
 constexpr size_t kHeaderSize = 4;  // start, second start, length, command
 
 bool HeaderCanStartFrame(const uint8_t* h) {
-    return h[1] == kSecondStart && h[2] >= 4 && (h[3] == kWrite || h[3] == kRead);
+    return h[1] == kFrameSecondStart && h[2] >= kLengthOverhead &&
+           (h[3] == kCommandWrite || h[3] == kCommandRead);
 }
 
 uint8_t Checksum(const uint8_t* frame, size_t size) {
@@ -28,7 +27,7 @@ void SimFrameReader::Feed(const uint8_t* bytes, size_t count, std::vector<SimFra
     size_t pos = 0;
     while (true) {
         const auto start = std::find(pending_.begin() + static_cast<std::ptrdiff_t>(pos),
-                                     pending_.end(), kStart);
+                                     pending_.end(), kFrameStart);
         pos = static_cast<size_t>(start - pending_.begin());
         if (pending_.size() - pos < kHeaderSize) break;
         const uint8_t* h = pending_.data() + pos;

@@ -2,32 +2,23 @@
 
 #include <algorithm>
 
+#include "link/frame_codec.h"
+#include "link/protocol.h"
 #include "params/page_table.h"
 
 namespace zt {
 namespace {
 
-constexpr uint8_t kWrite = 0xB7;
-constexpr uint8_t kRead = 0xB0;
+// System page slots the processor acts on, besides those of the protocol header.
+constexpr int kSlotSaveMode = SlotOf(kAddrSaveMode);
+constexpr int kSlotCurrentMode = SlotOf(kAddrLoadMode);
+constexpr int kSlotUpload = SlotOf(kAddrPageUpload);
+constexpr int kSlotPageRequest = SlotOf(kAddrPageRequest);
+// The music input select, and also the last item of a download and of an upload.
+constexpr int kSlotInputSelect = SlotOf(kAddrUploadTail);
+constexpr int kSlotLink = SlotOf(kAddrLinkControl);
 
-// System page slots the processor answers or acts on.
-constexpr int kSlotModeName = 0x00;
-constexpr int kSlotSaveMode = 0x01;
-constexpr int kSlotCurrentMode = 0x02;
-constexpr int kSlotPanelPassword = 0x05;
-constexpr int kSlotSystemPassword = 0x07;
-constexpr int kSlotUpload = 0x0F;
-constexpr int kSlotPageRequest = 0x10;
-constexpr int kSlotInputSelect = 0x14;  // also the last item of a download and of an upload
-constexpr int kSlotLink = 0x30;
-constexpr int kSlotDeviceId = 0x40;
-
-constexpr int kLinkConnect = 0x11;
-constexpr int kLinkKeepAlive = 0x66;
-constexpr int kLinkDisconnect = 0xAA;
-
-constexpr int kSlotsPerReply = 112;  // page 0 does not fit one frame and leaves in two
-constexpr size_t kNameLength = 20;
+constexpr size_t kNameLength = kModeNameLength;
 constexpr size_t kPasswordLimit = 20;
 constexpr uint8_t kDeviceId[] = {0x34, 0x61, 0x20, 0x17};
 
@@ -46,21 +37,11 @@ std::string TextOf(Bytes::const_iterator first, Bytes::const_iterator last, size
     return text;
 }
 
-Bytes MakeFrame(ParamAddress address, const Bytes& data) {
-    Bytes frame{0xF5, 0xB1, static_cast<uint8_t>(data.size() + 4), kWrite,
-                static_cast<uint8_t>(PageOf(address)), static_cast<uint8_t>(SlotOf(address))};
-    frame.insert(frame.end(), data.begin(), data.end());
-    unsigned sum = frame[0];
-    for (size_t i = 3; i < frame.size(); ++i) sum += frame[i];
-    frame.push_back(static_cast<uint8_t>(sum));
-    return frame;
-}
-
 }  // namespace
 
 SimProcessor::SimProcessor(const SimFaults& faults)
     : faults_(faults), dice_(faults.seed), memory_(FactoryMemory(0)) {
-    for (int mode = 0; mode < kModeCount; ++mode) {
+    for (int mode = 0; mode < kDeviceModeCount; ++mode) {
         modes_.push_back(FactoryMemory(mode >= kFirstFactoryMode ? mode - 15 : 0));
         names_.push_back(FactoryModeName(mode));
     }
@@ -79,15 +60,15 @@ bool SimProcessor::silent() const {
 }
 
 const PageMemory& SimProcessor::modeMemory(int mode) const {
-    return modes_[std::clamp(mode, 0, kModeCount - 1)];
+    return modes_[std::clamp(mode, 0, kDeviceModeCount - 1)];
 }
 
 const std::string& SimProcessor::modeName(int mode) const {
-    return names_[std::clamp(mode, 0, kModeCount - 1)];
+    return names_[std::clamp(mode, 0, kDeviceModeCount - 1)];
 }
 
 void SimProcessor::SetModeName(int mode, const std::string& name) {
-    if (mode >= 0 && mode < kModeCount) names_[mode] = name.substr(0, kNameLength);
+    if (mode >= 0 && mode < kDeviceModeCount) names_[mode] = name.substr(0, kNameLength);
 }
 
 Bytes SimProcessor::Receive(const Bytes& bytes) { return Receive(bytes.data(), bytes.size()); }
@@ -106,9 +87,9 @@ void SimProcessor::Handle(const SimFrame& frame, Bytes& out) {
     if (log_.size() > kLogLimit) log_.pop_front();
     // A processor that has hung or gone, or a frame that does not add up: no answer at all.
     if (vanished_ || silent() || !frame.checksumOk) return;
-    if (frame.command == kWrite) {
+    if (frame.command == kCommandWrite) {
         HandleWrite(frame, out);
-    } else if (frame.command == kRead) {
+    } else if (frame.command == kCommandRead) {
         HandleRead(frame, out);
     }
     ++framesAnswered_;
@@ -118,7 +99,7 @@ void SimProcessor::Handle(const SimFrame& frame, Bytes& out) {
 void SimProcessor::HandleWrite(const SimFrame& frame, Bytes& out) {
     const int page = PageOf(frame.address);
     const int slot = SlotOf(frame.address);
-    if (page < kParameterPages) {
+    if (page < kTransferPageCount) {
         StoreValues(page, slot, frame.data);
     } else if (page == kSystemPage) {
         HandleSystemWrite(slot, frame.data);
@@ -171,7 +152,7 @@ void SimProcessor::HandleRead(const SimFrame& frame, Bytes& out) {
     const int slot = SlotOf(frame.address);
     if (page == kSystemPage) {
         HandleSystemRead(slot, frame.data, out);
-    } else if (page < kParameterPages && slot < kSlotCount) {
+    } else if (page < kTransferPageCount && slot < kSlotCount) {
         SendFrame(frame.address, ValueBytes(memory_.Get(frame.address)), out);
     }
 }
@@ -181,14 +162,14 @@ void SimProcessor::HandleSystemRead(int slot, const Bytes& data, Bytes& out) {
     switch (slot) {
         case kSlotPageRequest: {
             const int page = ValueOf(data);
-            if (page < 0 || page >= kParameterPages) return;
+            if (page < 0 || page >= kTransferPageCount) return;
             pagesTransferred_.set(page);
             SendPage(page, out);
             return;
         }
         case kSlotModeName: {
             const int mode = data.empty() ? 0 : data[0];
-            const std::string name = mode < kModeCount ? names_[mode] : std::string();
+            const std::string name = mode < kDeviceModeCount ? names_[mode] : std::string();
             SendFrame(address, Bytes(name.begin(), name.end()), out);
             return;
         }
@@ -216,7 +197,7 @@ void SimProcessor::HandleSystemRead(int slot, const Bytes& data, Bytes& out) {
 }
 
 void SimProcessor::SaveMode(const Bytes& data) {
-    if (data.empty() || data[0] >= kModeCount) return;
+    if (data.empty() || data[0] >= kDeviceModeCount) return;
     const int mode = data[0];
     names_[mode] = data.size() > 2 ? TextOf(data.begin() + 2, data.end(), kNameLength) : "";
     modes_[mode] = memory_;
@@ -224,10 +205,10 @@ void SimProcessor::SaveMode(const Bytes& data) {
 }
 
 void SimProcessor::LoadMode(int mode) {
-    if (mode < 0 || mode >= kModeCount) return;
+    if (mode < 0 || mode >= kDeviceModeCount) return;
     const PageMemory& stored = modes_[mode];
     // A factory mode leaves the volumes as they are.
-    const int lastPage = mode >= kFirstFactoryMode ? kParameterPages - 2 : kParameterPages - 1;
+    const int lastPage = mode >= kFirstFactoryMode ? kTransferPageCount - 2 : kTransferPageCount - 1;
     for (int page = 0; page <= lastPage; ++page) {
         for (int slot = 0; slot < kSlotCount; ++slot) {
             memory_.Set(page, slot, stored.Get(page, slot));
@@ -237,7 +218,7 @@ void SimProcessor::LoadMode(int mode) {
 }
 
 void SimProcessor::StoreUpload(const Bytes& data) {
-    if (data.size() < 2 || data[0] >= kParameterPages) return;
+    if (data.size() < 2 || data[0] >= kTransferPageCount) return;
     const int page = data[0];
     const int firstSlot = data[1] / 2;  // the chunk code counts bytes
     StoreValues(page, firstSlot, Bytes(data.begin() + 2, data.end()));
@@ -252,9 +233,11 @@ void SimProcessor::StoreValues(int page, int slot, const Bytes& data) {
 
 void SimProcessor::SendPage(int page, Bytes& out) {
     const int count = PageSlotCount(page);
-    for (int first = 0; first < count; first += kSlotsPerReply) {
+    // A page that does not fit one frame (page 0) leaves in chunks, as the editor uploads it.
+    const int chunk = count * 2 <= kMaxFrameData ? count : kFirstChunkSlots;
+    for (int first = 0; first < count; first += chunk) {
         Bytes data;
-        for (int slot = first; slot < std::min(count, first + kSlotsPerReply); ++slot) {
+        for (int slot = first; slot < std::min(count, first + chunk); ++slot) {
             const Bytes value = ValueBytes(memory_.Get(page, slot));
             data.insert(data.end(), value.begin(), value.end());
         }
@@ -265,13 +248,13 @@ void SimProcessor::SendPage(int page, Bytes& out) {
 void SimProcessor::SendAck(Bytes& out) {
     if (dice_.Roll(faults_.dropAcks)) return;
     SendGarbage(out);
-    out.push_back(0xEE);
-    out.push_back(0xBB);
+    out.push_back(kShortStart);
+    out.push_back(kShortAccept);
 }
 
 void SimProcessor::SendFrame(ParamAddress address, const Bytes& data, Bytes& out) {
     if (dice_.Roll(faults_.dropReplies)) return;
-    Bytes frame = MakeFrame(address, data);
+    Bytes frame = BuildFrame(kCommandWrite, address, data);
     if (dice_.Roll(faults_.corruptChecksums)) frame.back() ^= 0x5A;
     SendGarbage(out);
     out.insert(out.end(), frame.begin(), frame.end());
@@ -284,17 +267,19 @@ void SimProcessor::SendGarbage(Bytes& out) {
     // second byte, and a header whose length cannot hold a frame.
     auto noise = [this] {
         uint8_t b;
-        do b = static_cast<uint8_t>(dice_.Next()); while (b == 0xF5 || b == 0xEE ||
-                                                            b == 0xBB || b == 0xAA);
+        do {
+            b = static_cast<uint8_t>(dice_.Next());
+        } while (b == kFrameStart || b == kShortStart || b == kShortAccept ||
+                 b == kShortAcceptAlt);
         return b;
     };
     switch (dice_.Below(4)) {
         case 0:
             for (int i = 0, n = 1 + dice_.Below(8); i < n; ++i) out.push_back(noise());
             break;
-        case 1: out.insert(out.end(), {0xEE, noise()}); break;
-        case 2: out.insert(out.end(), {0xF5, 0xB2, noise(), noise()}); break;
-        default: out.insert(out.end(), {0xF5, 0xB1, 0x02, kWrite}); break;
+        case 1: out.insert(out.end(), {kShortStart, noise()}); break;
+        case 2: out.insert(out.end(), {kFrameStart, 0xB2, noise(), noise()}); break;
+        default: out.insert(out.end(), {kFrameStart, kFrameSecondStart, 0x02, kCommandWrite}); break;
     }
 }
 

@@ -91,7 +91,7 @@ private:
     int framesAnswered_ = 0;
     bool connected_ = false;
     bool vanished_ = false;
-    std::bitset<kParameterPages> pagesTransferred_;
+    std::bitset<kTransferPageCount> pagesTransferred_;
     bool transferComplete_ = false;
     int onlineCount_ = 0;
 };
