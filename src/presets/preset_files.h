@@ -11,7 +11,7 @@
 namespace zt {
 
 class PresetFiles {
-public:
+  public:
     PresetFiles(PresetFolders folders, DeviceImage& image, DiagnosticLog& log,
                 PresetMessages& messages, ImageUploader& uploader)
         : folders_(std::move(folders)),
@@ -32,7 +32,7 @@ public:
 
     const PresetFolders& folders() const { return folders_; }
 
-private:
+  private:
     void Show(const BilingualText& text);
 
     PresetFolders folders_;
