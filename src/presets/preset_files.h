@@ -2,6 +2,7 @@
 // Saving the device image to a preset file and loading one back.
 
 #include <string_view>
+#include <utility>
 
 #include "params/diagnostic_log.h"
 #include "params/param_address.h"
