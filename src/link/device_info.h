@@ -13,7 +13,7 @@ namespace zt {
 struct DeviceInfo {
     // Names as the processor reported them (at most 20 characters, unprintable bytes as "?"),
     // or as the user last saved them.
-    std::array<std::string, kModeCount> modeNames;
+    std::array<std::string, kDeviceModeCount> modeNames;
     // Raw bytes as received; valid only with exactly 4 and 6 characters.
     std::string panelLockPassword;
     std::string systemPassword;

@@ -146,7 +146,7 @@ bool ApplySystemPage(const ReceivedFrame& f, const FrameTargets& t) {
             // A 21-character name is not a name, and nothing was asked for while the counter
             // stands at 0.
             if (name.size() <= static_cast<size_t>(kModeNameLength) && index >= 0 &&
-                index < kModeCount) {
+                index < kDeviceModeCount) {
                 t.info.modeNames[index] = name;
             }
             return false;

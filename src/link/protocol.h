@@ -64,7 +64,7 @@ inline constexpr int kTransferPageCount = 30;
 inline constexpr int kFirstChunkSlots = 112;
 
 // The processor keeps 16 user modes and 6 factory modes.
-inline constexpr int kModeCount = 22;
+inline constexpr int kDeviceModeCount = 22;
 inline constexpr int kUserModeCount = 16;
 inline constexpr int kModeNameLength = 20;
 // A saved mode is sent as index, 0x00 and the name padded to 20 bytes.

@@ -33,7 +33,7 @@ void ParamModel::RebuildParamStore() {
     }
 }
 
-void ParamModel::ResetPageBands(int page, bool send, PacedParamWriter& writer) {
+void ParamModel::ResetPageBands(int page, bool singlePage, PacedParamWriter& writer) {
     const PageLayout& layout = PageLayoutOf(page);
     const int kind = PageKind(MakeAddress(page, 0));
     for (int band = 0; band < layout.bandCount; ++band) {
@@ -41,9 +41,12 @@ void ParamModel::ResetPageBands(int page, bool send, PacedParamWriter& writer) {
             const int slot = layout.firstBandSlot + band * layout.bandStep + field;
             const int value =
                 field == kFieldFrequency ? EqDefaultFrequency(kind, band) : kEqFieldDefaults[field];
-            image_.Set(page, RedirectMusicSlot(selection_, page, slot), value);
+            // A single page follows the music set being edited; a reset of every page covers
+            // the first music set here and the second one afterwards, whatever set is shown.
+            const int imageSlot = singlePage ? RedirectMusicSlot(selection_, page, slot) : slot;
+            image_.Set(page, imageSlot, value);
             store_.Set(page, slot, value);
-            if (send) writer.WriteParameterPaced(MakeAddress(page, slot), value);
+            if (singlePage) writer.WriteParameterPaced(MakeAddress(page, slot), value);
         }
     }
 }

@@ -60,7 +60,7 @@ public:
     void CopyEq(EqCopyChannel channel);
 
 private:
-    void ResetPageBands(int page, bool send, PacedParamWriter& writer);
+    void ResetPageBands(int page, bool singlePage, PacedParamWriter& writer);
     void CopyImageSlots(int fromPage, int toPage, int firstSlot, int lastSlot, int offset);
 
     ParamStore store_;

@@ -13,6 +13,7 @@
 
 #include "spectrum/complex.h"
 #include "spectrum/fft_factors.h"
+#include "spectrum/fft_pass.h"
 
 namespace zt {
 
@@ -33,23 +34,12 @@ class FftPlan {
     void Transform(std::span<const Complex> input, std::span<Complex> output) const;
 
   private:
-    struct Pass {
-        std::size_t radix = 0;
-        std::size_t sofar = 0;          // spacing of a block's elements
-        std::size_t remain = 0;         // blocks per group
-        std::vector<Complex> twiddles;  // group g, element k >= 1: w^(g k) at g (r-1) + k-1
-        std::vector<Complex> trig;      // general butterfly only: e^(-2 pi i k/r)
-    };
-
-    void Permute(const Complex* input, Complex* output) const;
-    static void RunPass(const Pass& pass, Complex* data);
-    static Pass MakePass(std::size_t radix, std::size_t sofar, std::size_t remain);
     void MakePermutation();
 
     std::size_t n_ = 0;
     std::vector<std::size_t> factors_;
     std::vector<std::size_t> permutation_;  // output[p] = input[permutation_[p]]
-    std::vector<Pass> passes_;
+    std::vector<FftPass> passes_;
 };
 
 // One transform of length n without keeping a plan: builds the plan for n and runs it. Fails as

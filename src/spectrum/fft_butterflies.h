@@ -3,10 +3,18 @@
 // place: z[k] <- sum_j z[j] e^(-2 pi i jk / r). Every named intermediate is a 32-bit float;
 // expressions that combine more than one operation are evaluated in double and rounded when
 // stored, as the complex operations do.
+//
+// The kernels are written once for any element type T that offers the operations below: a
+// single Complex, or a pack of neighbouring groups' elements (fft_pack.h) that goes through the
+// same steps lane by lane and so yields the same numbers.
 
 #include <cstddef>
 
 #include "spectrum/complex.h"
+
+// The kernels are small and run millions of times; a call per block would cost more than
+// the arithmetic.
+#define ZT_FFT_INLINE [[gnu::always_inline]] inline
 
 namespace zt::fft_kernels {
 
@@ -23,75 +31,101 @@ inline constexpr float c5_5 = 0.3632713f;
 // 1 / sqrt 2.
 inline constexpr float c8 = 0.7071068f;
 
-// base + factor * value, rounded once.
-inline float AddScaled(float base, float factor, float value) {
-    return static_cast<float>(base + static_cast<double>(factor) * value);
-}
-
-// factor * (a + b), rounded once.
-inline float ScaledSum(float factor, float a, float b) {
-    return static_cast<float>(static_cast<double>(factor) * (static_cast<double>(a) + b));
-}
-
-// factor * (a - b), rounded once.
-inline float ScaledDifference(float factor, float a, float b) {
-    return static_cast<float>(static_cast<double>(factor) * (static_cast<double>(a) - b));
-}
-
-inline Complex Scaled(float factor, Complex a) {
-    return {factor * a.re, factor * a.im};  // one rounding each: float is exact enough
-}
+// The element operations for a single Complex.
 
 // -i * a, by swapping parts.
 inline Complex MinusI(Complex a) {
     return {a.im, -a.re};
 }
 
-inline void Butterfly2(Complex* z) {
-    const Complex x0 = z[0];
+// factor * a; one rounding per part, so float arithmetic is already exact enough.
+inline Complex Scaled(float factor, Complex a) {
+    return {factor * a.re, factor * a.im};
+}
+
+// base + factor * value per part, rounded once.
+inline Complex AddScaled(Complex base, float factor, Complex value) {
+    const double f = factor;
+    return {static_cast<float>(base.re + f * value.re), static_cast<float>(base.im + f * value.im)};
+}
+
+// factor * (a + b) and factor * (a - b) per part, rounded once.
+inline Complex ScaledSum(float factor, Complex a, Complex b) {
+    const double f = factor;
+    return {static_cast<float>(f * (static_cast<double>(a.re) + b.re)),
+            static_cast<float>(f * (static_cast<double>(a.im) + b.im))};
+}
+
+inline Complex ScaledDifference(float factor, Complex a, Complex b) {
+    const double f = factor;
+    return {static_cast<float>(f * (static_cast<double>(a.re) - b.re)),
+            static_cast<float>(f * (static_cast<double>(a.im) - b.im))};
+}
+
+// c8 (1 - i) a and -c8 (1 + i) a: the turns by e^(-2 pi i/8) and e^(-6 pi i/8).
+inline Complex TurnOneEighth(Complex a) {
+    const double f = c8;
+    return {static_cast<float>(f * (static_cast<double>(a.re) + a.im)),
+            static_cast<float>(f * (static_cast<double>(a.im) - a.re))};
+}
+
+inline Complex TurnThreeEighths(Complex a) {
+    const double f = c8;
+    return {static_cast<float>(f * (static_cast<double>(a.im) - a.re)),
+            -static_cast<float>(f * (static_cast<double>(a.re) + a.im))};
+}
+
+// The kernels.
+
+template <class T>
+ZT_FFT_INLINE void Butterfly2(T* z) {
+    const T x0 = z[0];
     z[0] = x0 + z[1];
     z[1] = x0 - z[1];
 }
 
-inline void Butterfly3(Complex* z) {
-    const Complex t1 = z[1] + z[2];
-    const Complex t2 = z[1] - z[2];
+template <class T>
+ZT_FFT_INLINE void Butterfly3(T* z) {
+    const T t1 = z[1] + z[2];
+    const T t2 = z[1] - z[2];
     z[0] = z[0] + t1;
-    const Complex m1 = {AddScaled(z[0].re, c3_1, t1.re), AddScaled(z[0].im, c3_1, t1.im)};
-    const Complex m2 = MinusI(Scaled(c3_2, t2));
+    const T m1 = AddScaled(z[0], c3_1, t1);
+    const T m2 = MinusI(Scaled(c3_2, t2));
     z[1] = m1 + m2;
     z[2] = m1 - m2;
 }
 
-inline void Butterfly4(Complex* z) {
-    const Complex t1 = z[0] + z[2];
-    const Complex t2 = z[1] + z[3];
-    const Complex m2 = z[0] - z[2];
-    const Complex m3 = MinusI(z[1] - z[3]);
+template <class T>
+ZT_FFT_INLINE void Butterfly4(T* z) {
+    const T t1 = z[0] + z[2];
+    const T t2 = z[1] + z[3];
+    const T m2 = z[0] - z[2];
+    const T m3 = MinusI(z[1] - z[3]);
     z[0] = t1 + t2;
     z[2] = t1 - t2;
     z[1] = m2 + m3;
     z[3] = m2 - m3;
 }
 
-inline void Butterfly5(Complex* z) {
-    const Complex t1 = z[1] + z[4];
-    const Complex t2 = z[2] + z[3];
-    const Complex t3 = z[1] - z[4];
-    const Complex t4 = z[3] - z[2];
-    const Complex t5 = t1 + t2;
+template <class T>
+ZT_FFT_INLINE void Butterfly5(T* z) {
+    const T t1 = z[1] + z[4];
+    const T t2 = z[2] + z[3];
+    const T t3 = z[1] - z[4];
+    const T t4 = z[3] - z[2];
+    const T t5 = t1 + t2;
     z[0] = z[0] + t5;
-    const Complex m1 = Scaled(c5_1, t5);
-    const Complex m2 = {ScaledDifference(c5_2, t1.re, t2.re), ScaledDifference(c5_2, t1.im, t2.im)};
-    const Complex m3 = {ScaledSum(c5_3, t3.re, t4.re), ScaledSum(c5_3, t3.im, t4.im)};
-    const Complex m4 = Scaled(c5_4, t4);
-    const Complex m5 = Scaled(c5_5, t3);
-    // i * s3 and i * s5 are -MinusI(s3) and -MinusI(s5).
-    const Complex s3 = MinusI(m3 - m4);
-    const Complex s5 = MinusI(m3 + m5);
-    const Complex s1 = z[0] + m1;
-    const Complex s2 = s1 + m2;
-    const Complex s4 = s1 - m2;
+    const T m1 = Scaled(c5_1, t5);
+    const T m2 = ScaledDifference(c5_2, t1, t2);
+    const T m3 = ScaledSum(c5_3, t3, t4);
+    const T m4 = Scaled(c5_4, t4);
+    const T m5 = Scaled(c5_5, t3);
+    // i * (m3 - m4) and i * (m3 + m5), each written as minus -i times it.
+    const T s3 = MinusI(m3 - m4);
+    const T s5 = MinusI(m3 + m5);
+    const T s1 = z[0] + m1;
+    const T s2 = s1 + m2;
+    const T s4 = s1 - m2;
     z[1] = s2 - s3;
     z[2] = s4 - s5;
     z[3] = s4 + s5;
@@ -99,35 +133,43 @@ inline void Butterfly5(Complex* z) {
 }
 
 // Even and odd halves through radix 4, the odd results turned by e^(-2 pi i k/8) and combined.
-inline void Butterfly8(Complex* z) {
-    Complex even[4] = {z[0], z[2], z[4], z[6]};
-    Complex odd[4] = {z[1], z[3], z[5], z[7]};
+template <class T>
+ZT_FFT_INLINE void Butterfly8(T* z) {
+    T even[4] = {z[0], z[2], z[4], z[6]};
+    T odd[4] = {z[1], z[3], z[5], z[7]};
     Butterfly4(even);
     Butterfly4(odd);
-    const Complex o1 = odd[1];
-    const Complex o3 = odd[3];
-    odd[1] = {ScaledSum(c8, o1.re, o1.im), ScaledDifference(c8, o1.im, o1.re)};   // c8 (1 - i)
-    odd[2] = MinusI(odd[2]);                                                      // -i
-    odd[3] = {ScaledDifference(c8, o3.im, o3.re), -ScaledSum(c8, o3.re, o3.im)};  // -c8 (1 + i)
-    for (std::size_t k = 0; k < 4; ++k) {
-        z[k] = even[k] + odd[k];
-        z[k + 4] = even[k] - odd[k];
-    }
+    odd[1] = TurnOneEighth(odd[1]);
+    odd[2] = MinusI(odd[2]);
+    odd[3] = TurnThreeEighths(odd[3]);
+    z[0] = even[0] + odd[0];
+    z[4] = even[0] - odd[0];
+    z[1] = even[1] + odd[1];
+    z[5] = even[1] - odd[1];
+    z[2] = even[2] + odd[2];
+    z[6] = even[2] - odd[2];
+    z[3] = even[3] + odd[3];
+    z[7] = even[3] - odd[3];
 }
 
 // 10 = 2 x 5 with coprime factors: the two radix-5 kernels need no twiddles once the inputs are
 // reordered (x0 x2 x4 x6 x8 and x5 x7 x9 x1 x3), and output m is a[m mod 5] + (-1)^m b[m mod 5].
-inline void Butterfly10(Complex* z) {
-    Complex a[5] = {z[0], z[2], z[4], z[6], z[8]};
-    Complex b[5] = {z[5], z[7], z[9], z[1], z[3]};
+template <class T>
+ZT_FFT_INLINE void Butterfly10(T* z) {
+    T a[5] = {z[0], z[2], z[4], z[6], z[8]};
+    T b[5] = {z[5], z[7], z[9], z[1], z[3]};
     Butterfly5(a);
     Butterfly5(b);
-    for (std::size_t k = 0; k < 5; ++k) {
-        const std::size_t plus = (k % 2 == 0) ? k : k + 5;  // the even one of k, k + 5
-        const std::size_t minus = (k % 2 == 0) ? k + 5 : k;
-        z[plus] = a[k] + b[k];
-        z[minus] = a[k] - b[k];
-    }
+    z[0] = a[0] + b[0];
+    z[5] = a[0] - b[0];
+    z[6] = a[1] + b[1];
+    z[1] = a[1] - b[1];
+    z[2] = a[2] + b[2];
+    z[7] = a[2] - b[2];
+    z[8] = a[3] + b[3];
+    z[3] = a[3] - b[3];
+    z[4] = a[4] + b[4];
+    z[9] = a[4] - b[4];
 }
 
 // Any other radix r: the direct r-point sum over trig[k] = e^(-2 pi i k/r), k = 0 .. r-1.

@@ -224,7 +224,7 @@ TEST_F(ApplyFrameTest, ModeNamesFollowTheRecordCounter) {
     for (const auto& c : cases) {
         info.modeNames.fill("old");
         Apply(Reply(kAddrModeName, c.data), c.counter);
-        for (int i = 0; i < kModeCount; ++i) {
+        for (int i = 0; i < kDeviceModeCount; ++i) {
             EXPECT_EQ(info.modeNames[i], i == c.index ? c.name : "old") << c.what << " at " << i;
         }
     }

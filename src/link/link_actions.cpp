@@ -1,0 +1,209 @@
+// Linking: the link button, the port search, the close of the main window and the numbered
+// link actions that move the link between off line, busy and online.
+
+#include <algorithm>
+
+#include "link/frame_codec.h"
+#include "link/link_engine.h"
+#include "link/link_texts.h"
+#include "link/protocol.h"
+
+namespace zt {
+
+namespace {
+// DeviceImage address of the output scene the processor runs (0 sing, 1 disco, 2 decode).
+constexpr ParamAddress kAddrOutputScene = 0x00A1;
+constexpr int kHighestScene = 2;
+}  // namespace
+
+void LinkEngine::OnLinkButton(LinkButton sender) {
+    if (sender == LinkButton::LinkBtn && !linkOnline_) {
+        StartSearch();
+    } else {
+        Disconnect();
+    }
+}
+
+void LinkEngine::StartSearch() {
+    answered_ = false;
+    portTryIndex_ = 0;
+    lockStage_ = 0;
+    suppressSend_ = false;
+    receiver_.Reset();
+    // An action still waiting from the previous link would otherwise run, and report, at the
+    // first acknowledgement of the new one.
+    pendingAction_ = kNoPendingAction;
+    SelectPort(0);
+    SetSearch(true);
+    view_.SetLinkButtonLinked(true);
+    SetTransfer(false);
+    SetHold(false);
+    queue_.DropPending();
+    view_.ShowLinkStatus(kStatusSearch);
+    transferCounter_ = 0;
+    transferTotal_ = kDownloadTotal;
+    view_.UpdateStatusDialog(ProgressPercent());
+    view_.ShowStatusDialog();
+}
+
+void LinkEngine::Disconnect() {
+    linkOnline_ = false;
+    pendingAction_ = kNoPendingAction;
+    view_.SetLinkButtonLinked(false);
+    SetHold(false);
+    SetSearch(false);
+    SetTransfer(false);
+    SendValue(kAddrLinkControl, kLinkDisconnect);  // the port stays open
+    view_.ShowLinkStatus(kStatusOffLine);
+    transferTotal_ = kUploadTotal;
+    view_.UpdateStatusDialog(ProgressPercent());
+    view_.HideStatusDialog();
+}
+
+void LinkEngine::OnMainWindowClose() {
+    if (linkOnline_) SendValue(kAddrLinkControl, kLinkDisconnect);
+}
+
+void LinkEngine::OnSearchTick() {
+    if (!searchRunning_) return;
+    view_.ShowStatusDialog();
+    if (answered_) {
+        RunLinkAction(4);
+        return;
+    }
+    // Every port tried, and the one after the last as well: nobody answered.
+    if (portTryIndex_ > lastSelectedIndex_ + 1 || portIndex_ == -1) {
+        portTryIndex_ = 0;
+        RunLinkAction(9);
+        return;
+    }
+    if (port_.IsOpen()) port_.Close();
+    SelectPort(portTryIndex_);
+    const std::string name = portIndex_ >= 0 ? portNames_[portIndex_] : std::string();
+    view_.ShowSearchPort(name);
+    lastSelectedIndex_ = portIndex_;
+    // A port that cannot be opened only shows as one that does not answer.
+    if (portIndex_ >= 0 && port_.Open(name)) SendValue(kAddrLinkControl, kLinkConnect);
+    ++portTryIndex_;
+}
+
+void LinkEngine::RunLinkAction(int action) {
+    switch (action) {
+        case 1:
+            ActionSynchronised();
+            break;
+        case 2:
+            ActionReload();
+            break;
+        case 3:
+            ActionModeSaved();
+            break;
+        case 4:
+            ActionStartDownload();
+            break;
+        case 6:
+            ActionStartUpload();
+            break;
+        case 7:
+            ActionLost();
+            break;
+        case 9:
+            ActionFailed();
+            break;
+        default:
+            break;
+    }
+}
+
+// 1: a transfer completed; the window shows the new image and the link goes online.
+void LinkEngine::ActionSynchronised() {
+    const int scene = model_.image().Get(kAddrOutputScene);
+    model_.selection().outputScene = std::clamp(scene, 0, kHighestScene);
+    if (lockStage_ == 0) lockStage_ = 1;
+    view_.RefreshAfterTransfer();
+    linkOnline_ = true;
+    view_.SetLinkLabelColour(LinkLabelColour::Online);
+    view_.SetLinkButtonLinked(true);
+    view_.ShowLinkStatus(kStatusOnline);
+    view_.UpdateStatusDialog(ProgressPercent());
+    view_.HideStatusDialog();
+    view_.BringUpMainWindow();
+    SetHold(true);
+}
+
+// 2: the processor acknowledged a load-mode write; fetch everything again.
+void LinkEngine::ActionReload() {
+    SetSearch(false);
+    SetTransfer(true);
+    SetHold(false);
+    BeginTransfer(TransferDirection::Read, kDownloadTotal);
+    view_.ShowLinkStatus(kStatusLoading);
+    TransferPage(transferCounter_);
+    linkOnline_ = false;
+}
+
+// 3: a saved mode; the mode list shows the new name.
+void LinkEngine::ActionModeSaved() {
+    view_.RebuildModeList(ModeListItems(info_));
+    linkOnline_ = true;
+    view_.ShowLinkStatus(kStatusOnline);
+    view_.SetLinkLabelColour(LinkLabelColour::Online);
+    view_.ShowLinkMessage(kMessageModeSaved, kMessageCaption);
+}
+
+// 4: the processor answered the connect frame; download everything.
+void LinkEngine::ActionStartDownload() {
+    SetSearch(false);
+    SetTransfer(true);
+    SetHold(false);
+    BeginTransfer(TransferDirection::Read, kDownloadTotal);
+    TransferPage(transferCounter_);
+    linkOnline_ = false;
+    view_.SetLinkLabelColour(LinkLabelColour::Linking);
+    view_.ShowLinkStatus(kStatusLinking);
+}
+
+void LinkEngine::StartUpload() { RunLinkAction(6); }
+
+// 6: a preset file was loaded into the image; send it to the processor.
+void LinkEngine::ActionStartUpload() {
+    if (!linkOnline_) return;
+    SetSearch(false);
+    SetTransfer(true);
+    SetHold(false);
+    BeginTransfer(TransferDirection::Write, kUploadTotal);
+    view_.ShowLinkStatus(kStatusDownload);
+    linkOnline_ = false;
+    TransferPage(transferCounter_);
+}
+
+// 7: the processor stopped acknowledging.
+void LinkEngine::ActionLost() {
+    SetTransfer(false);
+    SetSearch(false);
+    suppressSend_ = false;
+    linkOnline_ = false;
+    pendingAction_ = kNoPendingAction;
+    view_.SetLinkButtonLinked(false);
+    view_.ShowLinkStatus(kStatusOffLine);
+    view_.SetLinkLabelColour(LinkLabelColour::OffLine);
+    view_.UpdateStatusDialog(ProgressPercent());
+    view_.HideStatusDialog();
+    view_.ShowLinkMessage(kMessageLinkLost, kMessageCaption);
+}
+
+// 9: no port answered, or a transfer timed out.
+void LinkEngine::ActionFailed() {
+    SetTransfer(false);
+    SetSearch(false);
+    suppressSend_ = false;
+    pendingAction_ = kNoPendingAction;
+    view_.ShowLinkStatus(kStatusOffLine);
+    view_.SetLinkLabelColour(LinkLabelColour::OffLine);
+    view_.SetLinkButtonLinked(false);
+    view_.UpdateStatusDialog(ProgressPercent());
+    view_.HideStatusDialog();
+    view_.ShowLinkMessage(kMessageLinkFailed, kMessageCaption);
+}
+
+}  // namespace zt

@@ -1,0 +1,203 @@
+#pragma once
+// The device link: transmit queue and pacing, receive handling, the port search, the numbered
+// link actions and the page transfer, as plain C++ driven by explicit calls. Its owner (the Qt
+// wiring in TForm3, or a test) forwards the three timer ticks and the port's receive events,
+// runs the timers the engine asks for through LinkClock, and shows what LinkView is told.
+// Everything runs on the user-interface thread; no call may re-enter the engine.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/device_info.h"
+#include "link/frame_receiver.h"
+#include "link/link_clock.h"
+#include "link/link_view.h"
+#include "link/serial_port.h"
+#include "link/tx_queue.h"
+#include "params/diagnostic_log.h"
+#include "params/param_model.h"
+
+namespace zt {
+
+// Which of the two link buttons was clicked (they share one handler).
+enum class LinkButton { LinkBtn, UnLinkBtn };
+
+enum class TransferDirection { Read, Write };
+
+// Link action to run at the next acknowledgement.
+inline constexpr int kNoPendingAction = 0;
+inline constexpr int kPendingReload = 2;
+inline constexpr int kPendingModeSaved = 3;
+
+// Transfer steps; 1 and 2 are set by the receiver.
+inline constexpr int kStepIdle = 0;
+inline constexpr int kStepShortMessage = 1;
+inline constexpr int kStepFrame = 2;
+inline constexpr int kStepWaiting = 3;
+inline constexpr int kStepRepeated = 4;
+inline constexpr int kStepLastChance = 5;
+
+inline constexpr int kDownloadTotal = 38;  // pages 0..29, the mode names, 8 system items
+inline constexpr int kUploadTotal = 29;    // pages 0..29
+
+class LinkEngine : public PacedParamWriter, private FrameReceiver::Sink {
+public:
+    LinkEngine(ParamModel& model, SerialPort& port, LinkView& view, LinkClock& clock,
+               DiagnosticLog& log);
+
+    // ComComboBox1: the serial port names present when the window was shown, in the
+    // platform's order. The engine keeps the list's current index itself.
+    void SetPortNames(std::vector<std::string> names);
+    const std::vector<std::string>& portNames() const { return portNames_; }
+    int portIndex() const { return portIndex_; }  // -1: no current entry
+
+    // --- Timer ticks and the receive event (ignored while that timer is disabled) ---
+    void OnHoldTick();      // every 20 ms
+    void OnSearchTick();    // every 1000 ms
+    void OnTransferTick();  // every 100 ms
+    // eventCount: the number of bytes the receive event reported.
+    void OnReceive(std::span<const uint8_t> bytes, size_t eventCount);
+    void OnReceive(std::span<const uint8_t> bytes) { OnReceive(bytes, bytes.size()); }
+
+    // --- The window's entry points ---
+    // LinkBtnClick: LinkBtn while off line searches; UnLinkBtn, or LinkBtn while online,
+    // disconnects.
+    void OnLinkButton(LinkButton sender);
+    // FormCloseQuery: sends the disconnect frame when online. Closing always goes ahead.
+    void OnMainWindowClose();
+
+    // Write parameter: stores the value in both stores and, while online and not suppressed,
+    // sends it now or queues it behind the outstanding acknowledgement.
+    void WriteParameter(ParamAddress logical, int value);
+    // Write parameter, then waits for an acknowledgement before the next frame.
+    void WriteParameterPaced(ParamAddress logical, int value) override;
+    // Sends the text frame for the address at once when the port is open; touches neither the
+    // stores, the queue nor the flags.
+    void WriteString(ParamAddress address, std::string_view text);
+    // A mode was saved: run link action 3 at the first hold tick that finds Ready set, shows
+    // "保存中..." meanwhile and leaves the link busy.
+    void ExpectSaveResult();
+    // Link action 6: uploads the device image when online (a preset file was loaded).
+    void StartUpload();
+
+    // Set by the page refresh while it writes values into controls: writes then only store.
+    void SetSuppressSend(bool suppress) { suppressSend_ = suppress; }
+
+    // Mode names, passwords and device ID as the processor reported them.
+    DeviceInfo& deviceInfo() { return info_; }
+    const DeviceInfo& deviceInfo() const { return info_; }
+
+    // Panel lock stage: 0 at every search, 0 -> 1 when a transfer completes; the window's lock
+    // check turns 1 into 2.
+    int lockStage() const { return lockStage_; }
+    void SetLockStage(int stage) { lockStage_ = stage; }
+
+    // --- Link state, read by the window and by tests ---
+    bool linkOnline() const { return linkOnline_; }
+    bool ready() const { return ready_; }
+    bool suppressSend() const { return suppressSend_; }
+    bool answered() const { return answered_; }
+    int pendingAction() const { return pendingAction_; }
+    int holdTick() const { return holdTick_; }
+    int missCount() const { return missCount_; }
+    int inFlight() const { return inFlight_; }
+    const TxQueue& txQueue() const { return queue_; }
+    RxState rxState() const { return receiver_.state(); }
+
+    int transferStep() const { return transferStep_; }
+    int transferTick() const { return transferTick_; }
+    int transferCounter() const { return transferCounter_; }
+    int transferTotal() const { return transferTotal_; }
+    TransferDirection transferDirection() const { return direction_; }
+    int modeRecordCounter() const { return modeRecordCounter_; }
+    // counter / total in percent, halves to even: what the status dialog shows.
+    int ProgressPercent() const;
+
+    bool holdRunning() const { return holdRunning_; }
+    bool searchRunning() const { return searchRunning_; }
+    bool transferRunning() const { return transferRunning_; }
+
+private:
+    // FrameReceiver::Sink
+    void OnShortMessage() override;
+    void OnFrame(std::span<const uint8_t> frame) override;
+
+    // Sending; nothing goes out while the port is closed.
+    void Send(const Bytes& frame);
+    void SendValue(ParamAddress device, int value);
+    void SendEntry(int index);
+    void SendKeepAlive();
+
+    // Timers, started and stopped only on a change.
+    void SetHold(bool run);
+    void SetSearch(bool run);
+    void SetTransfer(bool run);
+
+    // Port search.
+    void StartSearch();
+    void Disconnect();
+    void SelectPort(int index);
+
+    // Link actions 1, 2, 3, 4, 6, 7, 9.
+    void RunLinkAction(int action);
+    void ActionSynchronised();
+    void ActionReload();
+    void ActionModeSaved();
+    void ActionStartDownload();
+    void ActionStartUpload();
+    void ActionLost();
+    void ActionFailed();
+
+    // Page transfer.
+    void BeginTransfer(TransferDirection direction, int total);
+    void TransferPage(int counter);
+    void RequestStep(int counter);
+    void UploadStep(int counter);
+    void AdvanceTransfer();
+
+    ParamModel& model_;
+    SerialPort& port_;
+    LinkView& view_;
+    LinkClock& clock_;
+    DiagnosticLog& log_;
+
+    DeviceInfo info_;
+    TxQueue queue_;
+    FrameReceiver receiver_;
+
+    // Link flags and counters.
+    bool linkOnline_ = false;
+    bool ready_ = false;
+    bool suppressSend_ = false;
+    bool answered_ = false;
+    int pendingAction_ = kNoPendingAction;
+    int holdTick_ = 0;
+    int missCount_ = 0;
+    int inFlight_ = 0;
+    int lockStage_ = 0;
+
+    // Port search.
+    std::vector<std::string> portNames_;
+    int portIndex_ = -1;
+    int portTryIndex_ = 0;
+    int lastSelectedIndex_ = 0;
+
+    // Page transfer.
+    int transferStep_ = kStepIdle;
+    int transferTick_ = 0;
+    int transferCounter_ = 0;
+    int transferTotal_ = 0;
+    TransferDirection direction_ = TransferDirection::Read;
+    int modeRecordCounter_ = 0;
+    int recordRequest_ = 0;  // mode record index of the next mode-name request
+
+    bool holdRunning_ = false;
+    bool searchRunning_ = false;
+    bool transferRunning_ = false;
+};
+
+}  // namespace zt

@@ -1,0 +1,65 @@
+// The hold timer: one queued frame per acknowledgement, a keep-alive after each silent second,
+// repeats of an unanswered frame, the action waiting for an acknowledgement, and the loss of
+// the link.
+
+#include "link/link_engine.h"
+
+namespace zt {
+
+namespace {
+// 50 ticks of 20 ms: one second.
+constexpr int kTicksPerSecond = 50;
+// A pending action waits at most this many silent seconds for its acknowledgement.
+constexpr int kPendingMissLimit = 50;
+// While online, the fifth silent second ends the link.
+constexpr int kOnlineMissLimit = 4;
+}  // namespace
+
+void LinkEngine::OnHoldTick() {
+    if (!holdRunning_) return;
+    holdTick_ = holdTick_ <= kTicksPerSecond ? holdTick_ + 1 : kTicksPerSecond;
+
+    if (ready_ && pendingAction_ != kNoPendingAction) {
+        const int action = pendingAction_;
+        pendingAction_ = kNoPendingAction;
+        RunLinkAction(action);
+        missCount_ = 0;
+        holdTick_ = 0;
+    } else if (pendingAction_ != kNoPendingAction && holdTick_ == kTicksPerSecond) {
+        holdTick_ = 0;
+        if (++missCount_ > kPendingMissLimit) {
+            missCount_ = 0;
+            SetHold(false);
+            RunLinkAction(7);
+        }
+    }
+
+    if (ready_ && !queue_.IsEmpty()) {
+        ready_ = false;
+        missCount_ = 0;
+        holdTick_ = 0;
+        inFlight_ = queue_.Take();
+        SendEntry(inFlight_);
+    }
+
+    if (linkOnline_ && holdTick_ == kTicksPerSecond) {
+        holdTick_ = 0;
+        ++missCount_;
+        if (ready_) {
+            ready_ = false;
+            missCount_ = 0;
+            SendKeepAlive();
+        } else if (missCount_ % 2 == 0) {
+            // Every second silent second: the frame in flight again when more wait behind it,
+            // otherwise a keep-alive.
+            queue_.IsEmpty() ? SendKeepAlive() : SendEntry(inFlight_);
+        }
+        if (missCount_ > kOnlineMissLimit) {
+            missCount_ = 0;
+            SetHold(false);
+            RunLinkAction(7);
+        }
+    }
+}
+
+}  // namespace zt

@@ -1,0 +1,79 @@
+#include "link/qt/com_port.h"
+
+#include <QTimer>
+
+namespace zt {
+
+ComPort::ComPort(QObject* parent) : QObject(parent) {
+    connect(&port_, &QSerialPort::readyRead, this, &ComPort::OnReadyRead);
+    connect(&port_, &QSerialPort::errorOccurred, this, &ComPort::OnError);
+}
+
+ComPort::~ComPort() {
+    // No callbacks while the port is taken down.
+    receiver_ = nullptr;
+    lost_ = nullptr;
+    if (port_.isOpen()) port_.close();
+}
+
+bool ComPort::Open(const std::string& name) {
+    if (port_.isOpen()) Close();
+    const PortEntry* entry = FindPort(ports_, name);
+    if (entry == nullptr) return false;
+    port_.setPortName(QString::fromStdString(entry->path));
+    port_.setBaudRate(QSerialPort::Baud115200);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    losing_ = false;
+    if (!port_.open(QIODevice::ReadWrite)) {
+        port_.clearError();
+        return false;
+    }
+    // A pseudo-terminal refuses both with UnsupportedOperationError; the port works all the same.
+    port_.setDataTerminalReady(true);
+    port_.setRequestToSend(true);
+    port_.clearError();
+    openName_ = name;
+    return true;
+}
+
+void ComPort::Close() {
+    losing_ = false;
+    openName_.clear();
+    if (port_.isOpen()) port_.close();
+    port_.clearError();
+}
+
+bool ComPort::IsOpen() const { return port_.isOpen() && !losing_; }
+
+void ComPort::Write(const Bytes& bytes) {
+    if (!IsOpen() || bytes.empty()) return;
+    port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+void ComPort::OnReadyRead() {
+    if (!IsOpen()) return;
+    const QByteArray data = port_.readAll();
+    if (data.isEmpty()) return;
+    const Bytes bytes(data.begin(), data.end());
+    if (receiver_) receiver_(bytes, static_cast<int>(bytes.size()));
+}
+
+void ComPort::OnError(QSerialPort::SerialPortError error) {
+    if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
+    if (!port_.isOpen() || losing_) return;
+    // The device is gone: the port reports the error on every turn of the event loop. It is
+    // closed on the next turn rather than inside the port's own notification.
+    losing_ = true;
+    QTimer::singleShot(0, this, &ComPort::CloseLostPort);
+}
+
+void ComPort::CloseLostPort() {
+    if (!losing_) return;  // closed or reopened meanwhile
+    Close();
+    if (lost_) lost_();
+}
+
+}  // namespace zt
