@@ -7,16 +7,22 @@
 # editor has linked to the simulator, takes a screenshot of the screen, prints its path and
 # stops everything again.
 #
-# Environment: ZT_BUILD_DIR (default build-run), ZT_ONLINE_TIMEOUT seconds (default 60).
+# The simulator shows up in the editor's port list as the virtual port ZT461-SIM (a link in
+# $XDG_RUNTIME_DIR/zt461/ports). Arguments are passed to zt461-sim (see zt461-sim --help), for
+# example --delay-ms=50 or --drop-acks=0.1.
+# Environment: BUILD_DIR (default build), JOBS (parallel build jobs), ONLINE_TIMEOUT seconds to
+# wait for the link without a display (default 60).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZT_BUILD_DIR:-$root/build-run}
-timeout_s=${ZT_ONLINE_TIMEOUT:-60}
+cd "$root"
+bash scripts/setup.sh
 
-"$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" -DBUILD_TESTING=OFF -DZT_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target zt461-editor zt461-sim
+build=$(realpath -m "${BUILD_DIR:-build}")
+jobs=${JOBS:-$(nproc)}
+timeout_s=${ONLINE_TIMEOUT:-60}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$jobs" --target zt461-editor zt461-sim
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zt461-run.XXXXXX")
 pids=()
@@ -36,9 +42,10 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -w "${XDG_RUNTIME_DIR:-/nonexistent}" ];
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 fi
 
+sim_args=("$@")
 status="$work/sim.status"
 start_simulator() {
-    "$build/sim/zt461-sim" --status-file="$status" >"$work/sim.log" 2>&1 &
+    "$build/sim/zt461-sim" --status-file="$status" "${sim_args[@]}" >"$work/sim.log" 2>&1 &
     pids+=($!)
     # The port exists once the status file does.
     for _ in $(seq 1 100); do

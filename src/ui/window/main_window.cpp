@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "ui/sheets/page_sheets.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/swapping.h"
@@ -42,6 +43,7 @@ void Paint(QWidget* widget, const QColor& colour) {
 TForm1::TForm1(ControlRegistry& registry, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), registry_(registry) {
     setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
     Paint(this, Qt::white);
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("Form1Client"));
@@ -54,6 +56,7 @@ TForm1::TForm1(ControlRegistry& registry, QWidget* parent)
 
     // The page container's own tab row is never used: pages are chosen by the tab strip.
     formPageItem_ = Registered(new QStackedWidget(client_), "FormPageItem", registry_);
+    BuildPageSheets(formPageItem_, registry_);
 
     graph_ = BuildGraphPanel(client_, registry_);
 
@@ -65,9 +68,19 @@ TForm1::TForm1(ControlRegistry& registry, QWidget* parent)
         " font-weight: bold; }"
         "QTabBar::tab:selected { color: white; background: rgb(243,152,0);"
         " border-color: rgb(243,152,0); }"));
+    BuildRightColumn(advPageControl1_, registry_);
+    PlaceFocusSink(tabStrip_, registry_);
 
     unlock_ = BuildUnlockPanel(client_, registry_);
     eqPointEditor_ = new EqPointEditor(client_, registry_);
+
+    // Only the bare background moves the window: the pages, the graph panel, the right column
+    // and the overlays keep their presses to themselves.
+    for (QWidget* area : {static_cast<QWidget*>(formPageItem_), graph_.advPanel1,
+                          static_cast<QWidget*>(advPageControl1_),
+                          static_cast<QWidget*>(unlock_.firstCheckGrop), eqPointEditor_->panel()}) {
+        area->setAttribute(Qt::WA_NoMousePropagation);
+    }
 
     LayOut();
 }

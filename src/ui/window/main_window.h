@@ -22,6 +22,9 @@ class QLineEdit;
 
 namespace zt {
 
+// The application title, shown by the system for the running program.
+inline constexpr char kApplicationTitle[] = "ZT461 Audio Contrller";
+
 class WindowButton;
 class TitleStripImage;
 

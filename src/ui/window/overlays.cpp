@@ -86,12 +86,12 @@ EqPointEditor::Row EqPointEditor::MakeRow(int index, const char* bar, const char
 
 void EqPointEditor::FollowBand(ParamAddress frequencySlot) {
     frequencySlot_ = frequencySlot;
-    const ParamAddress slots[] = {frequencySlot, frequencySlot + 1, frequencySlot + 2};
+    const ParamAddress addresses[] = {frequencySlot, frequencySlot + 1, frequencySlot + 2};
     const Row* rows[] = {&frequency_, &gain_, &q_};
     for (int i = 0; i < 3; ++i) {
-        rows[i]->bar->setTag(slots[i]);
-        rows[i]->edit->setTag(slots[i]);
-        rows[i]->spin->setTag(slots[i]);
+        rows[i]->bar->setTag(addresses[i]);
+        rows[i]->edit->setTag(addresses[i]);
+        rows[i]->spin->setTag(addresses[i]);
     }
 }
 

@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kTabLeft = 6;
 constexpr int kTabWidth = 75;
-constexpr int kTabHeight = 28;
+constexpr int kTabHeight = 26;
 constexpr int kLinkButtonWidth = 80;
 constexpr int kLinkLabelWidth = 88;
 
@@ -64,20 +64,25 @@ TabStrip BuildTabStrip(QWidget* parent, ControlRegistry& registry) {
     t.linkLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     t.linkLabel->resize(kLinkLabelWidth, kTabHeight);
 
-    t.linkBtn = Registered(new LinkButton(QStringLiteral("联机"), t.strip), "LinkBtn", registry);
+    t.linkBtn = Registered(new LinkLookButton(QStringLiteral("联机"), t.strip), "LinkBtn", registry);
     t.linkBtn->resize(kLinkButtonWidth, kTabHeight - 2);
     t.unLinkBtn =
-        Registered(new LinkButton(QStringLiteral("断开"), t.strip), "UnLinkBtn", registry);
+        Registered(new LinkLookButton(QStringLiteral("断开"), t.strip), "UnLinkBtn", registry);
     t.unLinkBtn->resize(kLinkButtonWidth, kTabHeight - 2);
     t.unLinkBtn->hide();
 
     t.comComboBox1 = Registered(new QComboBox(t.strip), "ComComboBox1", registry);
     t.comComboBox1->hide();
-
-    // Left of the strip's visible part, so that it can hold the focus without being seen.
-    t.examplexx = Registered(new QLineEdit(t.strip), "Examplexx", registry);
-    t.examplexx->setGeometry(-200, 0, 60, 20);
     return t;
+}
+
+void PlaceFocusSink(TabStrip& t, ControlRegistry& registry) {
+    t.examplexx = qobject_cast<QLineEdit*>(registry.Find(QStringLiteral("Examplexx")));
+    if (!t.examplexx) t.examplexx = Registered(new QLineEdit(t.strip), "Examplexx", registry);
+    // Left of the strip's visible part, so that it can hold the focus without being seen.
+    t.examplexx->setParent(t.strip);
+    t.examplexx->setGeometry(-200, 0, 60, 20);
+    t.examplexx->show();
 }
 
 void LayOutTabStrip(const TabStrip& t) {

@@ -12,7 +12,7 @@
 
 namespace zt {
 
-class LinkButton;
+class LinkLookButton;
 class SwappingLabel;
 class SwappingToolButton;
 
@@ -21,8 +21,8 @@ struct TabStrip {
     std::array<SwappingToolButton*, kTabCount> tabs{};  // by tag
     SwappingToolButton* languageButton = nullptr;        // RzToolButton11, hidden
     SwappingLabel* linkLabel = nullptr;
-    LinkButton* linkBtn = nullptr;
-    LinkButton* unLinkBtn = nullptr;  // shares LinkBtn's handler; not shown
+    LinkLookButton* linkBtn = nullptr;
+    LinkLookButton* unLinkBtn = nullptr;  // shares LinkBtn's handler; not shown
     QComboBox* comComboBox1 = nullptr;  // the serial port names, hidden
     QLineEdit* examplexx = nullptr;     // takes the focus after a page switch, out of sight
 };
@@ -37,6 +37,10 @@ struct TabInfo {
 extern const std::array<TabInfo, kTabCount> kTabButtons;
 
 TabStrip BuildTabStrip(QWidget* parent, ControlRegistry& registry);
+
+// Puts Examplexx, the edit that takes the focus after a page switch, just left of the strip's
+// visible part. The page builders may have made it already; otherwise it is made here.
+void PlaceFocusSink(TabStrip& strip, ControlRegistry& registry);
 
 void LayOutTabStrip(const TabStrip& strip);
 

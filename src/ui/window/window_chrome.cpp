@@ -82,7 +82,7 @@ void WindowButton::paintEvent(QPaintEvent*) {
 
 namespace zt {
 
-LinkButton::LinkButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
+LinkLookButton::LinkLookButton(const QString& caption, QWidget* parent) : QAbstractButton(parent) {
     setText(caption);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
@@ -93,14 +93,14 @@ LinkButton::LinkButton(const QString& caption, QWidget* parent) : QAbstractButto
     setFont(f);
 }
 
-void LinkButton::setLinkedLook(bool linked) {
+void LinkLookButton::setLinkedLook(bool linked) {
     linked_ = linked;
     update();
 }
 
-QColor LinkButton::captionColour() const { return linked_ ? kAccent : QColor(Qt::black); }
+QColor LinkLookButton::captionColour() const { return linked_ ? kAccent : QColor(Qt::black); }
 
-void LinkButton::paintEvent(QPaintEvent*) {
+void LinkLookButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF face = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);

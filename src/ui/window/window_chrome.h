@@ -47,10 +47,10 @@ namespace zt {
 
 // LinkBtn and UnLinkBtn: the link button with its two looks. Linked: orange caption and the
 // picture of a closed link; unlinked: black caption and the picture of an open link.
-class LinkButton : public QAbstractButton, public ControlProps {
+class LinkLookButton : public QAbstractButton, public ControlProps {
     Q_OBJECT
 public:
-    LinkButton(const QString& caption, QWidget* parent);
+    LinkLookButton(const QString& caption, QWidget* parent);
 
     QString caption() const { return text(); }
     void setCaption(const QString& caption) { setText(caption); }

@@ -12,9 +12,9 @@ inline constexpr int kTitleStripHeight = 25;
 inline constexpr int kRightColumnWidth = 260;
 inline constexpr int kMainAreaWidth = kClientWidth - kRightColumnWidth;  // 944
 
-inline constexpr int kTabStripHeight = 34;
+inline constexpr int kTabStripHeight = 30;
 inline constexpr int kGraphPanelHeight = 322;
-// The page container fills the space between the tab strip and the graph panel: 944 x 228.
+// The page container fills the space between the tab strip and the graph panel: 944 x 232.
 inline constexpr int kPageAreaHeight =
     kClientHeight - kTitleStripHeight - kTabStripHeight - kGraphPanelHeight;
 

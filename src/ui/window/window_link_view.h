@@ -15,7 +15,7 @@
 
 namespace zt {
 
-class LinkButton;
+class LinkLookButton;
 class SwappingLabel;
 class TForm1;
 class TForm2;
@@ -51,12 +51,15 @@ public:
 
     bool linkButtonLinked() const { return linked_; }
 
+    // The status dialog is made after the link's window, which needs this view first.
+    void SetStatusDialog(TForm2* dialog) { parts_.statusDialog = dialog; }
+
 private:
     void CaptionLinkButton();
 
     Parts parts_;
     SwappingLabel* linkLabel_;
-    LinkButton* linkBtn_;
+    LinkLookButton* linkBtn_;
     const Language& language_;
     WindowMessages& messages_;
     ChannelState& channel_;
