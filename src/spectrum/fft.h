@@ -21,7 +21,7 @@ namespace zt {
 // twiddle tables, built once with the same recurrences a single transform would run. Transform
 // itself allocates nothing unless input and output share memory.
 class FftPlan {
-  public:
+public:
     // Throws FftLengthError for a length with a prime factor above cMaxPrimeFactor.
     explicit FftPlan(std::size_t n);
 
@@ -33,7 +33,7 @@ class FftPlan {
     // anything, when either span is shorter than the length.
     void Transform(std::span<const Complex> input, std::span<Complex> output) const;
 
-  private:
+private:
     void MakePermutation();
 
     std::size_t n_ = 0;

@@ -48,12 +48,31 @@ ZT_FFT_INLINE void StoreElement(Pack value, Complex* p) {
     value.Store(p);
 }
 
+// Twiddle k of a group, or of kLanes<T> neighbouring groups starting at group g.
+template <class T>
+struct TwiddleOf;
+template <>
+struct TwiddleOf<Complex> {
+    using Type = Complex;
+    ZT_FFT_INLINE static Complex Load(const FftPass& pass, std::size_t at) {
+        return {static_cast<float>(pass.twiddleRe[2 * at]),
+                static_cast<float>(pass.twiddleIm[2 * at + 1])};
+    }
+};
+template <>
+struct TwiddleOf<Pack> {
+    using Type = fft_kernels::WideTwiddle;
+    ZT_FFT_INLINE static Type Load(const FftPass& pass, std::size_t at) {
+        return Type::Load(pass.twiddleRe.data() + 2 * at, pass.twiddleIm.data() + 2 * at);
+    }
+};
+
 // The first group of a pass is not turned; in a pack only its first lane belongs to it.
-ZT_FFT_INLINE Complex Turn(Complex element, Complex wRe, Complex wIm, bool firstGroup) {
-    return firstGroup ? element : element * Complex{wRe.re, wIm.im};
+ZT_FFT_INLINE Complex Turn(Complex element, Complex twiddle, bool firstGroup) {
+    return firstGroup ? element : element * twiddle;
 }
-ZT_FFT_INLINE Pack Turn(Pack element, Pack wRe, Pack wIm, bool firstGroup) {
-    const Pack turned = fft_kernels::Turned(element, wRe, wIm);
+ZT_FFT_INLINE Pack Turn(Pack element, const fft_kernels::WideTwiddle& twiddle, bool firstGroup) {
+    const Pack turned = fft_kernels::Turned(element, twiddle);
     return firstGroup ? fft_kernels::KeepFirstLane(turned, element) : turned;
 }
 
@@ -75,13 +94,9 @@ ZT_FFT_INLINE void SpecialGroups(const FftPass& pass, Complex* data, std::size_t
     const std::size_t s = pass.sofar;
     const std::size_t stride = s * R;
     for (std::size_t g = gBegin; g + kLanes<T> <= gEnd; g += kLanes<T>) {
-        T wRe[R];
-        T wIm[R];
+        typename TwiddleOf<T>::Type w[R];
 #pragma GCC unroll 16
-        for (std::size_t k = 1; k < R; ++k) {
-            wRe[k] = LoadElement<T>(pass.twiddleRe.data() + (k - 1) * s + g);
-            wIm[k] = LoadElement<T>(pass.twiddleIm.data() + (k - 1) * s + g);
-        }
+        for (std::size_t k = 1; k < R; ++k) w[k] = TwiddleOf<T>::Load(pass, (k - 1) * s + g);
         const bool firstGroup = g == 0;
         for (std::size_t b = 0; b < pass.remain; ++b) {
             Complex* block = data + g + b * stride;
@@ -89,7 +104,7 @@ ZT_FFT_INLINE void SpecialGroups(const FftPass& pass, Complex* data, std::size_t
             z[0] = LoadElement<T>(block);
 #pragma GCC unroll 16
             for (std::size_t k = 1; k < R; ++k) {
-                z[k] = Turn(LoadElement<T>(block + k * s), wRe[k], wIm[k], firstGroup);
+                z[k] = Turn(LoadElement<T>(block + k * s), w[k], firstGroup);
             }
             Butterfly<R>(z);
 #pragma GCC unroll 16
@@ -115,8 +130,7 @@ void GeneralPass(const FftPass& pass, Complex* data) {
             Complex* block = data + g + b * s * r;
             x[0] = block[0];
             for (std::size_t k = 1; k < r; ++k) {
-                const std::size_t at = (k - 1) * s + g;
-                x[k] = Turn(block[k * s], pass.twiddleRe[at], pass.twiddleIm[at], g == 0);
+                x[k] = Turn(block[k * s], TwiddleOf<Complex>::Load(pass, (k - 1) * s + g), g == 0);
             }
             fft_kernels::ButterflyGeneral(x.data(), y.data(), pass.trig.data(), r);
             for (std::size_t k = 0; k < r; ++k) block[k * s] = y[k];
@@ -131,16 +145,21 @@ ZT_FFT_INLINE void SpecialFirstPass(const FftPass& pass, const std::size_t* perm
                                     const Complex* input, Complex* output) {
     const std::size_t q = pass.remain;
     std::size_t b = 0;
-    for (; b + 2 <= q; b += 2) {
+    for (; b + Pack::kLanes <= q; b += Pack::kLanes) {
         const Complex* from0 = input + permutation[b * R];
         const Complex* from1 = input + permutation[(b + 1) * R];
+        const Complex* from2 = input + permutation[(b + 2) * R];
+        const Complex* from3 = input + permutation[(b + 3) * R];
         Pack z[R];
 #pragma GCC unroll 16
-        for (std::size_t k = 0; k < R; ++k) z[k] = Pack::Pair(from0[k * q], from1[k * q]);
+        for (std::size_t k = 0; k < R; ++k) {
+            z[k] = Pack::Gather(from0[k * q], from1[k * q], from2[k * q], from3[k * q]);
+        }
         Butterfly<R>(z);
+        Complex* to = output + b * R;
 #pragma GCC unroll 16
         for (std::size_t k = 0; k < R; ++k)
-            z[k].StorePair(output + b * R + k, output + (b + 1) * R + k);
+            z[k].Scatter(to + k, to + R + k, to + 2 * R + k, to + 3 * R + k);
     }
     for (; b < q; ++b) {
         const Complex* from = input + permutation[b * R];
@@ -157,23 +176,25 @@ ZT_FFT_INLINE void SpecialFirstPass(const FftPass& pass, const std::size_t* perm
 // one. Everything they call for the special radices is inlined into each build; the lanes do
 // the same arithmetic either way, only the instructions differ.
 #if defined(__x86_64__) && !defined(ZT_FFT_NO_CLONES)
-#define ZT_FFT_CLONES __attribute__((target_clones("avx2", "default")))
+#define ZT_FFT_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
 #define ZT_FFT_CLONES
 #endif
 
 FftPass MakeFftPass(std::size_t radix, std::size_t sofar, std::size_t remain) {
     FftPass pass{radix, sofar, remain, {}, {}, {}};
-    pass.twiddleRe.resize(sofar * (radix - 1));
-    pass.twiddleIm.resize(sofar * (radix - 1));
+    pass.twiddleRe.resize(2 * sofar * (radix - 1));
+    pass.twiddleIm.resize(2 * sofar * (radix - 1));
     const Complex w = UnitRoot(sofar * radix);
     Complex omega{1.0f, 0.0f};
     for (std::size_t g = 0; g < sofar; ++g) {
         Complex power = omega;
         for (std::size_t k = 1; k < radix; ++k) {
             const std::size_t at = (k - 1) * sofar + g;
-            pass.twiddleRe[at] = {power.re, power.re};
-            pass.twiddleIm[at] = {-power.im, power.im};
+            pass.twiddleRe[2 * at] = power.re;
+            pass.twiddleRe[2 * at + 1] = power.re;
+            pass.twiddleIm[2 * at] = -power.im;
+            pass.twiddleIm[2 * at + 1] = power.im;
             power = power * omega;
         }
         omega = omega * w;
