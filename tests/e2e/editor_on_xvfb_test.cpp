@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdio>
+#include <functional>
 #include <unistd.h>
 
 namespace {
@@ -53,7 +55,7 @@ QString ReadTrimmed(const QString& path) {
 }
 
 // Runs a helper program to its end and returns its standard output.
-QString Run(const QString& program, const QStringList& args, const QProcessEnvironment& env) {
+QString RunTool(const QString& program, const QStringList& args, const QProcessEnvironment& env) {
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(program, args);
@@ -136,15 +138,18 @@ TEST_F(EditorOnXvfb, LinksToTheSimulatorAndShowsItsWindow) {
     ASSERT_TRUE(online) << "no link within " << kOnlineTimeoutMs / 1000 << " s; status "
                         << ReadTrimmed(status).toStdString();
 
-    const QString info =
-        Run(QStandardPaths::findExecutable("xwininfo"), {"-name", kTitle}, env_);
-    ASSERT_FALSE(info.isEmpty()) << "no window titled " << kTitle;
-    const auto width = QRegularExpression(R"(Width:\s*(\d+))").match(info);
-    const auto height = QRegularExpression(R"(Height:\s*(\d+))").match(info);
-    ASSERT_TRUE(width.hasMatch() && height.hasMatch()) << info.toStdString();
+    // The top-level windows with their class; Qt's 1 x 1 leader window shares the title but
+    // has no class.
+    const QString tree =
+        RunTool(QStandardPaths::findExecutable("xwininfo"), {"-root", "-tree"}, env_);
+    const auto window =
+        QRegularExpression(QStringLiteral(R"("%1": \("[^"]*" "[^"]*"\)\s+(\d+)x(\d+))")
+                               .arg(QRegularExpression::escape(kTitle)))
+            .match(tree);
+    ASSERT_TRUE(window.hasMatch()) << "no window titled " << kTitle << "\n" << tree.toStdString();
     // A client area of 1204 x 609 inside the window's own 1-pixel border.
-    EXPECT_EQ(width.captured(1).toInt(), 1206);
-    EXPECT_EQ(height.captured(1).toInt(), 611);
+    EXPECT_EQ(window.captured(1).toInt(), 1206);
+    EXPECT_EQ(window.captured(2).toInt(), 611);
 
     const QString import = QFileInfo::exists("/usr/bin/import")
                                ? QStringLiteral("/usr/bin/import")
@@ -152,7 +157,7 @@ TEST_F(EditorOnXvfb, LinksToTheSimulatorAndShowsItsWindow) {
     if (!import.isEmpty()) {
         const QString shot = BuildFile("tests/e2e-editor.png");
         QFile::remove(shot);
-        Run(import, {"-window", "root", shot}, env_);
+        RunTool(import, {"-window", "root", shot}, env_);
         EXPECT_TRUE(QFileInfo(shot).size() > 0) << "no screenshot at " << shot.toStdString();
         std::printf("screenshot: %s\n", qPrintable(shot));
     }

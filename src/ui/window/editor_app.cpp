@@ -8,6 +8,7 @@
 #include "link/qt/port_list.h"
 #include "link/qt/status_dialog.h"
 #include "presets/qt/preset_base_folder.h"
+#include "ui/binding/bind_controls.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
 #include "ui/window/window_chrome.h"
@@ -85,7 +86,7 @@ void EditorApp::Wire() {
 
 void EditorApp::StartUp() {
     TForm1& w = *window_;
-    BindControls(registry_, model_.image());
+    BindControls(registry_, model_.image(), editorState_, binding_);
     model_.ResetEq(kAllPages, link(), refresh_);
     StartLink();
     presetFolders_ = PresetFoldersAtStartUp();

@@ -11,6 +11,8 @@
 #include "params/diagnostic_log.h"
 #include "params/param_model.h"
 #include "presets/preset_folders.h"
+#include "ui/binding/control_binding.h"
+#include "ui/binding/editor_state.h"
 #include "ui/control_registry.h"
 #include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
@@ -42,6 +44,8 @@ public:
     LinkEngine& link();
     ParamModel& model() { return model_; }
     ControlRegistry& registry() { return registry_; }
+    ControlBinding& binding() { return binding_; }
+    EditorState& editorState() { return editorState_; }
     ChannelState& channel() { return channel_; }
     Language& language() { return language_; }
     LanguageSwitch& languageSwitch() { return *languageSwitch_; }
@@ -78,6 +82,8 @@ private:
 
     ParamModel model_;
     ControlRegistry registry_;
+    ControlBinding binding_;
+    EditorState editorState_;
     ChannelState channel_;
     Language language_;
     WindowServices services_;

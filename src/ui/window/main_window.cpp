@@ -63,9 +63,9 @@ TForm1::TForm1(ControlRegistry& registry, QWidget* parent)
     advPageControl1_ = Registered(new QTabWidget(client_), "AdvPageControl1", registry_);
     advPageControl1_->setDocumentMode(true);
     advPageControl1_->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { color: rgb(243,152,0); background: transparent; padding: 5px 8px;"
-        " border: 1px solid rgb(230,230,230); border-bottom: none; margin-right: 2px;"
-        " font-weight: bold; }"
+        "QTabBar::tab { color: rgb(243,152,0); background: transparent; padding: 5px 4px;"
+        " border: 1px solid rgb(230,230,230); border-bottom: none; margin-right: 1px;"
+        " font-size: 11px; }"
         "QTabBar::tab:selected { color: white; background: rgb(243,152,0);"
         " border-color: rgb(243,152,0); }"));
     BuildRightColumn(advPageControl1_, registry_);

@@ -1,5 +1,8 @@
 #include "ui/window/tab_strip.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include "ui/widgets/look.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/window_chrome.h"
@@ -22,7 +25,8 @@ const std::array<TabInfo, kTabCount> kTabButtons{{
 namespace {
 
 constexpr int kTabLeft = 6;
-constexpr int kTabWidth = 75;
+constexpr int kTabMinWidth = 62;
+constexpr int kTabPadding = 24;
 constexpr int kTabHeight = 26;
 constexpr int kLinkButtonWidth = 80;
 constexpr int kLinkLabelWidth = 88;
@@ -32,6 +36,14 @@ T* Registered(T* control, const char* name, ControlRegistry& registry) {
     control->setObjectName(QString::fromLatin1(name));
     registry.Add(control);
     return control;
+}
+
+// Wide enough for the caption in either language.
+int TabWidth(const SwappingToolButton* tab) {
+    const QFontMetrics metrics(tab->font());
+    const int text = std::max(metrics.horizontalAdvance(tab->text()),
+                              metrics.horizontalAdvance(tab->hint()));
+    return std::max(kTabMinWidth, text + kTabPadding);
 }
 
 }  // namespace
@@ -46,7 +58,7 @@ TabStrip BuildTabStrip(QWidget* parent, ControlRegistry& registry) {
                                            QString::fromUtf8(info.english), t.strip);
         Registered(tab, info.name, registry);
         tab->setTag(tag);
-        tab->resize(kTabWidth, kTabHeight);
+        tab->resize(TabWidth(tab), kTabHeight);
         t.tabs[tag] = tab;
     }
     t.tabs[kTabHint]->hide();  // shown by the access code
@@ -54,7 +66,7 @@ TabStrip BuildTabStrip(QWidget* parent, ControlRegistry& registry) {
     t.languageButton = Registered(
         new SwappingToolButton(QStringLiteral("English"), QStringLiteral("中文"), t.strip),
         "RzToolButton11", registry);
-    t.languageButton->resize(kTabWidth, kTabHeight);
+    t.languageButton->resize(TabWidth(t.languageButton), kTabHeight);
     t.languageButton->hide();
 
     t.linkLabel = Registered(
@@ -87,14 +99,16 @@ void PlaceFocusSink(TabStrip& t, ControlRegistry& registry) {
 
 void LayOutTabStrip(const TabStrip& t) {
     const int y = (t.strip->height() - kTabHeight) / 2;
-    for (int tag = 0; tag < kTabCount; ++tag) {
-        t.tabs[tag]->move(kTabLeft + tag * kTabWidth, y);
+    int x = kTabLeft;
+    for (SwappingToolButton* tab : t.tabs) {
+        tab->move(x, y);
+        x += tab->width() + 2;
     }
     const int right = t.strip->width() - 8;
     t.linkBtn->move(right - kLinkButtonWidth, y + 1);
     t.unLinkBtn->move(t.linkBtn->pos());
     t.linkLabel->move(t.linkBtn->x() - 8 - kLinkLabelWidth, y);
-    t.languageButton->move(t.linkLabel->x() - kTabWidth - 4, y);
+    t.languageButton->move(t.linkLabel->x() - t.languageButton->width() - 4, y);
 }
 
 }  // namespace zt
