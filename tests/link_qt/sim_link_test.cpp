@@ -186,8 +186,8 @@ TEST(SimLinkTest, VanishedPortEndsTheLinkWithoutSpinning) {
     const double wallSeconds = (f.editor.view.clock.elapsed() - f.editor.lostAtMs) / 1000.0;
     EXPECT_LT(test::CpuSeconds() - cpuBefore, 0.25 * wallSeconds + 0.2);
     EXPECT_EQ(f.editor.portLosses, 1);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return f.sim.process().state() == QProcess::NotRunning; }, 3000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return f.sim.process().state() == QProcess::NotRunning; }, 3000));
     EXPECT_EQ(f.sim.process().exitCode(), 0);
     EXPECT_FALSE(QFile::exists(f.sim.linkPath()));
 }

@@ -51,7 +51,9 @@ void ComPort::Close() {
     port_.clearError();
 }
 
-bool ComPort::IsOpen() const { return port_.isOpen() && !losing_; }
+bool ComPort::IsOpen() const {
+    return port_.isOpen() && !losing_;
+}
 
 void ComPort::Write(const Bytes& bytes) {
     if (!IsOpen() || bytes.empty()) return;
