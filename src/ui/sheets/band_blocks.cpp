@@ -137,14 +137,7 @@ namespace {
 
 constexpr int kDeqPanelWidth = 308;
 constexpr int kDeqPanelStep = 312;
-constexpr RowStyle kDeqLimiterRows{.left = 0,
-                                   .top = 0,
-                                   .rowHeight = 42,
-                                   .controlWidth = 106,
-                                   .paneWidth = 46,
-                                   .controlHeight = 20,
-                                   .labelAbove = true,
-                                   .labelHeight = 18};
+constexpr RowStyle kDeqLimiterRows = RowsCaptionAbove(0, 0, 42, 18, 98, 52, 20);
 constexpr catalogue::Text kTriggerCaptions[3] = {
     {"关闭", "Off"}, {"低启动", "Below"}, {"高启动", "Above"}};
 

@@ -92,48 +92,21 @@ constexpr int kManagerSwitch = 0x1E08;
 
 // ---- FormPageItem ----
 
-constexpr RowStyle kGroupRows{
-    .left = 5, .top = 22, .rowHeight = 24, .labelWidth = 72, .controlWidth = 62, .paneWidth = 40};
-constexpr RowStyle kFilterRows{.left = 6,
-                               .top = 22,
-                               .rowHeight = 28,
-                               .labelWidth = 0,
-                               .controlWidth = 126,
-                               .paneWidth = 44,
-                               .controlHeight = 22};
-constexpr RowStyle kFilterPairRows{.left = 6,
-                                   .top = 24,
-                                   .rowHeight = 34,
-                                   .labelWidth = 34,
-                                   .controlWidth = 94,
-                                   .paneWidth = 42,
-                                   .controlHeight = 22};
+// Widths follow the widest texts: "Release Time", "Rvb Effect Vol" beside the bars, "Atk x 32",
+// "20600Hz" and "5000ms" in the panes.
+constexpr RowStyle kGroupRows = Rows(5, 22, 24, 76, 48, 50);
+constexpr RowStyle kFilterRows = Rows(6, 22, 28, 0, 114, 54, 22);
+constexpr RowStyle kFilterPairRows = Rows(6, 24, 34, 30, 82, 54, 22);
+constexpr RowStyle kMusicFilterRows = Rows(6, 26, 34, 0, 80, 54, 22);
 
 constexpr auto kMusicItems = std::to_array<SheetItem>({
     Frame("MusBandGroup", "AdvTabSheet1_mus", {4, 4, 623, 224}),
-    Frame("MusInputArea", "AdvTabSheet1_mus", {636, 8, 150, 124},
-          {.top = 0, .rowHeight = 24, .labelWidth = 64, .controlWidth = 84, .controlHeight = 20}),
+    Frame("MusInputArea", "AdvTabSheet1_mus", {636, 8, 150, 124}, Rows(0, 0, 24, 72, 78, 0)),
     Frame("MusKeyArea", "AdvTabSheet1_mus", {636, 138, 150, 88},
-          {.top = 4,
-           .rowHeight = 60,
-           .controlWidth = 104,
-           .paneWidth = 42,
-           .labelAbove = true,
-           .labelHeight = 30}),
-    Group("MusHPGroup", "AdvTabSheet1_mus", {792, 4, 148, 106}, {"高通", "HPF"},
-          {.left = 6,
-           .top = 26,
-           .rowHeight = 34,
-           .controlWidth = 92,
-           .paneWidth = 42,
-           .controlHeight = 22}),
+          RowsCaptionAbove(0, 4, 60, 30, 96, 50, 20)),
+    Group("MusHPGroup", "AdvTabSheet1_mus", {792, 4, 148, 106}, {"高通", "HPF"}, kMusicFilterRows),
     Group("MusLPGroup", "AdvTabSheet1_mus", {792, 118, 148, 106}, {"低通", "LPF"},
-          {.left = 6,
-           .top = 26,
-           .rowHeight = 34,
-           .controlWidth = 92,
-           .paneWidth = 42,
-           .controlHeight = 22}),
+          kMusicFilterRows),
     Hidden(Group("LogGroup", "AdvTabSheet1_mus", {636, 4, 304, 222}, {"提示框", ""})),
     {.kind = ItemKind::Memo, .name = "Memo2", .parent = "LogGroup", .place = {8, 22, 288, 192}},
 });
@@ -144,28 +117,24 @@ constexpr auto kMicItems = std::to_array<SheetItem>({
           kGroupRows),
     Group("AdvGroupBox16", "AdvTabSheet2_mic", {568, 128, 184, 100},
           {"麦克风A噪声门", "Mic A Noise"}, kGroupRows),
-    Frame("MicInputArea", "AdvTabSheet2_mic", {758, 6, 182, 50},
-          {.rowHeight = 24, .labelWidth = 70, .controlWidth = 68, .paneWidth = 40}),
+    Frame("MicInputArea", "AdvTabSheet2_mic", {758, 6, 182, 50}, Rows(0, 0, 24, 76, 58, 46)),
     Group("MicHPGroup", "AdvTabSheet2_mic", {758, 60, 182, 82}, {"高通", "HP"}, kFilterRows),
     Group("MicLPGroup", "AdvTabSheet2_mic", {758, 146, 182, 82}, {" 低通", "LP"}, kFilterRows),
 });
 
-constexpr RowStyle kEffectRows{
-    .top = 2, .rowHeight = 27, .labelWidth = 88, .controlWidth = 92, .paneWidth = 42};
+constexpr RowStyle kEffectRows = Rows(0, 2, 27, 96, 80, 50);
+
+constexpr SheetItem EffectPage(const char* name, Text caption) {
+    return {.kind = ItemKind::Sheet, .name = name, .parent = "EffPageControl", .text = caption};
+}
 
 constexpr auto kEffectItems = std::to_array<SheetItem>({
     {.kind = ItemKind::PageStack,
      .name = "EffPageControl",
      .parent = "AdvTabSheet3_Eff",
      .place = {0, 0, 944, 232}},
-    {.kind = ItemKind::Sheet,
-     .name = "EffSheetEcho",
-     .parent = "EffPageControl",
-     .text = {"回声", ""}},
-    {.kind = ItemKind::Sheet,
-     .name = "EffSheetRvb",
-     .parent = "EffPageControl",
-     .text = {"混响", ""}},
+    EffectPage("EffSheetEcho", {"回声", ""}),
+    EffectPage("EffSheetRvb", {"混响", ""}),
     Frame("EchoBandGroup", "EffSheetEcho", {4, 4, 493, 224}),
     Frame("EchoArea", "EffSheetEcho", {504, 36, 248, 192}, kEffectRows),
     Group("EchoLHPGroup", "EffSheetEcho", {758, 36, 182, 192}, {"回声高低通", ""}, kFilterPairRows),
@@ -179,25 +148,15 @@ constexpr auto kEffectItems = std::to_array<SheetItem>({
     Tool("RvbToolButton", "AdvTabSheet3_Eff", {674, 4, 80, 26}, {"混响", "Reverb"}, 2),
 });
 
+constexpr RowStyle kOutputLimiterRows = Rows(5, 22, 24, 76, 48, 50);
+
 constexpr auto kOutputItems = std::to_array<SheetItem>({
     Frame("AdvGroupBox21", "AdvTabSheet4_Main", {4, 4, 363, 224}),
-    Frame("OutLevelGroup", "AdvTabSheet4_Main", {374, 8, 192, 150},
-          {.top = 2, .rowHeight = 29, .labelWidth = 78, .controlWidth = 56, .paneWidth = 36}),
-    Group("OutLimiteGroup", "AdvTabSheet4_Main", {570, 2, 184, 122}, {"主输出压限", "Limit"},
-          {.left = 5,
-           .top = 22,
-           .rowHeight = 24,
-           .labelWidth = 74,
-           .controlWidth = 58,
-           .paneWidth = 44}),
-    Frame("OutDelayArea", "AdvTabSheet4_Main", {570, 132, 184, 54},
-          {.left = 5,
-           .top = 2,
-           .rowHeight = 26,
-           .labelWidth = 74,
-           .controlWidth = 58,
-           .paneWidth = 44}),
-    Group("OutLHPGroup", "AdvTabSheet4_Main", {758, 2, 182, 162}, {"主输出分频", "HP/LP"},
+    Frame("OutLevelGroup", "AdvTabSheet4_Main", {374, 8, 196, 150}, Rows(0, 2, 29, 86, 50, 38)),
+    Group("OutLimiteGroup", "AdvTabSheet4_Main", {574, 2, 182, 122}, {"主输出压限", "Limit"},
+          kOutputLimiterRows),
+    Frame("OutDelayArea", "AdvTabSheet4_Main", {574, 132, 182, 54}, Rows(5, 2, 26, 76, 48, 50)),
+    Group("OutLHPGroup", "AdvTabSheet4_Main", {760, 2, 180, 162}, {"主输出分频", "HP/LP"},
           kFilterPairRows),
     Hidden(
         Kind(Frame("ExampleBtn2", "AdvTabSheet4_Main", {0, 0, 15, 20}), ItemKind::PhaseTemplate)),
@@ -246,14 +205,7 @@ constexpr auto kPageSheets = std::to_array<SheetSpec>({
 
 // ---- Right column ----
 
-constexpr RowStyle kVolumeRows{.left = 8,
-                               .top = 0,
-                               .rowHeight = 58,
-                               .controlWidth = 176,
-                               .paneWidth = 48,
-                               .controlHeight = 22,
-                               .labelAbove = true,
-                               .labelHeight = 18};
+constexpr RowStyle kVolumeRows = RowsCaptionAbove(8, 0, 58, 18, 176, 48, 22);
 
 constexpr auto kMainVolumeItems = std::to_array<SheetItem>({
     Frame("MusVolArea", "AdvTabSheet10_Vol", {0, 6, 256, 58}, kVolumeRows),
@@ -333,14 +285,7 @@ constexpr auto kVolumeSetItems = std::to_array<SheetItem>({
     Key("SysPanelBtn1", "AdvTabSheet11_VolSet", {8, 28, 74, 24}, "禁用", kPanelLockSwitch, "0"),
     Key("SysPanelBtn2", "AdvTabSheet11_VolSet", {86, 28, 74, 24}, "启用", kPanelLockSwitch, "1"),
     Frame("VolLimitArea", "AdvTabSheet11_VolSet", {0, 62, 256, 268},
-          {.left = 8,
-           .top = 0,
-           .rowHeight = 44,
-           .controlWidth = 186,
-           .paneWidth = 48,
-           .controlHeight = 22,
-           .labelAbove = true,
-           .labelHeight = 18}),
+          RowsCaptionAbove(8, 0, 44, 18, 186, 48, 22)),
     Group("PanelPassGroup", "AdvTabSheet11_VolSet", {4, 336, 248, 92},
           {"面板键盘自动锁密码修改", "Modify Auto Key Lock Password"}),
     Label("PassPanelOldCaption", "PanelPassGroup", {8, 26, 52, 22}, {"旧密码", "Old:"}),
@@ -362,13 +307,7 @@ constexpr auto kSystemSettingItems = std::to_array<SheetItem>({
     Lamp("SysManagerBtn", "SysUserMangerGrop", {110, 2, 24, 22}, kManagerSwitch, "1"),
     Label("SysManagerLabel", "SysUserMangerGrop", {138, 2, 96, 22}, {"管理员", "admin"}),
     Group("ModeGroup", "AdvTabSheet12_Sys", {4, 88, 248, 114},
-          {"保存 / 调用模式", "Load/Save Mode"},
-          {.left = 8,
-           .top = 22,
-           .rowHeight = 28,
-           .labelWidth = 44,
-           .controlWidth = 188,
-           .controlHeight = 22}),
+          {"保存 / 调用模式", "Load/Save Mode"}, Rows(8, 22, 28, 44, 188, 0, 22)),
     Label("PresetModeCaption", "ModeGroup", {8, 50, 44, 22}, {"名称", "Name"}),
     Edit("PresetModeEdit", "ModeGroup", {52, 50, 188, 22}, 20),
     Key("SysLoadModeBtn", "ModeGroup", {8, 80, 114, 26}, "调用设备模式"),

@@ -1,12 +1,14 @@
 #include "ui/sheets/page_sheets.h"
 
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <cmath>
 
 #include "ui/control_registry.h"
 #include "ui/sheets/layout_tables.h"
 #include "ui/sheets/sheet_builder.h"
+#include "ui/widgets/look.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/status_pane.h"
 #include "ui/widgets/swapping.h"
@@ -79,6 +81,11 @@ void BuildRightColumn(QTabWidget* advPageControl1, ControlRegistry& registry) {
         builder.BuildItems(spec.items);
     }
     builder.PlaceParamRows();
+    // The three sheet names must fit the column's width in either language.
+    QTabBar* tabs = advPageControl1->tabBar();
+    tabs->setFont(look::Font(look::kNormalText));
+    tabs->setUsesScrollButtons(false);
+    tabs->setStyleSheet("QTabBar::tab { padding: 4px 5px; }");
     AlignVolumeScale(registry, "SysMusNormalVolBar", "SysMusNormalVolPane");
     AlignVolumeScale(registry, "SysMicNormalVolBar", "SysMicNormalVolPane");
     AlignVolumeScale(registry, "SysEffNormalVolBar", "SysEffNormalVolPane");

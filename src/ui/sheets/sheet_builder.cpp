@@ -172,6 +172,14 @@ void SheetBuilder::PlaceParamRows() {
     }
 }
 
+SwappingLabel* SheetBuilder::MakeCaption(const ParamRow& row, const QString& name,
+                                         QWidget* container) {
+    auto* caption =
+        Named(new SwappingLabel(Chinese(row.caption), English(row.caption), container), name);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return caption;
+}
+
 void SheetBuilder::PlaceRow(const ParamRow& row, int page, const RowNames& names,
                             QWidget* container, const RowStyle& style) {
     int y = style.top + row.line * style.rowHeight;
@@ -179,18 +187,19 @@ void SheetBuilder::PlaceRow(const ParamRow& row, int page, const RowNames& names
     const bool hasCaption = *row.caption.chinese && row.kind != Kind::Toggle;
     if (style.labelAbove) {
         if (hasCaption) {
-            auto* caption =
-                Named(new SwappingLabel(Chinese(row.caption), English(row.caption), container),
-                      names.caption);
-            caption->setGeometry(x, y, style.controlWidth + style.paneWidth + 2, style.labelHeight);
+            MakeCaption(row, names.caption, container)
+                ->setGeometry(x, y, style.controlWidth + style.paneWidth + 2, style.labelHeight);
         }
         y += style.labelHeight;
     } else {
         if (hasCaption) {
-            auto* caption =
-                Named(new SwappingLabel(Chinese(row.caption), English(row.caption), container),
-                      names.caption);
-            caption->setGeometry(x, y, style.labelWidth, style.controlHeight);
+            // Captions read from the top, so a caption that ends in a line break still shows
+            // its first line beside the control.
+            SwappingLabel* caption = MakeCaption(row, names.caption, container);
+            const int line = QFontMetrics(caption->font()).height();
+            const int offset = std::max(0, (style.controlHeight - line) / 2);
+            caption->setGeometry(x, y + offset, style.labelWidth,
+                                 std::max(style.controlHeight, style.rowHeight) - offset);
         }
         x += style.labelWidth;
     }

@@ -10,6 +10,10 @@
 #include "ui/control_registry.h"
 #include "ui/sheets/sheet_items.h"
 
+namespace zt {
+class SwappingLabel;
+}
+
 namespace zt::sheets {
 
 class SheetBuilder {
@@ -50,6 +54,8 @@ class SheetBuilder {
     void PlaceRow(const catalogue::ParamRow& row, int page, const RowNames& names,
                   QWidget* container, const RowStyle& style);
 
+    SwappingLabel* MakeCaption(const catalogue::ParamRow& row, const QString& name,
+                               QWidget* container);
     void BuildBandBlock(const catalogue::EqBandBlock& block, QWidget* container);
     void BuildBandColumn(const catalogue::EqBandBlock& block, int band, QWidget* strip);
     void BuildDeqBand(int band, QWidget* sheet);

@@ -47,6 +47,30 @@ struct RowStyle {
     int labelHeight = 16;
 };
 
+// Rows with the caption beside the control: left, top, row height, caption, control and pane
+// widths, control height.
+constexpr RowStyle Rows(int left, int top, int rowHeight, int labelWidth, int controlWidth,
+                        int paneWidth, int controlHeight = 20) {
+    RowStyle style;
+    style.left = left;
+    style.top = top;
+    style.rowHeight = rowHeight;
+    style.labelWidth = labelWidth;
+    style.controlWidth = controlWidth;
+    style.paneWidth = paneWidth;
+    style.controlHeight = controlHeight;
+    return style;
+}
+
+// Rows with the caption on a line of its own above control and pane.
+constexpr RowStyle RowsCaptionAbove(int left, int top, int rowHeight, int labelHeight,
+                                    int controlWidth, int paneWidth, int controlHeight) {
+    RowStyle style = Rows(left, top, rowHeight, 0, controlWidth, paneWidth, controlHeight);
+    style.labelAbove = true;
+    style.labelHeight = labelHeight;
+    return style;
+}
+
 struct SheetItem {
     ItemKind kind = ItemKind::Frame;
     const char* name = "";
