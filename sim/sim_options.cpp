@@ -25,8 +25,8 @@ bool ParseCount(const std::string& text, T& value) {
 }
 
 bool ValidName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
 }
 
 using Setter = std::function<bool(SimOptions&, const std::string&)>;
@@ -36,7 +36,11 @@ const std::map<std::string, Setter>& ValueFlags() {
         {"--name",
          [](SimOptions& o, const std::string& v) { return ValidName(v) && (o.name = v, true); }},
         {"--status-file",
-         [](SimOptions& o, const std::string& v) { return !v.empty() && (o.statusFile = v, true); }},
+         [](SimOptions& o, const std::string& v) {
+             return !v.empty() && (o.statusFile = v, true);
+         }},
+        {"--dump-file",
+         [](SimOptions& o, const std::string& v) { return !v.empty() && (o.dumpFile = v, true); }},
         {"--drop-acks",
          [](SimOptions& o, const std::string& v) { return ParseShare(v, o.faults.dropAcks); }},
         {"--drop-replies",
@@ -110,6 +114,8 @@ Options:
   --status-file=PATH       keep PATH holding "waiting", then "online" each time the editor has
                            finished a download or upload and sent its first keep-alive, and
                            "offline" after a disconnect
+  --dump-file=PATH         write what the processor holds (memory, mode names, passwords) to
+                           PATH on SIGUSR1 and when the simulator ends
   --verbose, -v            print every frame received
   --help, -h               show this text
 

@@ -31,7 +31,11 @@ void LinkEngine::OnReceive(std::span<const uint8_t> bytes, size_t eventCount) {
 void LinkEngine::OnShortMessage() {
     answered_ = true;
     ready_ = true;
-    transferStep_ = kStepShortMessage;
+    // Only an upload waits for short messages. A stray one during a download would end the
+    // download's waiting stage and with it the repeat and the time-out.
+    if (!(transferRunning_ && direction_ == TransferDirection::Read)) {
+        transferStep_ = kStepShortMessage;
+    }
 }
 
 void LinkEngine::OnFrame(std::span<const uint8_t> frame) {
@@ -83,6 +87,9 @@ void LinkEngine::WriteString(ParamAddress address, std::string_view text) {
 
 void LinkEngine::ExpectSaveResult() {
     pendingAction_ = kPendingModeSaved;
+    // "保存成功!" must mean that the processor acknowledged the save frame, not merely that an
+    // earlier frame had been acknowledged before it went out.
+    ready_ = false;
     view_.ShowLinkStatus(kStatusSaving);
     linkOnline_ = false;
     missCount_ = 0;
