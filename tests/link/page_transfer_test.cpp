@@ -79,7 +79,8 @@ TEST_F(PageTransferTest, ACompleteDownloadFillsTheImageAndGoesOnline) {
     EXPECT_EQ(rig.engine.deviceInfo().modeNames[2], "Studio");
     EXPECT_EQ(rig.engine.deviceInfo().systemPassword, "654321");
     EXPECT_EQ(rig.engine.deviceInfo().panelLockPassword, "4321");
-    for (ParamAddress item : {kAddrLoadMode, kAddrPanelKeyLock, kAddrManagerFlag, kAddrUploadTail}) {
+    for (ParamAddress item :
+         {kAddrLoadMode, kAddrPanelKeyLock, kAddrManagerFlag, kAddrUploadTail}) {
         EXPECT_EQ(rig.model.image().Get(item), processor.memory().Get(item)) << item;
     }
 
