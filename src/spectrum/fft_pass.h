@@ -22,16 +22,27 @@ struct FftPass {
     std::vector<Complex> trig;      // general butterfly only: e^(-2 pi i k/r), k = 0 .. r-1
 };
 
+// The instruction sets the passes are built for; all give the same bits.
+enum class FftInstructionSet { kPlain, kAvx, kAvx512 };
+
+// The widest instruction set this processor (and its operating system) supports.
+FftInstructionSet WidestFftInstructionSet();
+
+bool IsSpecialFftRadix(std::size_t radix);
+
 // The tables of a pass, by the same recurrences a transform would run on every call: w^g steps
 // from 1 by w, and each group's powers step from w^g by w^g.
 FftPass MakeFftPass(std::size_t radix, std::size_t sofar, std::size_t remain);
 
 // The first pass (sofar 1, no twiddles) reading its blocks straight from the digit-reversed
 // input: output[p] is taken as input[permutation[p]].
-void RunFirstFftPass(const FftPass& pass, const std::size_t* permutation, const Complex* input,
-                     Complex* output);
+void RunFirstFftPass(FftInstructionSet set, const FftPass& pass, const std::size_t* permutation,
+                     const Complex* input, Complex* output);
 
 // Any further pass, in place.
-void RunFftPass(const FftPass& pass, Complex* data);
+void RunFftPass(FftInstructionSet set, const FftPass& pass, Complex* data);
+
+// A pass of a radix without a special butterfly, one element at a time, in place.
+void RunGeneralFftPass(const FftPass& pass, Complex* data);
 
 }  // namespace zt
