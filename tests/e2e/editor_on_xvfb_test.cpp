@@ -3,6 +3,7 @@
 // the program's title at its design size.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,7 +16,6 @@
 #include <QThread>
 #include <cstdio>
 #include <functional>
-#include <unistd.h>
 
 namespace {
 
@@ -25,6 +25,11 @@ constexpr int kOnlineTimeoutMs = 45000;
 QString BuildFile(const QString& relative) {
     return QDir(QCoreApplication::applicationDirPath() + "/..").absoluteFilePath(relative);
 }
+
+#ifndef ZT_EDITOR_PROGRAM
+#define ZT_EDITOR_PROGRAM ""
+#define ZT_SIM_PROGRAM ""
+#endif
 
 // A display number that no other X server holds; spread by process so that parallel runs do
 // not race for the same one.
@@ -81,8 +86,8 @@ protected:
     void SetUp() override {
         xvfbPath_ = QStandardPaths::findExecutable("Xvfb");
         if (xvfbPath_.isEmpty()) GTEST_SKIP() << "Xvfb is not installed";
-        editorPath_ = BuildFile("app/zt461-editor");
-        simPath_ = BuildFile("sim/zt461-sim");
+        editorPath_ = QStringLiteral(ZT_EDITOR_PROGRAM);
+        simPath_ = QStringLiteral(ZT_SIM_PROGRAM);
         ASSERT_TRUE(QFileInfo(editorPath_).isExecutable()) << editorPath_.toStdString();
         ASSERT_TRUE(QFileInfo(simPath_).isExecutable()) << simPath_.toStdString();
         ASSERT_TRUE(runtime_.isValid());

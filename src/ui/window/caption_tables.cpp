@@ -87,7 +87,9 @@ constexpr CaptionPair kSub[] = {
 
 }  // namespace
 
-std::span<const CaptionPair> FixedButtonCaptions() { return kFixedButtons; }
+std::span<const CaptionPair> FixedButtonCaptions() {
+    return kFixedButtons;
+}
 
 std::span<const CaptionPair> ChannelCaptions(int tab) {
     switch (tab) {

@@ -11,9 +11,13 @@ bool ShowsSideButtons(int tab) {
            tab == kTabSurround;
 }
 
-bool IsOutputTab(int tab) { return tab >= kTabMain && tab <= kTabSub; }
+bool IsOutputTab(int tab) {
+    return tab >= kTabMain && tab <= kTabSub;
+}
 
-bool IsStereoOutputTab(int tab) { return tab == kTabMain || tab == kTabSurround; }
+bool IsStereoOutputTab(int tab) {
+    return tab == kTabMain || tab == kTabSurround;
+}
 
 }  // namespace
 

@@ -27,8 +27,8 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     parts.window = window_.get();
     parts.sysModeBox = registry_.Get<QComboBox>("SysModeBox");
     parts.deviceIdLabel = registry_.Get<QLabel>("DeviceIDLabel");
-    linkView_ = std::make_unique<WindowLinkView>(parts, language_, *messages_, channel_,
-                                                 *selector_, refresh_);
+    linkView_ = std::make_unique<WindowLinkView>(parts, language_, *messages_, channel_, *selector_,
+                                                 refresh_);
     linkWindow_ = std::make_unique<TForm3>(model_, *linkView_, *log_);
     // A child of the main window, so that closing the main window ends the editor even while
     // the dialog is up.
@@ -44,9 +44,13 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
 
 EditorApp::~EditorApp() = default;
 
-LinkEngine& EditorApp::link() { return linkWindow_->engine(); }
+LinkEngine& EditorApp::link() {
+    return linkWindow_->engine();
+}
 
-void EditorApp::Show() { window_->show(); }
+void EditorApp::Show() {
+    window_->show();
+}
 
 void EditorApp::Wire() {
     TForm1& w = *window_;

@@ -122,14 +122,14 @@ GraphPanel BuildGraphPanel(QWidget* parent, ControlRegistry& registry) {
     }
 
     // The value label carries no English text; it is rewritten whenever a point moves.
-    g.eqLabel = Registered(new SwappingLabel(QString(), QString(), g.advPanel2), "EQlabel",
-                           registry);
+    g.eqLabel =
+        Registered(new SwappingLabel(QString(), QString(), g.advPanel2), "EQlabel", registry);
     g.eqLabel->setFont(look::Font(look::kLargeText, true));
     g.eqLabel->setStyleSheet(QStringLiteral("color: rgb(243,152,0); background: transparent;"));
     g.eqLabel->hide();
-    g.eqPassLabel = Registered(new SwappingLabel(QStringLiteral("EQ PASS"),
-                                                 QStringLiteral("EQ PASS"), g.advPanel2),
-                               "EQPassLabel", registry);
+    g.eqPassLabel = Registered(
+        new SwappingLabel(QStringLiteral("EQ PASS"), QStringLiteral("EQ PASS"), g.advPanel2),
+        "EQPassLabel", registry);
     g.eqPassLabel->setFont(look::Font(18, true));
     g.eqPassLabel->setStyleSheet(QStringLiteral("color: rgb(208,127,0); background: transparent;"));
     g.eqPassLabel->adjustSize();
@@ -137,8 +137,8 @@ GraphPanel BuildGraphPanel(QWidget* parent, ControlRegistry& registry) {
 
     const QString off = QStringLiteral("0");
     g.eqPassGrop = MakeGroup(g.advPanel1, "EQPassGrop", registry);
-    g.eqResetBtn = MakeButton(g.eqPassGrop, "EQResetBtn", QStringLiteral("EQ重置"), 72, 0, off,
-                              registry);
+    g.eqResetBtn =
+        MakeButton(g.eqPassGrop, "EQResetBtn", QStringLiteral("EQ重置"), 72, 0, off, registry);
     g.musEqAllpassBtn = MakeButton(g.eqPassGrop, "MusEQAllpassBtn", QStringLiteral("EQ pass"), 72,
                                    0, off, registry);
     RowUp(g.eqPassGrop, {g.eqResetBtn, g.musEqAllpassBtn});
@@ -163,16 +163,16 @@ GraphPanel BuildGraphPanel(QWidget* parent, ControlRegistry& registry) {
                                 kSceneAddress, off, registry);
     g.codeModeBtn = MakeButton(g.singleDiscoGrop, "CodeModeBtn", QStringLiteral("解码"), 62,
                                kSceneAddress, off, registry);
-    RowUp(g.singleDiscoGrop, {g.autoModeBtn, g.manulModeBtn, g.singModeBtn, g.discoModeBtn,
-                              g.codeModeBtn});
+    RowUp(g.singleDiscoGrop,
+          {g.autoModeBtn, g.manulModeBtn, g.singModeBtn, g.discoModeBtn, g.codeModeBtn});
     // A little more room between the auto / manual pair and the scenes.
     g.singModeBtn->move(g.singModeBtn->x() + 8, 0);
     g.discoModeBtn->move(g.discoModeBtn->x() + 8, 0);
     g.codeModeBtn->move(g.codeModeBtn->x() + 8, 0);
     g.singleDiscoGrop->resize(g.singleDiscoGrop->width() + 8, kButtonHeight);
 
-    g.pinDcfBtn = MakeButton(g.advPanel1, "PinDCFBtn", QStringLiteral("低触发"), 72, 0, off,
-                             registry);
+    g.pinDcfBtn =
+        MakeButton(g.advPanel1, "PinDCFBtn", QStringLiteral("低触发"), 72, 0, off, registry);
     g.pinPpBtn = MakeButton(g.advPanel1, "PinPPBtn", QStringLiteral("频谱"), 72, 0, off, registry);
     return g;
 }

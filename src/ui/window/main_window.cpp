@@ -89,8 +89,8 @@ void TForm1::BuildTitleStrip() {
     image2_ = Registered(new TitleStripImage(client_), "Image2", registry_);
 
     // The version label is a decorated label: it reads the same in both languages.
-    rzLabel9_ = Registered(new QLabel(QStringLiteral("KTV ORV  1.2.7"), client_), "RzLabel9",
-                           registry_);
+    rzLabel9_ =
+        Registered(new QLabel(QStringLiteral("KTV ORV  1.2.7"), client_), "RzLabel9", registry_);
     rzLabel9_->setFont(look::Font(look::kNormalText, true));
     rzLabel9_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     rzLabel9_->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -107,8 +107,8 @@ void TForm1::BuildTitleStrip() {
                                  "RzBmpButton2", registry_);
     maximiseButton_ = Registered(new WindowButton(WindowButton::Glyph::Maximise, client_),
                                  "RzBmpButton1", registry_);
-    closeButton_ = Registered(new WindowButton(WindowButton::Glyph::Close, client_),
-                              "RzBmpButton3", registry_);
+    closeButton_ = Registered(new WindowButton(WindowButton::Glyph::Close, client_), "RzBmpButton3",
+                              registry_);
     connect(minimiseButton_, &QAbstractButton::clicked, this, &TForm1::Minimise);
     connect(maximiseButton_, &QAbstractButton::clicked, this, &TForm1::ToggleMaximised);
     connect(closeButton_, &QAbstractButton::clicked, this, &QWidget::close);
@@ -180,8 +180,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::SetVolumeBars(QAbstractSlider* music, QAbstractSlider* mic,
-                           QAbstractSlider* effect) {
+void TForm1::SetVolumeBars(QAbstractSlider* music, QAbstractSlider* mic, QAbstractSlider* effect) {
     musicVolume_ = music;
     micVolume_ = mic;
     effectVolume_ = effect;
@@ -189,22 +188,24 @@ void TForm1::SetVolumeBars(QAbstractSlider* music, QAbstractSlider* mic,
 
 void TForm1::PreviewKey(int key) {
     if (!keyPreview_) return;
-    QAbstractSlider* bar = nullptr;
-    int step = 0;
-    switch (key) {
-        case Qt::Key_Q: bar = musicVolume_; step = 1; break;
-        case Qt::Key_A: bar = musicVolume_; step = -1; break;
-        case Qt::Key_W: bar = micVolume_; step = 1; break;
-        case Qt::Key_S: bar = micVolume_; step = -1; break;
-        case Qt::Key_E: bar = effectVolume_; step = 1; break;
-        case Qt::Key_D: bar = effectVolume_; step = -1; break;
-        default: return;
+    struct VolumeKey {
+        int key;
+        QAbstractSlider* bar;
+        int step;
+    };
+    const VolumeKey keys[] = {
+        {Qt::Key_Q, musicVolume_, 1}, {Qt::Key_A, musicVolume_, -1}, {Qt::Key_W, micVolume_, 1},
+        {Qt::Key_S, micVolume_, -1},  {Qt::Key_E, effectVolume_, 1}, {Qt::Key_D, effectVolume_, -1},
+    };
+    for (const VolumeKey& k : keys) {
+        // Moving the bar raises its change, exactly as a move with the mouse does.
+        if (k.key == key && k.bar) k.bar->setValue(k.bar->value() + k.step);
     }
-    // Moving the bar raises its change, exactly as a move with the mouse does.
-    if (bar) bar->setValue(bar->value() + step);
 }
 
-void TForm1::Minimise() { showMinimized(); }
+void TForm1::Minimise() {
+    showMinimized();
+}
 
 void TForm1::ToggleMaximised() {
     if (maximised_) {

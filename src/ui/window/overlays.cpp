@@ -33,8 +33,8 @@ UnlockPanel BuildUnlockPanel(QWidget* parent, ControlRegistry& registry) {
     u.firstCheckGrop->setAutoFillBackground(true);
     u.firstCheckGrop->resize(300, 96);
 
-    u.panelPassWordEdit = Registered(new PlainEdit(u.firstCheckGrop),
-                                     QStringLiteral("PanelPassWordEdit"), registry);
+    u.panelPassWordEdit =
+        Registered(new PlainEdit(u.firstCheckGrop), QStringLiteral("PanelPassWordEdit"), registry);
     u.panelPassWordEdit->setEchoMode(QLineEdit::Password);
     u.panelPassWordEdit->setMaxLength(6);
     u.panelPassWordEdit->setGeometry(24, 42, 160, 26);
@@ -49,12 +49,12 @@ UnlockPanel BuildUnlockPanel(QWidget* parent, ControlRegistry& registry) {
 EqPointEditor::EqPointEditor(QWidget* parent, ControlRegistry& registry)
     : panel_(Registered(new QWidget(parent), QStringLiteral("EQCotrolGrop"), registry)) {
     panel_->resize(420, 100);
-    frequency_ = MakeRow(0, "ComEQFreBar", "ComEQFreEdit", "ComEQFreUpDownBtn", 361,
-                         kKindFrequency, "频率", registry);
+    frequency_ = MakeRow(0, "ComEQFreBar", "ComEQFreEdit", "ComEQFreUpDownBtn", 361, kKindFrequency,
+                         "频率", registry);
     gain_ = MakeRow(1, "ComEQGainBar", "ComEQGainEdit", "ComEQGainUpDownBtn", 180, kKindGain,
                     "增益", registry);
-    q_ = MakeRow(2, "ComEQQvalueBar", "ComEQQvalueEdit", "ComEQQvalueUpDownBtn", 100, kKindQ,
-                 "Q值", registry);
+    q_ = MakeRow(2, "ComEQQvalueBar", "ComEQQvalueEdit", "ComEQQvalueUpDownBtn", 100, kKindQ, "Q值",
+                 registry);
     // Until a point is dragged, the editor stands for the first music band, whose frequency
     // edit is the current value edit at start.
     FollowBand(0x000B);
@@ -74,12 +74,10 @@ EqPointEditor::Row EqPointEditor::MakeRow(int index, const char* bar, const char
     row.bar = Registered(new TrackBar(Qt::Horizontal, panel_), QString::fromLatin1(bar), registry);
     row.bar->setRange(0, maximum);
     row.bar->setGeometry(50, y, 220, 24);
-    row.edit =
-        Registered(new ValueEdit(panel_), QString::fromLatin1(edit), registry);
+    row.edit = Registered(new ValueEdit(panel_), QString::fromLatin1(edit), registry);
     row.edit->setHint(QString::number(kind));
     row.edit->setGeometry(278, y, 80, 24);
-    row.spin =
-        Registered(new SpinButtons(panel_), QString::fromLatin1(spin), registry);
+    row.spin = Registered(new SpinButtons(panel_), QString::fromLatin1(spin), registry);
     row.spin->setGeometry(360, y, 16, 24);
     return row;
 }

@@ -41,8 +41,8 @@ T* Registered(T* control, const char* name, ControlRegistry& registry) {
 // Wide enough for the caption in either language.
 int TabWidth(const SwappingToolButton* tab) {
     const QFontMetrics metrics(tab->font());
-    const int text = std::max(metrics.horizontalAdvance(tab->text()),
-                              metrics.horizontalAdvance(tab->hint()));
+    const int text =
+        std::max(metrics.horizontalAdvance(tab->text()), metrics.horizontalAdvance(tab->hint()));
     return std::max(kTabMinWidth, text + kTabPadding);
 }
 
@@ -76,7 +76,8 @@ TabStrip BuildTabStrip(QWidget* parent, ControlRegistry& registry) {
     t.linkLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     t.linkLabel->resize(kLinkLabelWidth, kTabHeight);
 
-    t.linkBtn = Registered(new LinkLookButton(QStringLiteral("联机"), t.strip), "LinkBtn", registry);
+    t.linkBtn =
+        Registered(new LinkLookButton(QStringLiteral("联机"), t.strip), "LinkBtn", registry);
     t.linkBtn->resize(kLinkButtonWidth, kTabHeight - 2);
     t.unLinkBtn =
         Registered(new LinkLookButton(QStringLiteral("断开"), t.strip), "UnLinkBtn", registry);

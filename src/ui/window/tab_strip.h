@@ -19,12 +19,12 @@ class SwappingToolButton;
 struct TabStrip {
     QWidget* strip = nullptr;
     std::array<SwappingToolButton*, kTabCount> tabs{};  // by tag
-    SwappingToolButton* languageButton = nullptr;        // RzToolButton11, hidden
+    SwappingToolButton* languageButton = nullptr;       // RzToolButton11, hidden
     SwappingLabel* linkLabel = nullptr;
     LinkLookButton* linkBtn = nullptr;
     LinkLookButton* unLinkBtn = nullptr;  // shares LinkBtn's handler; not shown
-    QComboBox* comComboBox1 = nullptr;  // the serial port names, hidden
-    QLineEdit* examplexx = nullptr;     // takes the focus after a page switch, out of sight
+    QComboBox* comComboBox1 = nullptr;    // the serial port names, hidden
+    QLineEdit* examplexx = nullptr;       // takes the focus after a page switch, out of sight
 };
 
 struct TabInfo {

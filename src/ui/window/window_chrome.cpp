@@ -65,11 +65,10 @@ void WindowButton::paintEvent(QPaintEvent*) {
             break;
         case Glyph::Restore:
             p.drawRect(QRectF(c.x() - r, c.y() - r + 2.5, 2 * r - 2.5, 2 * r - 2.5));
-            p.drawPolyline(QPolygonF({QPointF(c.x() - r + 2.5, c.y() - r + 2.5),
-                                      QPointF(c.x() - r + 2.5, c.y() - r),
-                                      QPointF(c.x() + r, c.y() - r),
-                                      QPointF(c.x() + r, c.y() + r - 2.5),
-                                      QPointF(c.x() + r - 2.5, c.y() + r - 2.5)}));
+            p.drawPolyline(QPolygonF(
+                {QPointF(c.x() - r + 2.5, c.y() - r + 2.5), QPointF(c.x() - r + 2.5, c.y() - r),
+                 QPointF(c.x() + r, c.y() - r), QPointF(c.x() + r, c.y() + r - 2.5),
+                 QPointF(c.x() + r - 2.5, c.y() + r - 2.5)}));
             break;
         case Glyph::Close:
             p.drawLine(QPointF(c.x() - r, c.y() - r), QPointF(c.x() + r, c.y() + r));
@@ -98,7 +97,9 @@ void LinkLookButton::setLinkedLook(bool linked) {
     update();
 }
 
-QColor LinkLookButton::captionColour() const { return linked_ ? kAccent : QColor(Qt::black); }
+QColor LinkLookButton::captionColour() const {
+    return linked_ ? kAccent : QColor(Qt::black);
+}
 
 void LinkLookButton::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -48,9 +48,13 @@ void WindowLinkView::UpdateStatusDialog(int progressPercent) {
     parts_.statusDialog->SetProgress(progressPercent, 100);
 }
 
-void WindowLinkView::ShowStatusDialog() { parts_.statusDialog->ShowOnTop(); }
+void WindowLinkView::ShowStatusDialog() {
+    parts_.statusDialog->ShowOnTop();
+}
 
-void WindowLinkView::HideStatusDialog() { parts_.statusDialog->hide(); }
+void WindowLinkView::HideStatusDialog() {
+    parts_.statusDialog->hide();
+}
 
 void WindowLinkView::ShowSearchPort(const std::string& portName) {
     parts_.statusDialog->SetPortName(QString::fromStdString(portName));

@@ -25,7 +25,8 @@ protected:
     Texts Snapshot() {
         Texts t;
         for (QWidget* w : app().registry().InCreationOrder()) {
-            if (SwappingControl* s = SwappingOf(w)) t.swapping.emplace_back(s->caption(), PropsOf(w)->hint());
+            if (SwappingControl* s = SwappingOf(w))
+                t.swapping.emplace_back(s->caption(), PropsOf(w)->hint());
             if (auto* b = qobject_cast<BitmapButton*>(w)) t.buttons.push_back(b->text());
         }
         QTabWidget* right = window().advPageControl1();

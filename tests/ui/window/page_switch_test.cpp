@@ -19,16 +19,11 @@ struct TabCase {
 };
 
 constexpr TabCase kTabs[] = {
-    {kTabMusic, 0, 0x0000, true, false, true},
-    {kTabDynamicEq, 8, 0x0108, false, false, false},
-    {kTabMicA, 1, 0x0201, true, false, true},
-    {kTabMicB, 1, 0x0201, true, false, true},
-    {kTabEffect, 2, 0x0402, false, false, true},
-    {kTabMain, 3, 0x0603, true, true, true},
-    {kTabSurround, 3, 0x0603, true, true, true},
-    {kTabCenter, 3, 0x0603, false, true, true},
-    {kTabSub, 3, 0x0603, false, true, true},
-    {kTabHint, 4, 0x1904, false, false, true},
+    {kTabMusic, 0, 0x0000, true, false, true},   {kTabDynamicEq, 8, 0x0108, false, false, false},
+    {kTabMicA, 1, 0x0201, true, false, true},    {kTabMicB, 1, 0x0201, true, false, true},
+    {kTabEffect, 2, 0x0402, false, false, true}, {kTabMain, 3, 0x0603, true, true, true},
+    {kTabSurround, 3, 0x0603, true, true, true}, {kTabCenter, 3, 0x0603, false, true, true},
+    {kTabSub, 3, 0x0603, false, true, true},     {kTabHint, 4, 0x1904, false, false, true},
 };
 
 using PageSwitch = WindowFixture;
@@ -52,8 +47,7 @@ TEST_F(PageSwitch, EachTabShowsItsSheetAndGroups) {
         const std::vector<int> refreshed =
             c.tab == kTabEffect ? std::vector<int>{} : std::vector<int>{c.channel / 256};
         EXPECT_EQ(refresher_.pages, refreshed);
-        EXPECT_TRUE(window().tabStrip().examplexx->hasFocus() ||
-                    !window().isActiveWindow());
+        EXPECT_TRUE(window().tabStrip().examplexx->hasFocus() || !window().isActiveWindow());
     }
 }
 

@@ -21,8 +21,8 @@ TEST_F(StartUp, OpensInEnglishOnTheMusicPage) {
     EXPECT_TRUE(window().startUpComplete());
     EXPECT_EQ(app().language().current(), kEnglish);
 
-    const char* const tabs[] = {"Music",   "Dynamic EQ", "MIC A",  "MIC B", "Effect",
-                                "Main",    "Surround",   "Center", "SUB",   "Hint"};
+    const char* const tabs[] = {"Music", "Dynamic EQ", "MIC A",  "MIC B", "Effect",
+                                "Main",  "Surround",   "Center", "SUB",   "Hint"};
     const auto& strip = window().tabStrip();
     for (int tag = 0; tag < kTabCount; ++tag) {
         EXPECT_EQ(strip.tabs[tag]->text(), tabs[tag]);

@@ -36,6 +36,7 @@ protected:
         savedRuntime_ = qgetenv("XDG_RUNTIME_DIR");
         ASSERT_TRUE(runtime_.isValid());
         qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
+        BeforeStart();
         auto messages = std::make_unique<RecordingMessages>();
         messages_ = messages.get();
         app_ = std::make_unique<EditorApp>(std::move(messages));
@@ -47,6 +48,9 @@ protected:
         app_.reset();
         qputenv("XDG_RUNTIME_DIR", savedRuntime_);
     }
+
+    // Runs before the editor is made, with the runtime folder in place.
+    virtual void BeforeStart() {}
 
     template <typename T>
     T* Get(const char* name) {
