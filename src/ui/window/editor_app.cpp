@@ -65,6 +65,13 @@ void EditorApp::Wire() {
     QObject::connect(strip.unLinkBtn, &QAbstractButton::clicked, &w,
                      [this] { link().OnLinkButton(LinkButton::UnLinkBtn); });
 
+    // The effect sub-page and hint path buttons look selected while pressed, like the tabs;
+    // their clicks set the final looks.
+    for (const char* name : {"EchoAToolButton", "EchoBToolButton", "RvbToolButton", "HintMusBtn",
+                             "HintMicABtn", "HintMicBBtn"}) {
+        ShowSelectedWhilePressed(registry_.Get<SwappingToolButton>(name));
+    }
+
     SwappingToolButton* language = strip.languageButton;
     ShowSelectedWhilePressed(language);
     QObject::connect(language, &QAbstractButton::released, language,
