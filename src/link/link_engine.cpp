@@ -108,7 +108,9 @@ void LinkEngine::SendEntry(int index) {
     SendValue(entry.address, entry.value);
 }
 
-void LinkEngine::SendKeepAlive() { SendValue(kAddrLinkControl, kLinkKeepAlive); }
+void LinkEngine::SendKeepAlive() {
+    SendValue(kAddrLinkControl, kLinkKeepAlive);
+}
 
 // --- Timers ---
 

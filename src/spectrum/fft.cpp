@@ -1,6 +1,7 @@
 #include "spectrum/fft.h"
 
 #include <functional>
+#include <stdexcept>
 
 namespace zt {
 

@@ -2,8 +2,6 @@
 // They are built once per instruction set; every function they call is inlined into each
 // build, and the lanes do the same arithmetic in all of them, so the instruction set changes
 // the speed only, never a bit of the result.
-#include <stdexcept>
-
 #include "spectrum/fft_butterflies.h"
 #include "spectrum/fft_pack.h"
 #include "spectrum/fft_pass.h"
@@ -184,12 +182,6 @@ ZT_FFT_INLINE void LaterPass(const FftPass& pass, Complex* data) {
     }
 }
 
-#if defined(__x86_64__)
-#define ZT_FFT_TARGET(isa) __attribute__((target(isa)))
-#else
-#define ZT_FFT_TARGET(isa)
-#endif
-
 void FirstPassPlain(const FftPass& pass, const std::size_t* permutation, const Complex* input,
                     Complex* output) {
     FirstPass(pass, permutation, input, output);
@@ -200,24 +192,23 @@ void LaterPassPlain(const FftPass& pass, Complex* data) {
 }
 
 #if defined(__x86_64__)
-ZT_FFT_TARGET("avx")
-void FirstPassAvx(const FftPass& pass, const std::size_t* permutation, const Complex* input,
-                  Complex* output) {
+__attribute__((target("avx"))) void FirstPassAvx(const FftPass& pass,
+                                                 const std::size_t* permutation,
+                                                 const Complex* input, Complex* output) {
     FirstPass(pass, permutation, input, output);
 }
 
-ZT_FFT_TARGET("avx") void LaterPassAvx(const FftPass& pass, Complex* data) {
+__attribute__((target("avx"))) void LaterPassAvx(const FftPass& pass, Complex* data) {
     LaterPass(pass, data);
 }
 
-ZT_FFT_TARGET("avx512f")
-void FirstPassAvx512(const FftPass& pass, const std::size_t* permutation, const Complex* input,
-                     Complex* output) {
+__attribute__((target("avx512f"))) void FirstPassAvx512(const FftPass& pass,
+                                                        const std::size_t* permutation,
+                                                        const Complex* input, Complex* output) {
     FirstPass(pass, permutation, input, output);
 }
 
-ZT_FFT_TARGET("avx512f")
-void LaterPassAvx512(const FftPass& pass, Complex* data) {
+__attribute__((target("avx512f"))) void LaterPassAvx512(const FftPass& pass, Complex* data) {
     LaterPass(pass, data);
 }
 #endif

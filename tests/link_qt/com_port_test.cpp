@@ -66,6 +66,18 @@ TEST_F(PtyFixture, OpensByShownNameAndCarriesBytesBothWays) {
     EXPECT_EQ(received, answer);
 }
 
+TEST_F(PtyFixture, BytesFromBeforeTheOpenAreDropped) {
+    const Bytes stale{0xEE, 0xBB};
+    ASSERT_EQ(write(pty.master(), stale.data(), stale.size()), 2);
+    QTest::qWait(50);
+    ASSERT_TRUE(port.Open("TEST-PORT"));
+    const uint8_t fresh = 0x42;
+    ASSERT_EQ(write(pty.master(), &fresh, 1), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.empty(); }, 3000));
+    QTest::qWait(50);
+    EXPECT_EQ(received, Bytes{0x42});
+}
+
 TEST_F(PtyFixture, ClosedPortSkipsWritesAndReceivesNothing) {
     ASSERT_TRUE(port.Open("TEST-PORT"));
     port.Close();

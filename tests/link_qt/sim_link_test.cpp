@@ -96,6 +96,7 @@ TEST(SimLinkTest, DownloadWriteModeLoadAndUpload) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return (output += f.sim.output()).contains(QStringLiteral("editor online")); },
         3000));
+    EXPECT_EQ(f.sim.status(), QStringLiteral("online"));
 
     // A parameter write and a new system password reach the processor.
     f.editor.engine().WriteParameter(0x0005, 204);
@@ -190,6 +191,7 @@ TEST(SimLinkTest, VanishedPortEndsTheLinkWithoutSpinning) {
         QTest::qWaitFor([&] { return f.sim.process().state() == QProcess::NotRunning; }, 3000));
     EXPECT_EQ(f.sim.process().exitCode(), 0);
     EXPECT_FALSE(QFile::exists(f.sim.linkPath()));
+    EXPECT_EQ(f.sim.status(), QStringLiteral("vanished"));
 }
 
 // Noise, lost acknowledgements and spoiled checksums: the link may have to search again, but it
