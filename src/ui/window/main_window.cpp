@@ -72,7 +72,7 @@ TForm1::TForm1(ControlRegistry& registry, QWidget* parent)
     PlaceFocusSink(tabStrip_, registry_);
 
     unlock_ = BuildUnlockPanel(client_, registry_);
-    eqPointEditor_ = new EqPointEditor(client_, registry_);
+    eqPointEditor_ = std::make_unique<EqPointEditor>(client_, registry_);
 
     // Only the bare background moves the window: the pages, the graph panel, the right column
     // and the overlays keep their presses to themselves.

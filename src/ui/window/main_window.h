@@ -9,7 +9,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QWidget>
-#include <functional>
+#include <memory>
 
 #include "ui/control_registry.h"
 #include "ui/window/graph_panel.h"
@@ -98,7 +98,7 @@ private:
     QTabWidget* advPageControl1_ = nullptr;
     GraphPanel graph_;
     UnlockPanel unlock_;
-    EqPointEditor* eqPointEditor_ = nullptr;
+    std::unique_ptr<EqPointEditor> eqPointEditor_;
 
     QAbstractSlider* musicVolume_ = nullptr;
     QAbstractSlider* micVolume_ = nullptr;
