@@ -16,6 +16,7 @@
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/type_label.h"
+#include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
 
 namespace zt {

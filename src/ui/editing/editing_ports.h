@@ -22,14 +22,6 @@ public:
     virtual std::vector<std::string> ModeListItems() const = 0;
 };
 
-// The window's select channel for a tab 0..9: moves the shared pages to the tab's channel, shows
-// its groups and captions and returns page * 256 + sheet. The caller stores the result.
-class ChannelSelector {
-public:
-    virtual ~ChannelSelector() = default;
-    virtual int SelectChannel(int tab) = 0;
-};
-
 // The EQ graph: redraws the curve item `item` of logical page `page` (100: the whole graph).
 class EqRedraw {
 public:

@@ -17,6 +17,7 @@
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
+#include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
 
 namespace zt {
@@ -282,20 +283,9 @@ void Editor::ConnectBitmapButton(BitmapButton* button) {
     if (Bound(button->tag()) == button) return on(&Editor::OnPhaseButtonClick);
 }
 
-void Editor::RefreshAfterTransfer() {
-    RefreshPage(kAllPages);
-    channel_.selectedChannel = selector_.SelectChannel(channel_.currentTab);
-    channel_.selectedPage = channel_.selectedChannel / 256;
-    RefreshPage(channel_.selectedPage);
-}
-
-void Editor::RefreshForTab() {
-    if (channel_.currentTab == kTabEffect) {
-        const int last = state_.lastEffectSubPage;
-        if (last >= 0 && last < 3) OnEffectSubPageClick(controls_.effectButtons[last]);
-        return;
-    }
-    RefreshPage(channel_.selectedPage);
+void Editor::ReselectEffectSubPage() {
+    const int last = state_.lastEffectSubPage;
+    if (last >= 0 && last < 3) OnEffectSubPageClick(controls_.effectButtons[last]);
 }
 
 bool Editor::WheelStep(int angleDelta) {
@@ -314,7 +304,7 @@ bool Editor::WheelStep(int angleDelta) {
     return true;
 }
 
-void Editor::ClearWheelStepping() {
+void Editor::EndWheelStepping() {
     state_.wheelStepping = false;
     state_.wheelRemainder = 0;
 }

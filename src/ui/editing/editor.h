@@ -14,12 +14,14 @@
 #include "ui/editing/edit_state.h"
 #include "ui/editing/editing_ports.h"
 #include "ui/editing/editor_controls.h"
+#include "ui/window/window_hooks.h"
 
 class QObject;
 class QWidget;
 
 namespace zt {
 
+class ChannelSelector;
 class ControlBinding;
 class ControlRegistry;
 class SpinButtons;
@@ -48,7 +50,7 @@ enum ControlActionCode {
     kActionHintPath = 25,
 };
 
-class Editor : public PageRefresher {
+class Editor : public PageRefresher, public PageSwitchEditing {
 public:
     Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, ChannelState& channel,
            ChannelSelector& selector);
@@ -115,18 +117,15 @@ public:
     void RefreshPage(int page) override;
     // Select channel for the current tab, the refresh of its page and one redraw.
     void ReselectAndRefresh();
-    // After a complete download or upload: every page, then the current tab's channel.
-    void RefreshAfterTransfer();
-    // The refresh step of a tab switch: the effect tab re-selects its last sub-page, every
-    // other tab refreshes the page of the channel just selected.
-    void RefreshForTab();
+    // The effect tab of a page switch shows the effect sub-page chosen last.
+    void ReselectEffectSubPage() override;
 
     // --- Mouse wheel ---
     // Steps the current value edit by whole wheel notches (120 units each, positive up) while a
     // click has selected it for stepping; true when the wheel event is taken.
     bool WheelStep(int angleDelta);
     // A page switch ends wheel stepping.
-    void ClearWheelStepping();
+    void EndWheelStepping() override;
 
     const EditState& state() const { return state_; }
     const LastWrittenParameter& lastWritten() const { return state_.lastWritten; }
