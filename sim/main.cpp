@@ -14,6 +14,7 @@
 #include "sim/pty_server.h"
 #include "sim/sim_options.h"
 #include "sim/sim_processor.h"
+#include "sim/sim_state_dump.h"
 
 namespace {
 
@@ -27,24 +28,28 @@ std::string HexText(const zt::Bytes& bytes) {
     return text;
 }
 
-// Replaces the status file in one step, so that a script never reads half a word.
-void WriteStatus(const std::string& path, const std::string& word) {
+// Replaces a file in one step, so that a script never reads half of it.
+void WriteFile(const std::string& path, const std::string& text) {
     if (path.empty()) return;
     const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::trunc);
-        out << word << "\n";
+        out << text;
     }
     std::rename(temporary.c_str(), path.c_str());
 }
 
-// Stop signals arrive through a descriptor that the serving loop polls.
-int StopSignals() {
+void WriteStatus(const std::string& path, const std::string& word) { WriteFile(path, word + "\n"); }
+
+// Signals arrive through a descriptor that the serving loop polls: SIGUSR1 asks for a dump, the
+// others stop the simulator.
+int SignalDescriptor() {
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
     sigaddset(&set, SIGHUP);
+    sigaddset(&set, SIGUSR1);
     sigprocmask(SIG_BLOCK, &set, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
     return signalfd(-1, &set, SFD_CLOEXEC);
@@ -69,8 +74,8 @@ int main(int argc, char** argv) {
         std::cout << zt::SimHelpText();
         return 0;
     }
-    const int stopFd = StopSignals();
-    if (stopFd < 0) {
+    const int signalFd = SignalDescriptor();
+    if (signalFd < 0) {
         std::perror("zt461-sim: signalfd");
         return 1;
     }
@@ -103,10 +108,19 @@ int main(int argc, char** argv) {
         std::cout << "editor offline" << std::endl;
         WriteStatus(options.statusFile, "offline");
     };
+    hooks.signal = [&](int signal) {
+        if (signal != SIGUSR1) return true;
+        WriteFile(options.dumpFile, zt::DumpSimState(processor));
+        return false;
+    };
 
-    const zt::ServeEnd end = zt::ServePty(link.master(), stopFd, processor, hooks);
+    const zt::ServeEnd end = zt::ServePty(link.master(), signalFd, processor, hooks);
+    WriteFile(options.dumpFile, zt::DumpSimState(processor));
+    // The last answers are on their way to the editor's side of the terminal; give them a
+    // moment before the terminal goes.
+    if (end == zt::ServeEnd::Vanished) usleep(200 * 1000);
     link.Remove();
-    close(stopFd);
+    close(signalFd);
     switch (end) {
         case zt::ServeEnd::Vanished:
             std::cout << "zt461-sim: processor vanished" << std::endl;

@@ -1,6 +1,7 @@
 #include "sim/pty_server.h"
 
 #include <poll.h>
+#include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -94,23 +95,33 @@ private:
     Bytes ready_;
 };
 
+// Reads one signal from the descriptor; 0 when there was none.
+int TakeSignal(int signalFd) {
+    signalfd_siginfo info{};
+    const ssize_t n = read(signalFd, &info, sizeof info);
+    return n == static_cast<ssize_t>(sizeof info) ? static_cast<int>(info.ssi_signo) : 0;
+}
+
 }  // namespace
 
-ServeEnd ServePty(int master, int stopFd, SimProcessor& processor, const ServeHooks& hooks) {
+ServeEnd ServePty(int master, int signalFd, SimProcessor& processor, const ServeHooks& hooks) {
     Server server(master, processor, hooks);
     while (true) {
         const int timeout = server.ReleaseDue();
         if (server.wantsToWrite() && !server.WriteOutput()) return ServeEnd::Failed;
         if (processor.vanished() && server.drained()) return ServeEnd::Vanished;
 
-        pollfd fds[2] = {{master, POLLIN, 0}, {stopFd, POLLIN, 0}};
+        pollfd fds[2] = {{master, POLLIN, 0}, {signalFd, POLLIN, 0}};
         if (server.wantsToWrite()) fds[0].events |= POLLOUT;
         const int ready = poll(fds, 2, timeout);
         if (ready < 0) {
             if (errno == EINTR) continue;
             return ServeEnd::Failed;
         }
-        if (fds[1].revents != 0) return ServeEnd::Stopped;
+        if (fds[1].revents != 0) {
+            const int signal = TakeSignal(signalFd);
+            if (signal == 0 || !hooks.signal || hooks.signal(signal)) return ServeEnd::Stopped;
+        }
         if ((fds[0].revents & POLLIN) != 0 && !server.ReadInput()) return ServeEnd::Failed;
         // The slave end is held open, so a hang-up means the terminal itself broke; ending here
         // keeps poll() from reporting it again and again.

@@ -15,10 +15,13 @@ struct ServeHooks {
     std::function<void(const SimFrame&)> frame;  // every frame received (for --verbose)
     std::function<void()> online;                // the editor came online
     std::function<void()> offline;               // the editor disconnected
+    // A signal arrived through the signal descriptor; true ends the serving.
+    std::function<bool(int signal)> signal;
 };
 
-// Serves `master` until `stopFd` becomes readable (a signalfd or a pipe) or the processor
-// vanishes. Never spins: it sleeps in poll() until bytes arrive or an answer falls due.
-ServeEnd ServePty(int master, int stopFd, SimProcessor& processor, const ServeHooks& hooks);
+// Serves `master` until a signal for which hooks.signal answers true arrives on `signalFd` (a
+// signalfd), or the processor vanishes. Never spins: it sleeps in poll() until bytes arrive, an
+// answer falls due or a signal comes.
+ServeEnd ServePty(int master, int signalFd, SimProcessor& processor, const ServeHooks& hooks);
 
 }  // namespace zt

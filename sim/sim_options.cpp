@@ -37,6 +37,8 @@ const std::map<std::string, Setter>& ValueFlags() {
          [](SimOptions& o, const std::string& v) { return ValidName(v) && (o.name = v, true); }},
         {"--status-file",
          [](SimOptions& o, const std::string& v) { return !v.empty() && (o.statusFile = v, true); }},
+        {"--dump-file",
+         [](SimOptions& o, const std::string& v) { return !v.empty() && (o.dumpFile = v, true); }},
         {"--drop-acks",
          [](SimOptions& o, const std::string& v) { return ParseShare(v, o.faults.dropAcks); }},
         {"--drop-replies",
@@ -110,6 +112,8 @@ Options:
   --status-file=PATH       keep PATH holding "waiting", then "online" each time the editor has
                            finished a download or upload and sent its first keep-alive, and
                            "offline" after a disconnect
+  --dump-file=PATH         write what the processor holds (memory, mode names, passwords) to
+                           PATH on SIGUSR1 and when the simulator ends
   --verbose, -v            print every frame received
   --help, -h               show this text
 

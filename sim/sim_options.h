@@ -14,6 +14,7 @@ struct SimOptions {
     SimFaults faults;
     std::string name = kDefaultSimPortName;  // file name of the link in the port folder
     std::string statusFile;                  // empty: none
+    std::string dumpFile;                    // empty: none
     bool verbose = false;
     bool help = false;
 };

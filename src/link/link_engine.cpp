@@ -31,7 +31,11 @@ void LinkEngine::OnReceive(std::span<const uint8_t> bytes, size_t eventCount) {
 void LinkEngine::OnShortMessage() {
     answered_ = true;
     ready_ = true;
-    transferStep_ = kStepShortMessage;
+    // Only an upload waits for short messages. A stray one during a download would end the
+    // download's waiting stage and with it the repeat and the time-out.
+    if (!(transferRunning_ && direction_ == TransferDirection::Read)) {
+        transferStep_ = kStepShortMessage;
+    }
 }
 
 void LinkEngine::OnFrame(std::span<const uint8_t> frame) {

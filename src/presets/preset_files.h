@@ -2,6 +2,7 @@
 // Saving the device image to a preset file and loading one back.
 
 #include <string_view>
+#include <utility>
 
 #include "params/diagnostic_log.h"
 #include "params/param_address.h"
@@ -11,7 +12,7 @@
 namespace zt {
 
 class PresetFiles {
-public:
+  public:
     PresetFiles(PresetFolders folders, DeviceImage& image, DiagnosticLog& log,
                 PresetMessages& messages, ImageUploader& uploader)
         : folders_(std::move(folders)),
@@ -32,7 +33,7 @@ public:
 
     const PresetFolders& folders() const { return folders_; }
 
-private:
+  private:
     void Show(const BilingualText& text);
 
     PresetFolders folders_;

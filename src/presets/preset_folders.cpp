@@ -12,7 +12,15 @@ constexpr std::size_t kMaxFileNameBytes = 255;
 bool IsRefusedCharacter(unsigned char c) {
     if (c < 0x20 || c == 0x7F) return true;
     switch (c) {
-        case '/': case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+        case '/':
+        case '\\':
+        case ':':
+        case '*':
+        case '?':
+        case '"':
+        case '<':
+        case '>':
+        case '|':
             return true;
         default:
             return false;
@@ -34,8 +42,7 @@ std::filesystem::path PresetFolders::PresetFile(std::string_view name) const {
 PresetFolders MakePresetFolders(const std::filesystem::path& baseFolder) {
     PresetFolders folders;
     // Without a trailing separator, so that the names below have exactly one.
-    folders.applicationFolder = baseFolder.has_filename() ? baseFolder
-                                                          : baseFolder.parent_path();
+    folders.applicationFolder = baseFolder.has_filename() ? baseFolder : baseFolder.parent_path();
     folders.modeRoot = folders.applicationFolder / "Mode";
     folders.presetFolder = folders.modeRoot / "KMode";
     folders.markerFile = folders.modeRoot / "mod.dat";

@@ -12,7 +12,9 @@ namespace {
 constexpr int kHeaderLineCount = 2;
 
 // Masks and unmasks with the line index on the 32-bit two's-complement form.
-int32_t Mask(int32_t value, int32_t lineIndex) { return value ^ lineIndex; }
+int32_t Mask(int32_t value, int32_t lineIndex) {
+    return value ^ lineIndex;
+}
 
 std::string EntryLine(int32_t first, int32_t second) {
     return std::to_string(first) + ' ' + std::to_string(second);
@@ -47,7 +49,9 @@ bool HeaderMatches(const std::string& plain, int32_t code) {
     return number && (*number ^ kPresetHeaderMask) == code;
 }
 
-PresetContent Failed(PresetCheck check) { return PresetContent{check, {}}; }
+PresetContent Failed(PresetCheck check) {
+    return PresetContent{check, {}};
+}
 
 }  // namespace
 

@@ -8,7 +8,7 @@ namespace zt {
 
 // A plain message box with one OK button; it shows the text of the current language.
 class PresetMessages {
-public:
+  public:
     virtual ~PresetMessages() = default;
     virtual void ShowBilingualMessage(const std::string& chinese, const std::string& english) = 0;
 };
@@ -16,7 +16,7 @@ public:
 // Sends the whole device image to the processor (the link's upload action). The link does this
 // only while it is online and ignores the call otherwise.
 class ImageUploader {
-public:
+  public:
     virtual ~ImageUploader() = default;
     virtual void UploadImage() = 0;
 };

@@ -33,7 +33,8 @@ std::optional<std::string> UnscrambleLine(std::string_view stored) {
         const int high = HexValue(stored[2 * k]);
         const int low = HexValue(stored[2 * k + 1]);
         if (high < 0 || low < 0) return std::nullopt;
-        const auto byte = static_cast<uint8_t>((high << 4) | low) ^ kPresetKey[k % kPresetKey.size()];
+        const auto byte =
+            static_cast<uint8_t>((high << 4) | low) ^ kPresetKey[k % kPresetKey.size()];
         plain.push_back(static_cast<char>(byte));
     }
     return plain;

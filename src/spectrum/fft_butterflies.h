@@ -12,6 +12,10 @@
 
 #include "spectrum/complex.h"
 
+// The kernels are small and run millions of times; a call per block would cost more than
+// the arithmetic.
+#define ZT_FFT_INLINE [[gnu::always_inline]] inline
+
 namespace zt::fft_kernels {
 
 // cos(2 pi/3) - 1 and sin(2 pi/3).
@@ -74,14 +78,14 @@ inline Complex TurnThreeEighths(Complex a) {
 // The kernels.
 
 template <class T>
-inline void Butterfly2(T* z) {
+ZT_FFT_INLINE void Butterfly2(T* z) {
     const T x0 = z[0];
     z[0] = x0 + z[1];
     z[1] = x0 - z[1];
 }
 
 template <class T>
-inline void Butterfly3(T* z) {
+ZT_FFT_INLINE void Butterfly3(T* z) {
     const T t1 = z[1] + z[2];
     const T t2 = z[1] - z[2];
     z[0] = z[0] + t1;
@@ -92,7 +96,7 @@ inline void Butterfly3(T* z) {
 }
 
 template <class T>
-inline void Butterfly4(T* z) {
+ZT_FFT_INLINE void Butterfly4(T* z) {
     const T t1 = z[0] + z[2];
     const T t2 = z[1] + z[3];
     const T m2 = z[0] - z[2];
@@ -104,7 +108,7 @@ inline void Butterfly4(T* z) {
 }
 
 template <class T>
-inline void Butterfly5(T* z) {
+ZT_FFT_INLINE void Butterfly5(T* z) {
     const T t1 = z[1] + z[4];
     const T t2 = z[2] + z[3];
     const T t3 = z[1] - z[4];
@@ -130,7 +134,7 @@ inline void Butterfly5(T* z) {
 
 // Even and odd halves through radix 4, the odd results turned by e^(-2 pi i k/8) and combined.
 template <class T>
-inline void Butterfly8(T* z) {
+ZT_FFT_INLINE void Butterfly8(T* z) {
     T even[4] = {z[0], z[2], z[4], z[6]};
     T odd[4] = {z[1], z[3], z[5], z[7]};
     Butterfly4(even);
@@ -151,7 +155,7 @@ inline void Butterfly8(T* z) {
 // 10 = 2 x 5 with coprime factors: the two radix-5 kernels need no twiddles once the inputs are
 // reordered (x0 x2 x4 x6 x8 and x5 x7 x9 x1 x3), and output m is a[m mod 5] + (-1)^m b[m mod 5].
 template <class T>
-inline void Butterfly10(T* z) {
+ZT_FFT_INLINE void Butterfly10(T* z) {
     T a[5] = {z[0], z[2], z[4], z[6], z[8]};
     T b[5] = {z[5], z[7], z[9], z[1], z[3]};
     Butterfly5(a);

@@ -33,32 +33,32 @@ constexpr std::size_t kLanes<Pack> = Pack::kLanes;
 template <class T>
 T LoadElement(const Complex* p);
 template <>
-inline Complex LoadElement<Complex>(const Complex* p) {
+ZT_FFT_INLINE Complex LoadElement<Complex>(const Complex* p) {
     return *p;
 }
 template <>
-inline Pack LoadElement<Pack>(const Complex* p) {
+ZT_FFT_INLINE Pack LoadElement<Pack>(const Complex* p) {
     return Pack::Load(p);
 }
 
-inline void StoreElement(Complex value, Complex* p) {
+ZT_FFT_INLINE void StoreElement(Complex value, Complex* p) {
     *p = value;
 }
-inline void StoreElement(Pack value, Complex* p) {
+ZT_FFT_INLINE void StoreElement(Pack value, Complex* p) {
     value.Store(p);
 }
 
 // The first group of a pass is not turned; in a pack only its first lane belongs to it.
-inline Complex Turn(Complex element, Complex twiddle, bool firstGroup) {
-    return firstGroup ? element : element * twiddle;
+ZT_FFT_INLINE Complex Turn(Complex element, Complex wRe, Complex wIm, bool firstGroup) {
+    return firstGroup ? element : element * Complex{wRe.re, wIm.im};
 }
-inline Pack Turn(Pack element, Pack twiddle, bool firstGroup) {
-    const Pack turned = element * twiddle;
+ZT_FFT_INLINE Pack Turn(Pack element, Pack wRe, Pack wIm, bool firstGroup) {
+    const Pack turned = fft_kernels::Turned(element, wRe, wIm);
     return firstGroup ? fft_kernels::KeepFirstLane(turned, element) : turned;
 }
 
 template <std::size_t R, class T>
-inline void Butterfly(T* z) {
+ZT_FFT_INLINE void Butterfly(T* z) {
     using namespace fft_kernels;
     if constexpr (R == 2) Butterfly2(z);
     if constexpr (R == 3) Butterfly3(z);
@@ -70,14 +70,17 @@ inline void Butterfly(T* z) {
 
 // Groups [gBegin, gEnd) of a later pass of special radix R, kLanes<T> groups at a time.
 template <std::size_t R, class T>
-void SpecialGroups(const FftPass& pass, Complex* data, std::size_t gBegin, std::size_t gEnd) {
+ZT_FFT_INLINE void SpecialGroups(const FftPass& pass, Complex* data, std::size_t gBegin,
+                                 std::size_t gEnd) {
     const std::size_t s = pass.sofar;
     const std::size_t stride = s * R;
     for (std::size_t g = gBegin; g + kLanes<T> <= gEnd; g += kLanes<T>) {
-        T w[R];
+        T wRe[R];
+        T wIm[R];
 #pragma GCC unroll 16
         for (std::size_t k = 1; k < R; ++k) {
-            w[k] = LoadElement<T>(pass.twiddles.data() + (k - 1) * s + g);
+            wRe[k] = LoadElement<T>(pass.twiddleRe.data() + (k - 1) * s + g);
+            wIm[k] = LoadElement<T>(pass.twiddleIm.data() + (k - 1) * s + g);
         }
         const bool firstGroup = g == 0;
         for (std::size_t b = 0; b < pass.remain; ++b) {
@@ -86,7 +89,7 @@ void SpecialGroups(const FftPass& pass, Complex* data, std::size_t gBegin, std::
             z[0] = LoadElement<T>(block);
 #pragma GCC unroll 16
             for (std::size_t k = 1; k < R; ++k) {
-                z[k] = Turn(LoadElement<T>(block + k * s), w[k], firstGroup);
+                z[k] = Turn(LoadElement<T>(block + k * s), wRe[k], wIm[k], firstGroup);
             }
             Butterfly<R>(z);
 #pragma GCC unroll 16
@@ -96,7 +99,7 @@ void SpecialGroups(const FftPass& pass, Complex* data, std::size_t gBegin, std::
 }
 
 template <std::size_t R>
-void SpecialPass(const FftPass& pass, Complex* data) {
+ZT_FFT_INLINE void SpecialPass(const FftPass& pass, Complex* data) {
     const std::size_t packed = pass.sofar - pass.sofar % Pack::kLanes;
     SpecialGroups<R, Pack>(pass, data, 0, packed);
     SpecialGroups<R, Complex>(pass, data, packed, pass.sofar);
@@ -112,7 +115,8 @@ void GeneralPass(const FftPass& pass, Complex* data) {
             Complex* block = data + g + b * s * r;
             x[0] = block[0];
             for (std::size_t k = 1; k < r; ++k) {
-                x[k] = Turn(block[k * s], pass.twiddles[(k - 1) * s + g], g == 0);
+                const std::size_t at = (k - 1) * s + g;
+                x[k] = Turn(block[k * s], pass.twiddleRe[at], pass.twiddleIm[at], g == 0);
             }
             fft_kernels::ButterflyGeneral(x.data(), y.data(), pass.trig.data(), r);
             for (std::size_t k = 0; k < r; ++k) block[k * s] = y[k];
@@ -123,8 +127,8 @@ void GeneralPass(const FftPass& pass, Complex* data) {
 // First pass: block b is output[b R .. b R + R-1], whose element k comes from
 // input[permutation[b R] + k q]; digit reversal keeps a block's elements q apart in the input.
 template <std::size_t R>
-void SpecialFirstPass(const FftPass& pass, const std::size_t* permutation, const Complex* input,
-                      Complex* output) {
+ZT_FFT_INLINE void SpecialFirstPass(const FftPass& pass, const std::size_t* permutation,
+                                    const Complex* input, Complex* output) {
     const std::size_t q = pass.remain;
     std::size_t b = 0;
     for (; b + 2 <= q; b += 2) {
@@ -149,15 +153,27 @@ void SpecialFirstPass(const FftPass& pass, const std::size_t* permutation, const
 
 }  // namespace
 
+// The passes are built twice, for processors with AVX2 and for any x86-64, and the loader picks
+// one. Everything they call for the special radices is inlined into each build; the lanes do
+// the same arithmetic either way, only the instructions differ.
+#if defined(__x86_64__) && !defined(ZT_FFT_NO_CLONES)
+#define ZT_FFT_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define ZT_FFT_CLONES
+#endif
+
 FftPass MakeFftPass(std::size_t radix, std::size_t sofar, std::size_t remain) {
-    FftPass pass{radix, sofar, remain, {}, {}};
-    pass.twiddles.resize(sofar * (radix - 1));
+    FftPass pass{radix, sofar, remain, {}, {}, {}};
+    pass.twiddleRe.resize(sofar * (radix - 1));
+    pass.twiddleIm.resize(sofar * (radix - 1));
     const Complex w = UnitRoot(sofar * radix);
     Complex omega{1.0f, 0.0f};
     for (std::size_t g = 0; g < sofar; ++g) {
         Complex power = omega;
         for (std::size_t k = 1; k < radix; ++k) {
-            pass.twiddles[(k - 1) * sofar + g] = power;
+            const std::size_t at = (k - 1) * sofar + g;
+            pass.twiddleRe[at] = {power.re, power.re};
+            pass.twiddleIm[at] = {-power.im, power.im};
             power = power * omega;
         }
         omega = omega * w;
@@ -173,8 +189,8 @@ FftPass MakeFftPass(std::size_t radix, std::size_t sofar, std::size_t remain) {
     return pass;
 }
 
-void RunFirstFftPass(const FftPass& pass, const std::size_t* permutation, const Complex* input,
-                     Complex* output) {
+ZT_FFT_CLONES void RunFirstFftPass(const FftPass& pass, const std::size_t* permutation,
+                                   const Complex* input, Complex* output) {
     switch (pass.radix) {
         case 2:
             return SpecialFirstPass<2>(pass, permutation, input, output);
@@ -196,7 +212,7 @@ void RunFirstFftPass(const FftPass& pass, const std::size_t* permutation, const 
     }
 }
 
-void RunFftPass(const FftPass& pass, Complex* data) {
+ZT_FFT_CLONES void RunFftPass(const FftPass& pass, Complex* data) {
     switch (pass.radix) {
         case 2:
             return SpecialPass<2>(pass, data);

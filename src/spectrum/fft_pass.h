@@ -14,10 +14,12 @@ struct FftPass {
     std::size_t radix = 0;
     std::size_t sofar = 0;   // spacing of a block's elements, and the number of groups
     std::size_t remain = 0;  // blocks per group
-    // w^(g k) for group g and element k >= 1 at (k-1) sofar + g, so that neighbouring groups'
-    // twiddles lie side by side; w = e^(-2 pi i/(s r)).
-    std::vector<Complex> twiddles;
-    std::vector<Complex> trig;  // general butterfly only: e^(-2 pi i k/r), k = 0 .. r-1
+    // The twiddle w^(g k) of group g and element k >= 1 sits at (k-1) sofar + g, so that
+    // neighbouring groups' twiddles lie side by side. It is kept spread for the lane-wise
+    // product x w = (x.re, x.im) (w.re, w.re) + (x.im, x.re) (-w.im, w.im):
+    std::vector<Complex> twiddleRe;  // (w.re, w.re)
+    std::vector<Complex> twiddleIm;  // (-w.im, w.im)
+    std::vector<Complex> trig;       // general butterfly only: e^(-2 pi i k/r), k = 0 .. r-1
 };
 
 // The tables of a pass, by the same recurrences a transform would run on every call: w^g steps

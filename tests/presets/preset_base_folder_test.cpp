@@ -16,13 +16,13 @@ namespace {
 namespace fs = std::filesystem;
 
 class PresetBaseFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
         QCoreApplication::setOrganizationName(QStringLiteral("zt461-test"));
         QCoreApplication::setApplicationName(QStringLiteral("presets"));
-        dataFolder = ToFilesystemPath(
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        dataFolder =
+            ToFilesystemPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         ASSERT_FALSE(dataFolder.empty());
     }
     void TearDown() override {
@@ -70,8 +70,8 @@ TEST_F(PresetBaseFolderTest, ExecutableFolderThatCannotHoldPresetsGivesWayToAppD
         bool needsOrdinaryUser;  // permission bits do not stop the administrator
     };
     const Case cases[] = {
-        {"mode root is a file",
-         [](const fs::path& exe) { test::WriteBytes(exe / "Mode", "x"); }, false},
+        {"mode root is a file", [](const fs::path& exe) { test::WriteBytes(exe / "Mode", "x"); },
+         false},
         {"preset folder is a file",
          [](const fs::path& exe) {
              fs::create_directory(exe / "Mode");
@@ -80,13 +80,14 @@ TEST_F(PresetBaseFolderTest, ExecutableFolderThatCannotHoldPresetsGivesWayToAppD
          false},
         {"folder does not exist", [](const fs::path& exe) { fs::remove(exe); }, false},
         {"read-only folder",
-         [](const fs::path& exe) { fs::permissions(exe, fs::perms::owner_read | fs::perms::owner_exec); },
+         [](const fs::path& exe) {
+             fs::permissions(exe, fs::perms::owner_read | fs::perms::owner_exec);
+         },
          true},
         {"read-only preset folder",
          [](const fs::path& exe) {
              fs::create_directories(exe / "Mode" / "KMode");
-             fs::permissions(exe / "Mode" / "KMode",
-                             fs::perms::owner_read | fs::perms::owner_exec);
+             fs::permissions(exe / "Mode" / "KMode", fs::perms::owner_read | fs::perms::owner_exec);
          },
          true},
     };

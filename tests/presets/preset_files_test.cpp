@@ -21,7 +21,7 @@ namespace {
 using Message = std::pair<std::string, std::string>;
 
 class RecordedMessages : public PresetMessages {
-public:
+  public:
     void ShowBilingualMessage(const std::string& chinese, const std::string& english) override {
         shown.emplace_back(chinese, english);
     }
@@ -29,12 +29,14 @@ public:
 };
 
 class CountingUploader : public ImageUploader {
-public:
+  public:
     void UploadImage() override { ++uploads; }
     int uploads = 0;
 };
 
-Message MessageOf(const BilingualText& text) { return {text.chinese, text.english}; }
+Message MessageOf(const BilingualText& text) {
+    return {text.chinese, text.english};
+}
 
 DeviceImage RandomImage(uint32_t seed) {
     std::mt19937 random(seed);
@@ -68,7 +70,7 @@ std::size_t FilesBelow(const std::filesystem::path& folder) {
 }
 
 class PresetFilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { PrepareModeFolders(folders); }
 
     // The plain lines of a valid file of another image than the one in memory.
@@ -160,7 +162,11 @@ const BadFile kBadFiles[] = {
      kFileFormatErrorText},
     {"empty file", [](auto) { return std::string(); }, kFileFormatErrorText},
     {"one line", [](auto l) { return StoredText({l[0]}); }, kFileFormatErrorText},
-    {"headers only", [](auto l) { return StoredText({l[0], l[1]}); }, kFileCorruptedText},
+    {"headers only",
+     [](auto l) {
+         return StoredText({l[0], l[1]});
+     },
+     kFileCorruptedText},
     {"entry deleted",
      [](auto l) {
          l.erase(l.begin() + 500);
@@ -180,17 +186,21 @@ const BadFile kBadFiles[] = {
      },
      kFileCorruptedText},
     {"value changed without the checksum",
-     [](auto l) { return ChangeLine(l, 500, FieldOf(l[500], 0) + " " +
-                                                std::to_string(std::stoi(FieldOf(l[500], 1)) ^ 1)); },
+     [](auto l) {
+         return ChangeLine(
+             l, 500, FieldOf(l[500], 0) + " " + std::to_string(std::stoi(FieldOf(l[500], 1)) ^ 1));
+     },
      kFileCorruptedText},
     {"checksum changed",
-     [](auto l) { return ChangeLine(l, 1882, "CCCCK: " + std::to_string(
-                                                 std::stoi(FieldOf(l[1882], 1)) + 256)); },
+     [](auto l) {
+         return ChangeLine(l, 1882,
+                           "CCCCK: " + std::to_string(std::stoi(FieldOf(l[1882], 1)) + 256));
+     },
      kFileCorruptedText},
     {"value not a number", [](auto l) { return ChangeLine(l, 500, FieldOf(l[500], 0) + " 1x"); },
      kFileCorruptedText},
-    {"address not a number",
-     [](auto l) { return ChangeLine(l, 500, "x " + FieldOf(l[500], 1)); }, kFileCorruptedText},
+    {"address not a number", [](auto l) { return ChangeLine(l, 500, "x " + FieldOf(l[500], 1)); },
+     kFileCorruptedText},
     {"value missing", [](auto l) { return ChangeLine(l, 500, FieldOf(l[500], 0)); },
      kFileCorruptedText},
     {"last entry missing its value", [](auto l) { return ChangeLine(l, 1880, "6476"); },
@@ -305,9 +315,12 @@ TEST_F(PresetFilesTest, AcceptedVariantsOfTheStoredForm) {
 }
 
 TEST_F(PresetFilesTest, AShorterFileLoadsAsFarAsItGoes) {
-    const std::vector<std::string> lines = {
-        "R7 233", "Vorel 89", EntryLine(0x0203, 40, 2), EntryLine(0x1E14, -5, 3), "Intoal: 4",
-        "CCCCK: " + std::to_string(PresetChecksum(35))};
+    const std::vector<std::string> lines = {"R7 233",
+                                            "Vorel 89",
+                                            EntryLine(0x0203, 40, 2),
+                                            EntryLine(0x1E14, -5, 3),
+                                            "Intoal: 4",
+                                            "CCCCK: " + std::to_string(PresetChecksum(35))};
     PutFile("short", StoredText(lines));
     DeviceImage expected = image;
     expected.Set(0x0203, 40);
@@ -359,8 +372,7 @@ TEST_F(PresetFilesTest, ANameThatWouldLeaveThePresetFolderIsRefused) {
         messages.shown.clear();
         EXPECT_FALSE(files.WritePresetFile(name));
         EXPECT_FALSE(files.ReadPresetFile(name));
-        EXPECT_EQ(messages.shown,
-                  std::vector<Message>(2, MessageOf(kInvalidFileNameText)));
+        EXPECT_EQ(messages.shown, std::vector<Message>(2, MessageOf(kInvalidFileNameText)));
     }
     EXPECT_EQ(FilesBelow(temp.path()), filesBefore);
     EXPECT_EQ(image, before);

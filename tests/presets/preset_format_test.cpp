@@ -26,9 +26,8 @@ TEST(PresetFormat, Checksum) {
         int32_t checksum;
     };
     const Case cases[] = {
-        {0, 0},    {1, 255},        {255, 1},          {256, 0},
-        {257, 255}, {1000, 24},     {-1, -255},        {-256, 0},
-        {-2, -254}, {0x7FFFFFFF, 1}, {0x100000000, 0},  // wraps to 0
+        {0, 0},     {1, 255},  {255, 1},   {256, 0},        {257, 255},       {1000, 24},
+        {-1, -255}, {-256, 0}, {-2, -254}, {0x7FFFFFFF, 1}, {0x100000000, 0},  // wraps to 0
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PresetChecksum(static_cast<uint32_t>(c.sum)), c.checksum) << c.sum;
@@ -42,8 +41,8 @@ TEST(PresetFormat, PlainLinesOfAnAllZeroImage) {
     EXPECT_EQ(lines[1], "Vorel 89");
     EXPECT_EQ(lines[2], "2 2");
     EXPECT_EQ(lines[3], "2 3");
-    EXPECT_EQ(lines[4], "6 4");                 // slot 2 of page 0
-    EXPECT_EQ(lines[2 + 165], std::to_string(256 ^ 167) + " 167");  // page 1 starts after 165
+    EXPECT_EQ(lines[4], "6 4");                                       // slot 2 of page 0
+    EXPECT_EQ(lines[2 + 165], std::to_string(256 ^ 167) + " 167");    // page 1 starts after 165
     EXPECT_EQ(lines[1879], std::to_string(0x1830 ^ 1879) + " 1879");  // page 24, slot 48
     EXPECT_EQ(lines[1880], "6476 1880");
     EXPECT_EQ(lines[1881], "Intoal: 1881");
@@ -61,10 +60,10 @@ TEST(PresetFormat, NegativeValuesStayNegative) {
 TEST(PresetFormat, SavesOnlyThePagesOfTheFileAndTheExtraSlot) {
     DeviceImage image;
     image.Set(0x1E14, 77);
-    image.Set(0x1E15, 5);     // beside the extra slot
-    image.Set(0x1931, 9);     // page 25
-    image.Set(0x0031, 3);     // inside page 0
-    image.Set(0x1831, 4);     // page 24 beyond slot 48
+    image.Set(0x1E15, 5);  // beside the extra slot
+    image.Set(0x1931, 9);  // page 25
+    image.Set(0x0031, 3);  // inside page 0
+    image.Set(0x1831, 4);  // page 24 beyond slot 48
     const std::vector<std::string> lines = PresetPlainLines(image);
     EXPECT_EQ(lines[1880], "6476 " + std::to_string(77 ^ 1880));
     EXPECT_EQ(lines[1882], "CCCCK: " + std::to_string(PresetChecksum(80)));
@@ -75,7 +74,8 @@ TEST(PresetFormat, FileTextIsScrambledLinesEndedByCrLf) {
     EXPECT_EQ(text.substr(0, 14), "0C10E4A33849\r\n");
     EXPECT_EQ(text.substr(text.size() - 18), "1D6487D24040C306\r\n");
     std::size_t lineEnds = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2)) {
         ++lineEnds;
     }
     EXPECT_EQ(lineEnds, 1883u);

@@ -1,6 +1,11 @@
 #include "link/qt/com_port.h"
 
+#include <QThread>
 #include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
 
 namespace zt {
 
@@ -51,6 +56,18 @@ bool ComPort::IsOpen() const { return port_.isOpen() && !losing_; }
 void ComPort::Write(const Bytes& bytes) {
     if (!IsOpen() || bytes.empty()) return;
     port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+void ComPort::Drain(int milliseconds) {
+    if (IsOpen()) {
+        // flush() hands the buffered bytes to the device without waiting for replies (unlike
+        // waitForBytesWritten, which may raise readyRead in the middle of a timer tick).
+        port_.flush();
+#ifdef Q_OS_UNIX
+        tcdrain(static_cast<int>(port_.handle()));
+#endif
+    }
+    if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
 void ComPort::OnReadyRead() {

@@ -40,6 +40,10 @@ public:
     // Skipped while closed; errors of a write are not reported.
     void Write(const Bytes& bytes) override;
 
+    // Lets what was written leave the port, then waits the given time: a gap on the line
+    // between two frames. Receives nothing meanwhile.
+    void Drain(int milliseconds);
+
     void SetReceiver(Receiver receiver) { receiver_ = std::move(receiver); }
     // Called once after a lost port was closed.
     void SetLostHandler(std::function<void()> lost) { lost_ = std::move(lost); }

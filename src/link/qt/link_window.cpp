@@ -1,0 +1,65 @@
+#include "link/qt/link_window.h"
+
+namespace zt {
+
+TForm3::TForm3(ParamModel& model, LinkView& view, DiagnosticLog& log, QObject* parent)
+    : QObject(parent) {
+    setObjectName(QStringLiteral("TForm3"));
+    port_.setObjectName(QStringLiteral("ComPort"));
+    engine_ = std::make_unique<LinkEngine>(model, port_, view, *this, log);
+
+    hold_.setInterval(kHoldPeriodMs);
+    search_.setInterval(kSearchPeriodMs);
+    transfer_.setInterval(kTransferPeriodMs);
+    // The 20 ms hold period counts to one second of silence; a coarse timer may drift by 5 %.
+    hold_.setTimerType(Qt::PreciseTimer);
+    transfer_.setTimerType(Qt::PreciseTimer);
+    connect(&hold_, &QTimer::timeout, this, [this] { Enter([this] { engine_->OnHoldTick(); }); });
+    connect(&search_, &QTimer::timeout, this,
+            [this] { Enter([this] { engine_->OnSearchTick(); }); });
+    connect(&transfer_, &QTimer::timeout, this,
+            [this] { Enter([this] { engine_->OnTransferTick(); }); });
+
+    port_.SetReceiver([this](const Bytes& bytes, int count) { OnReceived(bytes, count); });
+    port_.SetLostHandler([this] {
+        if (portLost_) portLost_();
+    });
+}
+
+TForm3::~TForm3() {
+    hold_.stop();
+    search_.stop();
+    transfer_.stop();
+    port_.SetReceiver(nullptr);
+    port_.SetLostHandler(nullptr);
+}
+
+void TForm3::SetPorts(std::vector<PortEntry> ports) {
+    std::vector<std::string> names;
+    for (const PortEntry& p : ports) names.push_back(p.name);
+    port_.SetPorts(std::move(ports));
+    engine_->SetPortNames(std::move(names));
+}
+
+void TForm3::Enter(const std::function<void()>& call) {
+    if (inEngine_) return;  // a tick inside a nested event loop: the next one comes soon
+    inEngine_ = true;
+    call();
+    // Bytes that arrived meanwhile, in their order.
+    while (!waiting_.empty()) {
+        std::vector<Received> batch;
+        batch.swap(waiting_);
+        for (const Received& r : batch) engine_->OnReceive(r.bytes, static_cast<size_t>(r.count));
+    }
+    inEngine_ = false;
+}
+
+void TForm3::OnReceived(const Bytes& bytes, int count) {
+    if (inEngine_) {
+        waiting_.push_back({bytes, count});
+        return;
+    }
+    Enter([&] { engine_->OnReceive(bytes, static_cast<size_t>(count)); });
+}
+
+}  // namespace zt

@@ -1,0 +1,24 @@
+#pragma once
+// A drop-down list whose item index is the raw value of its slot. Selecting an item from code
+// raises no change a handler listens to: handlers connect to `activated`, which only the user's
+// choice raises. The wheel changes the item only while the list has the focus, so scrolling
+// over a page never changes a parameter by accident.
+
+#include <QComboBox>
+#include <QStringList>
+
+#include "ui/widgets/control_props.h"
+
+namespace zt {
+
+class Selector : public QComboBox, public ControlProps {
+    Q_OBJECT
+  public:
+    explicit Selector(QWidget* parent = nullptr);
+    Selector(const QStringList& items, QWidget* parent = nullptr);
+
+  protected:
+    void wheelEvent(QWheelEvent* event) override;
+};
+
+}  // namespace zt
