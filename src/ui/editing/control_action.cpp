@@ -16,7 +16,6 @@
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/type_label.h"
-#include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
 
 namespace zt {

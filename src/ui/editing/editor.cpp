@@ -4,7 +4,6 @@
 #include <QStackedWidget>
 #include <QWheelEvent>
 
-#include "ui/binding/control_binding.h"
 #include "ui/control_registry.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
@@ -17,7 +16,6 @@
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
-#include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
 
 namespace zt {
@@ -60,7 +58,7 @@ void NamedList(const ControlRegistry& registry, std::array<T*, N>& list,
 }  // namespace
 
 Editor::Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced,
-               ChannelState& channel, ChannelSelector& selector)
+               ChannelState& channel, ChannelChoice& selector)
     : model_(model), link_(link), paced_(paced), channel_(channel), selector_(selector) {}
 
 Editor::~Editor() {
@@ -80,7 +78,7 @@ QWidget* Editor::Companion(ParamAddress a, int entry) const {
     return binding_->BoundCompanion(a, entry);
 }
 
-void Editor::Attach(const ControlRegistry& registry, const ControlBinding& binding,
+void Editor::Attach(const ControlRegistry& registry, const BindingLookup& binding,
                     QWidget* window) {
     binding_ = &binding;
     ResolveControls(registry);

@@ -21,8 +21,6 @@ class QWidget;
 
 namespace zt {
 
-class ChannelSelector;
-class ControlBinding;
 class ControlRegistry;
 class SpinButtons;
 class TypeLabel;
@@ -53,7 +51,7 @@ enum ControlActionCode {
 class Editor : public PageRefresher, public PageSwitchEditing {
 public:
     Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, ChannelState& channel,
-           ChannelSelector& selector);
+           ChannelChoice& selector);
     ~Editor() override;
 
     // Optional collaborators; without them the redraw and the lock check are skipped.
@@ -66,7 +64,7 @@ public:
 
     // Resolves the controls the handlers address and connects every handler; runs once, after
     // BindControls. `window` is the main window, whose mouse wheel steps the current value edit.
-    void Attach(const ControlRegistry& registry, const ControlBinding& binding, QWidget* window);
+    void Attach(const ControlRegistry& registry, const BindingLookup& binding, QWidget* window);
 
     // --- Values ---
     // Shows raw value `raw` in a value edit, value pane or EQ type selector, limits it, moves the
@@ -170,13 +168,13 @@ private:
     ParameterLink& link_;
     PacedParamWriter& paced_;
     ChannelState& channel_;
-    ChannelSelector& selector_;
+    ChannelChoice& selector_;
     EqRedraw* redraw_ = nullptr;
     LockCheck* lock_ = nullptr;
     std::function<void(const QString&)> message_;
     std::function<void(bool)> linkLook_;
 
-    const ControlBinding* binding_ = nullptr;
+    const BindingLookup* binding_ = nullptr;
     EditorControls controls_;
     EditState state_;
     QObject* wheelFilter_ = nullptr;

@@ -13,7 +13,6 @@
 #include "ui/widgets/status_pane.h"
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
-#include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
 
 namespace zt {
