@@ -59,10 +59,16 @@ void NamedList(const ControlRegistry& registry, std::array<T*, N>& list,
 
 Editor::Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced,
                ChannelState& channel, ChannelChoice& selector)
-    : model_(model), link_(link), paced_(paced), channel_(channel), selector_(selector) {}
+    : model_(model),
+      link_(link),
+      paced_(paced),
+      channel_(channel),
+      selector_(selector),
+      context_(std::make_unique<QObject>()) {}
 
 Editor::~Editor() {
-    if (wheelFilter_ && qApp) qApp->removeEventFilter(wheelFilter_);
+    // The controls may outlive the editor; their handlers go with it.
+    delete wheelFilter_;
 }
 
 QWidget* Editor::Bound(ParamAddress a) const {
@@ -86,7 +92,7 @@ void Editor::Attach(const ControlRegistry& registry, const BindingLookup& bindin
     state_.highlightedEdit = controls_.example;
     Connect(registry);
     if (window && qApp && !wheelFilter_) {
-        wheelFilter_ = new WheelStepping(*this, window);
+        wheelFilter_ = new WheelStepping(*this, window);  // removes itself when deleted
         qApp->installEventFilter(wheelFilter_);
     }
 }
@@ -177,32 +183,32 @@ void Editor::Connect(const ControlRegistry& registry) {
         if (auto* bar = qobject_cast<TrackBar*>(control)) {
             ConnectTrackBar(bar);
         } else if (auto* edit = qobject_cast<ValueEdit*>(control)) {
-            QObject::connect(edit, &PlainEdit::clicked, edit, [this, edit] { OnValueEditClick(edit); });
-            QObject::connect(edit, &PlainEdit::keyPressed, edit,
+            QObject::connect(edit, &PlainEdit::clicked, context_.get(), [this, edit] { OnValueEditClick(edit); });
+            QObject::connect(edit, &PlainEdit::keyPressed, context_.get(),
                              [this, edit](KeyPress* press) { OnValueEditKeyPress(edit, press); });
-            QObject::connect(edit, &PlainEdit::keyDown, edit,
+            QObject::connect(edit, &PlainEdit::keyDown, context_.get(),
                              [this, edit](int key) { OnValueEditKeyDown(edit, key); });
-            QObject::connect(edit, &PlainEdit::left, edit, [this] { OnValueEditLeave(); });
+            QObject::connect(edit, &PlainEdit::left, context_.get(), [this] { OnValueEditLeave(); });
         } else if (auto* spin = qobject_cast<SpinButtons*>(control)) {
-            QObject::connect(spin, &SpinButtons::upClicked, spin, [this, spin] { OnSpinButton(spin, true); });
-            QObject::connect(spin, &SpinButtons::downClicked, spin,
+            QObject::connect(spin, &SpinButtons::upClicked, context_.get(), [this, spin] { OnSpinButton(spin, true); });
+            QObject::connect(spin, &SpinButtons::downClicked, context_.get(),
                              [this, spin] { OnSpinButton(spin, false); });
         } else if (auto* selector = qobject_cast<Selector*>(control)) {
             ConnectSelector(selector);
         } else if (auto* label = qobject_cast<TypeLabel*>(control)) {
-            QObject::connect(label, &TypeLabel::clicked, label, [this, label] { OnTypeLabelClick(label); });
+            QObject::connect(label, &TypeLabel::clicked, context_.get(), [this, label] { OnTypeLabelClick(label); });
         } else if (auto* button = qobject_cast<BitmapButton*>(control)) {
             ConnectBitmapButton(button);
         } else if (auto* tool = qobject_cast<SwappingToolButton*>(control)) {
             for (SwappingToolButton* each : controls_.effectButtons) {
                 if (each == tool) {
-                    QObject::connect(tool, &QToolButton::clicked, tool,
+                    QObject::connect(tool, &QToolButton::clicked, context_.get(),
                                      [this, tool] { OnEffectSubPageClick(tool); });
                 }
             }
             for (SwappingToolButton* each : controls_.hintButtons) {
                 if (each == tool) {
-                    QObject::connect(tool, &QToolButton::clicked, tool,
+                    QObject::connect(tool, &QToolButton::clicked, context_.get(),
                                      [this, tool] { OnHintPathClick(tool); });
                 }
             }
@@ -210,7 +216,7 @@ void Editor::Connect(const ControlRegistry& registry) {
     }
     for (int box = 0; box < 3; ++box) {
         if (QAbstractSlider* bar = controls_.bandScrollBars[box]) {
-            QObject::connect(bar, &QAbstractSlider::valueChanged, bar,
+            QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
                              [this, box](int position) { OnBandScroll(box, position); });
         }
     }
@@ -222,12 +228,12 @@ void Editor::ConnectTrackBar(TrackBar* bar) {
         volume |= bar == group.normal || bar == group.start || bar == group.maximum;
     }
     if (volume) {
-        QObject::connect(bar, &QAbstractSlider::valueChanged, bar, [this, bar] { OnVolumeBarChange(bar); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] { OnVolumeBarChange(bar); });
     } else if (Bound(bar->tag()) == bar || bar == controls_.rightDelayBar) {
-        QObject::connect(bar, &QAbstractSlider::valueChanged, bar, [this, bar] { OnTrackBarChange(bar); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] { OnTrackBarChange(bar); });
     } else {
         // Band gain bars, and the bars of the point editor panel that carry no address.
-        QObject::connect(bar, &QAbstractSlider::valueChanged, bar, [this, bar] { OnGainBarChange(bar); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] { OnGainBarChange(bar); });
     }
 }
 
@@ -245,13 +251,13 @@ void Editor::ConnectSelector(Selector* selector) {
         handler = &Editor::OnPlainSelectorChange;
     }
     if (!handler) return;
-    QObject::connect(selector, &QComboBox::activated, selector,
+    QObject::connect(selector, &QComboBox::activated, context_.get(),
                      [this, selector, handler] { (this->*handler)(selector); });
 }
 
 void Editor::ConnectBitmapButton(BitmapButton* button) {
     auto on = [&](auto handler) {
-        QObject::connect(button, &QAbstractButton::clicked, button,
+        QObject::connect(button, &QAbstractButton::clicked, context_.get(),
                          [this, button, handler] { (this->*handler)(button); });
     };
     auto in = [button](const auto& list) {
@@ -264,7 +270,7 @@ void Editor::ConnectBitmapButton(BitmapButton* button) {
     }
     if (button == controls_.eqPassButton) return on(&Editor::OnEqPassClick);
     if (button == controls_.eqResetButton) {
-        QObject::connect(button, &QAbstractButton::clicked, button, [this] { OnEqResetClick(); });
+        QObject::connect(button, &QAbstractButton::clicked, context_.get(), [this] { OnEqResetClick(); });
         return;
     }
     for (const SwitchPair& pair : controls_.switches) {

@@ -8,7 +8,10 @@
 // them once at start-up by walking the registered controls.
 
 #include <QString>
+#include <QObject>
+#include <QPointer>
 #include <functional>
+#include <memory>
 
 #include "params/param_model.h"
 #include "ui/editing/edit_state.h"
@@ -16,7 +19,6 @@
 #include "ui/editing/editor_controls.h"
 #include "ui/window/window_hooks.h"
 
-class QObject;
 class QWidget;
 
 namespace zt {
@@ -177,7 +179,9 @@ private:
     const BindingLookup* binding_ = nullptr;
     EditorControls controls_;
     EditState state_;
-    QObject* wheelFilter_ = nullptr;
+    // Receiver of every connection, so that the handlers end with the editor.
+    std::unique_ptr<QObject> context_;
+    QPointer<QObject> wheelFilter_;
 };
 
 // The name part of a mode list item: the text after "n-" (user modes) or "MFn-" (factory
