@@ -17,6 +17,7 @@
 #include "params/param_model.h"
 #include "sim/sim_port.h"
 #include "sim/sim_processor.h"
+#include "tests/ui/editing/rig_window.h"
 #include "ui/control_registry.h"
 #include "ui/editing/editor.h"
 #include "ui/editing/link_parameters.h"
@@ -34,32 +35,6 @@
 #include "ui/window/channel_state.h"
 
 namespace zt::test {
-
-// The binding table of the small window, tagged in the visiting order of BindControls: pages
-// 0..30, slots 0..PageSlotCount - 1, so a control bound to several slots keeps the last.
-class RigBinding : public BindingLookup {
-public:
-    void Bind(ParamAddress a, QWidget* control) { controls_[a] = control; }
-    void Pane(ParamAddress a, QWidget* pane) { panes_[a] = pane; }
-    void Companion(ParamAddress a, int entry, QWidget* control) { companions_[{a, entry}] = control; }
-    void TagAll();
-
-    QWidget* BoundControl(ParamAddress a) const override { return Get(controls_, a); }
-    QWidget* BoundPane(ParamAddress a) const override { return Get(panes_, a); }
-    QWidget* BoundCompanion(ParamAddress a, int entry) const override {
-        auto it = companions_.find({a, entry});
-        return it == companions_.end() ? nullptr : it->second;
-    }
-
-private:
-    static QWidget* Get(const std::map<ParamAddress, QWidget*>& map, ParamAddress a) {
-        auto it = map.find(a);
-        return it == map.end() ? nullptr : it->second;
-    }
-    std::map<ParamAddress, QWidget*> controls_;
-    std::map<ParamAddress, QWidget*> panes_;
-    std::map<std::pair<ParamAddress, int>, QWidget*> companions_;
-};
 
 // What the link shows, reduced to what these tests need: the refresh after a download.
 class RigView : public LinkView {
@@ -164,7 +139,6 @@ public:
     std::unique_ptr<Editor> editor;
 
 private:
-    void Build();
     size_t seenFrames_ = 0;
 };
 
