@@ -87,12 +87,6 @@ private:
     }
 };
 
-class RecordingRedraw : public EqRedraw {
-public:
-    void DrawEqCurve(int item, int page) override { calls.push_back({item, page}); }
-    std::vector<std::pair<int, int>> calls;
-};
-
 // A write the simulator received: device address and value.
 struct Received {
     ParamAddress address;
@@ -100,10 +94,9 @@ struct Received {
     bool operator==(const Received&) const = default;
 };
 
-class EditingRig : public ChannelChoice {
+class EditingRig : public RigFrame {
 public:
     EditingRig();
-    ~EditingRig() override;
 
     // Searches, downloads and comes online (the simulator's factory memory).
     bool Link();
@@ -111,20 +104,7 @@ public:
     void Run(int ms);
     // Writes the simulator received since the last call.
     std::vector<Received> TakeWrites();
-    // Chooses a tab as the window's page switch does.
-    void ChooseTab(int tab);
 
-    int SelectChannel(int tab) override;
-
-    template <typename T>
-    T* Get(const char* name) const {
-        return registry.Get<T>(QString::fromLatin1(name));
-    }
-
-    ControlRegistry registry;
-    RigBinding binding;
-    std::unique_ptr<QWidget> window;
-    QStackedWidget* pages = nullptr;
     ParamModel model;
     SimProcessor sim;
     SimPort port{sim};
@@ -133,10 +113,6 @@ public:
     MemoryLog log;
     LinkEngine engine{model, port, view, clock, log};
     LinkParameters parameters{engine};
-    ChannelState channel;
-    RecordingRedraw redraw;
-    std::vector<QString> messages;
-    std::unique_ptr<Editor> editor;
 
 private:
     size_t seenFrames_ = 0;

@@ -3,7 +3,9 @@
 // main window (the music, microphone, echo, output, hint and dynamic EQ controls the tests touch,
 // the graph panel's buttons, the volume groups, the system switches and mode controls).
 
+#include <QApplication>
 #include <QLabel>
+#include <QTest>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QWidget>
@@ -12,7 +14,8 @@
 
 #include "params/page_table.h"
 #include "ui/control_registry.h"
-#include "ui/editing/editing_ports.h"
+#include "ui/editing/editor.h"
+#include "ui/window/channel_state.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
@@ -392,5 +395,88 @@ inline std::unique_ptr<QWidget> BuildRigWindow(ControlRegistry& registry, RigBin
     binding.TagAll();
     return window;
 }
+
+class RecordingRedraw : public EqRedraw {
+public:
+    void DrawEqCurve(int item, int page) override { calls.push_back({item, page}); }
+    std::vector<std::pair<int, int>> calls;
+};
+
+// The small window with the editor attached: the channel selection and the page switch as the
+// main window runs them, over whatever link the test gives.
+class RigFrame : public ChannelChoice {
+public:
+    RigFrame() { window = BuildRigWindow(registry, binding, pages); }
+    ~RigFrame() override { editor.reset(); }
+
+    // Attaches the editor, resets every EQ band as start-up does and shows the music tab.
+    void Start(ParamModel& model, ParameterLink& link, PacedParamWriter& paced) {
+        model_ = &model;
+        editor = std::make_unique<Editor>(model, link, paced, channel, *this);
+        editor->SetEqRedraw(&redraw);
+        editor->SetPlainMessage([this](const QString& text) { messages.push_back(text); });
+        editor->Attach(registry, binding, window.get());
+        model.ResetEq(kAllPages, paced, *editor);
+        ChooseTab(kTabMusic);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        (void)QTest::qWaitForWindowActive(window.get(), 2000);
+    }
+
+    // The link's refresh after a complete download.
+    void RefreshAfterTransfer() {
+        editor->RefreshPage(kAllPages);
+        channel.selectedChannel = SelectChannel(channel.currentTab);
+        editor->RefreshPage(channel.selectedPage);
+    }
+
+    int SelectChannel(int tab) override {
+        const int result = ChooseChannel(tab, channel, model_->selection());
+        const bool output = tab >= kTabMain && tab <= kTabSub;
+        QWidget* copy = registry.Find("CopyGrop");
+        copy->setVisible(tab == 0 || tab == 2 || tab == 3 || tab == 5 || tab == 6);
+        registry.Find("SingleDiscoGrop")->setVisible(output);
+        const bool enabled = tab <= kTabEffect || channel.manualFlag == 1;
+        copy->setEnabled(enabled);
+        registry.Find("EQPassGrop")->setEnabled(enabled);
+        return result;
+    }
+
+    // The page switch of a tab button.
+    void ChooseTab(int tab) {
+        for (QWidget* each : registry.InCreationOrder()) {
+            auto* button = qobject_cast<SwappingToolButton*>(each);
+            if (button && button->objectName().startsWith("Form")) {
+                button->setSelectedLook(button->tag() == tab);
+            }
+        }
+        channel.currentTab = tab;
+        channel.selectedChannel = SelectChannel(tab);
+        pages->setCurrentIndex(channel.selectedChannel % 256);
+        if (tab == kTabEffect) {
+            editor->ReselectEffectSubPage();
+        } else {
+            editor->RefreshPage(channel.selectedPage);
+        }
+        editor->EndWheelStepping();
+    }
+
+    template <typename T>
+    T* Get(const char* name) const {
+        return registry.Get<T>(QString::fromLatin1(name));
+    }
+
+    ControlRegistry registry;
+    RigBinding binding;
+    QStackedWidget* pages = nullptr;
+    std::unique_ptr<QWidget> window;
+    ChannelState channel;
+    RecordingRedraw redraw;
+    std::vector<QString> messages;
+    std::unique_ptr<Editor> editor;
+
+private:
+    ParamModel* model_ = nullptr;
+};
 
 }  // namespace zt::test
