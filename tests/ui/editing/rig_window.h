@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTest>
+#include <QDeadlineTimer>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QWidget>
@@ -420,7 +420,8 @@ public:
         ChooseTab(kTabMusic);
         window->show();
         QApplication::setActiveWindow(window.get());
-        (void)QTest::qWaitForWindowActive(window.get(), 2000);
+        const QDeadlineTimer deadline(2000);
+        while (!window->isActiveWindow() && !deadline.hasExpired()) QApplication::processEvents();
     }
 
     // The link's refresh after a complete download.
