@@ -26,8 +26,8 @@ struct Crossover {
 void ResetBands(PageMemory& m, int page, int firstSlot, int bands, int step, int kind) {
     for (int band = 0; band < bands; ++band) {
         for (int field = 0; field < kBandFieldCount; ++field) {
-            const int value = field == kFieldFrequency ? EqDefaultFrequency(kind, band)
-                                                       : kEqFieldDefaults[field];
+            const int value =
+                field == kFieldFrequency ? EqDefaultFrequency(kind, band) : kEqFieldDefaults[field];
             m.Set(page, firstSlot + band * step + field, value);
         }
     }
@@ -53,7 +53,7 @@ void FillEqPages(PageMemory& m) {
 
 void FillMusic(PageMemory& m) {
     for (int slot = 0; slot <= 2; ++slot) m.Set(0, slot, 20);  // input volumes at 0 dB
-    m.Set(0, 3, 7);                                             // key control in the middle
+    m.Set(0, 3, 7);                                            // key control in the middle
     SetCrossover(m, 0, {0, kFreq20Hz, 0, kFreqOpen});
     m.Set(0, 8, 1);    // left and right edited together
     m.Set(0, 162, 1);  // main sides together
@@ -95,12 +95,12 @@ void FillReverb(PageMemory& m, int time) {
 void FillOutputs(PageMemory& m) {
     for (int page = 6; page <= 23; ++page) {
         const std::array<int, 16> values{100, 0, 100, 0, 100, 0, 100, 0,
-                                         100, 0, 0,   0, 34,  6, 3, 10};
+                                         100, 0, 0,   0, 34,  6, 3,   10};
         for (int slot = 0; slot < 16; ++slot) m.Set(page, slot, values[slot]);
         const bool sub = page >= 21;
-        SetCrossover(m, page, sub ? Crossover{kLinkwitzRiley24, kFreq20Hz, kLinkwitzRiley24,
-                                              kFreq120Hz}
-                                  : Crossover{0, kFreq20Hz, 0, kFreqOpen});
+        SetCrossover(m, page,
+                     sub ? Crossover{kLinkwitzRiley24, kFreq20Hz, kLinkwitzRiley24, kFreq120Hz}
+                         : Crossover{0, kFreq20Hz, 0, kFreqOpen});
         if (!sub && page >= 12 && page <= 17) m.Set(page, 17, kFreq80Hz);
     }
 }

@@ -1,14 +1,14 @@
 // zt461-sim: a simulated ZT461 processor on a pseudo-terminal, shown to the editor as a virtual
 // serial port in the folder zt461/ports of the runtime folder.
 
+#include <sys/signalfd.h>
+#include <unistd.h>
 #include <QStandardPaths>
 #include <QString>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 #include "sim/pty_link.h"
 #include "sim/pty_server.h"
@@ -39,7 +39,9 @@ void WriteFile(const std::string& path, const std::string& text) {
     std::rename(temporary.c_str(), path.c_str());
 }
 
-void WriteStatus(const std::string& path, const std::string& word) { WriteFile(path, word + "\n"); }
+void WriteStatus(const std::string& path, const std::string& word) {
+    WriteFile(path, word + "\n");
+}
 
 // Signals arrive through a descriptor that the serving loop polls: SIGUSR1 asks for a dump, the
 // others stop the simulator.
@@ -96,8 +98,8 @@ int main(int argc, char** argv) {
             char head[32];
             std::snprintf(head, sizeof head, "%s %04X", f.command == 0xB7 ? "write" : "read ",
                           static_cast<unsigned>(f.address));
-            std::cout << head << (f.checksumOk ? "" : " (bad checksum)") << ": "
-                      << HexText(f.data) << std::endl;
+            std::cout << head << (f.checksumOk ? "" : " (bad checksum)") << ": " << HexText(f.data)
+                      << std::endl;
         };
     }
     hooks.online = [&] {

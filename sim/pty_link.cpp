@@ -12,7 +12,9 @@
 namespace zt {
 namespace {
 
-std::string Failure(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string Failure(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
 
 bool MakeRaw(int fd, std::string& error) {
     termios tio{};
@@ -54,7 +56,9 @@ bool MakePrivateFolder(const std::string& folder, std::string& error) {
     return true;
 }
 
-PtyLink::~PtyLink() { Remove(); }
+PtyLink::~PtyLink() {
+    Remove();
+}
 
 bool PtyLink::Create(const std::string& folder, const std::string& name, std::string& error) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY);

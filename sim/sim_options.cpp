@@ -25,8 +25,8 @@ bool ParseCount(const std::string& text, T& value) {
 }
 
 bool ValidName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
 }
 
 using Setter = std::function<bool(SimOptions&, const std::string&)>;
@@ -36,7 +36,9 @@ const std::map<std::string, Setter>& ValueFlags() {
         {"--name",
          [](SimOptions& o, const std::string& v) { return ValidName(v) && (o.name = v, true); }},
         {"--status-file",
-         [](SimOptions& o, const std::string& v) { return !v.empty() && (o.statusFile = v, true); }},
+         [](SimOptions& o, const std::string& v) {
+             return !v.empty() && (o.statusFile = v, true);
+         }},
         {"--dump-file",
          [](SimOptions& o, const std::string& v) { return !v.empty() && (o.dumpFile = v, true); }},
         {"--drop-acks",

@@ -21,8 +21,7 @@ struct SimOptions {
 
 // Parses the arguments after the program name ("--flag=value" or "--flag value"). Returns false
 // with a message in `error` on an unknown flag or a bad value.
-bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
-                     std::string& error);
+bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
 
 std::string SimHelpText();
 

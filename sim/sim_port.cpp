@@ -37,8 +37,8 @@ size_t SimPort::Deliver() {
     size_t units = answers_.size();
     while (open_ && units > 0 && !answers_.empty() && answers_.front().dueMs <= nowMs_) {
         Answer& front = answers_.front();
-        const size_t size = eventSize_ == 0 ? front.bytes.size()
-                                            : std::min(eventSize_, front.bytes.size());
+        const size_t size =
+            eventSize_ == 0 ? front.bytes.size() : std::min(eventSize_, front.bytes.size());
         Bytes event(front.bytes.begin(), front.bytes.begin() + static_cast<std::ptrdiff_t>(size));
         front.bytes.erase(front.bytes.begin(),
                           front.bytes.begin() + static_cast<std::ptrdiff_t>(size));

@@ -71,7 +71,9 @@ void SimProcessor::SetModeName(int mode, const std::string& name) {
     if (mode >= 0 && mode < kDeviceModeCount) names_[mode] = name.substr(0, kNameLength);
 }
 
-Bytes SimProcessor::Receive(const Bytes& bytes) { return Receive(bytes.data(), bytes.size()); }
+Bytes SimProcessor::Receive(const Bytes& bytes) {
+    return Receive(bytes.data(), bytes.size());
+}
 
 Bytes SimProcessor::Receive(const uint8_t* bytes, size_t count) {
     std::vector<SimFrame> frames;
@@ -109,16 +111,24 @@ void SimProcessor::HandleWrite(const SimFrame& frame, Bytes& out) {
 
 void SimProcessor::HandleSystemWrite(int slot, const Bytes& data) {
     switch (slot) {
-        case kSlotLink: HandleLink(ValueOf(data)); break;
-        case kSlotSaveMode: SaveMode(data); break;
-        case kSlotCurrentMode: LoadMode(ValueOf(data)); break;
+        case kSlotLink:
+            HandleLink(ValueOf(data));
+            break;
+        case kSlotSaveMode:
+            SaveMode(data);
+            break;
+        case kSlotCurrentMode:
+            LoadMode(ValueOf(data));
+            break;
         case kSlotPanelPassword:
             panelPassword_ = TextOf(data.begin(), data.end(), kPasswordLimit);
             break;
         case kSlotSystemPassword:
             systemPassword_ = TextOf(data.begin(), data.end(), kPasswordLimit);
             break;
-        case kSlotUpload: StoreUpload(data); break;
+        case kSlotUpload:
+            StoreUpload(data);
+            break;
         case kSlotInputSelect:
             memory_.Set(kSystemPage, slot, ValueOf(data));
             // The editor sends this value right after the last page of an upload.
@@ -208,7 +218,8 @@ void SimProcessor::LoadMode(int mode) {
     if (mode < 0 || mode >= kDeviceModeCount) return;
     const PageMemory& stored = modes_[mode];
     // A factory mode leaves the volumes as they are.
-    const int lastPage = mode >= kFirstFactoryMode ? kTransferPageCount - 2 : kTransferPageCount - 1;
+    const int lastPage =
+        mode >= kFirstFactoryMode ? kTransferPageCount - 2 : kTransferPageCount - 1;
     for (int page = 0; page <= lastPage; ++page) {
         for (int slot = 0; slot < kSlotCount; ++slot) {
             memory_.Set(page, slot, stored.Get(page, slot));
@@ -269,17 +280,22 @@ void SimProcessor::SendGarbage(Bytes& out) {
         uint8_t b;
         do {
             b = static_cast<uint8_t>(dice_.Next());
-        } while (b == kFrameStart || b == kShortStart || b == kShortAccept ||
-                 b == kShortAcceptAlt);
+        } while (b == kFrameStart || b == kShortStart || b == kShortAccept || b == kShortAcceptAlt);
         return b;
     };
     switch (dice_.Below(4)) {
         case 0:
             for (int i = 0, n = 1 + dice_.Below(8); i < n; ++i) out.push_back(noise());
             break;
-        case 1: out.insert(out.end(), {kShortStart, noise()}); break;
-        case 2: out.insert(out.end(), {kFrameStart, 0xB2, noise(), noise()}); break;
-        default: out.insert(out.end(), {kFrameStart, kFrameSecondStart, 0x02, kCommandWrite}); break;
+        case 1:
+            out.insert(out.end(), {kShortStart, noise()});
+            break;
+        case 2:
+            out.insert(out.end(), {kFrameStart, 0xB2, noise(), noise()});
+            break;
+        default:
+            out.insert(out.end(), {kFrameStart, kFrameSecondStart, 0x02, kCommandWrite});
+            break;
     }
 }
 

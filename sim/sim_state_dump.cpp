@@ -28,7 +28,8 @@ std::string DumpSimState(const SimProcessor& processor) {
     }
     for (int page = 0; page < kPageCount; ++page) {
         out << "page " << page;
-        for (int slot = 0; slot < kSlotCount; ++slot) out << " " << processor.memory().Get(page, slot);
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            out << " " << processor.memory().Get(page, slot);
         out << "\n";
     }
     return out.str();

@@ -27,8 +27,14 @@ void SetItems(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kLength));
 }
 
+// Argument: the instruction set, 0 plain x86-64, 1 AVX, 2 AVX-512.
 void BM_ZtFftPlan(benchmark::State& state) {
-    const zt::FftPlan plan(kLength);
+    const auto set = static_cast<zt::FftInstructionSet>(state.range(0));
+    if (set > zt::WidestFftInstructionSet()) {
+        state.SkipWithError("instruction set not available on this processor");
+        return;
+    }
+    const zt::FftPlan plan(kLength, set);
     const std::vector<zt::Complex> input = Signal();
     std::vector<zt::Complex> output(kLength);
     for (auto _ : state) {
@@ -38,7 +44,7 @@ void BM_ZtFftPlan(benchmark::State& state) {
     }
     SetItems(state);
 }
-BENCHMARK(BM_ZtFftPlan);
+BENCHMARK(BM_ZtFftPlan)->Arg(0)->Arg(1)->Arg(2);
 
 // The free function builds its factors and tables on every call.
 void BM_ZtFftOneShot(benchmark::State& state) {
@@ -68,8 +74,8 @@ BENCHMARK(BM_ZtFftInPlace);
 void BM_FftwfEstimate(benchmark::State& state) {
     auto* in = static_cast<fftwf_complex*>(fftwf_malloc(sizeof(fftwf_complex) * kLength));
     auto* out = static_cast<fftwf_complex*>(fftwf_malloc(sizeof(fftwf_complex) * kLength));
-    fftwf_plan plan = fftwf_plan_dft_1d(static_cast<int>(kLength), in, out, FFTW_FORWARD,
-                                        FFTW_ESTIMATE);
+    fftwf_plan plan =
+        fftwf_plan_dft_1d(static_cast<int>(kLength), in, out, FFTW_FORWARD, FFTW_ESTIMATE);
     const std::vector<zt::Complex> signal = Signal();
     std::memcpy(in, signal.data(), sizeof(fftwf_complex) * kLength);
     for (auto _ : state) {

@@ -9,8 +9,8 @@ std::string ModeListText(int index, const std::string& name) {
 
 std::vector<std::string> ModeListItems(const DeviceInfo& info) {
     std::vector<std::string> items;
-    items.reserve(kModeCount);
-    for (int index = 0; index < kModeCount; ++index) {
+    items.reserve(kDeviceModeCount);
+    for (int index = 0; index < kDeviceModeCount; ++index) {
         items.push_back(ModeListText(index, info.modeNames[index]));
     }
     return items;

@@ -8,8 +8,12 @@ namespace zt {
 
 namespace {
 
-uint8_t HighByte(int value) { return static_cast<uint8_t>((value >> 8) & 0xFF); }
-uint8_t LowByte(int value) { return static_cast<uint8_t>(value & 0xFF); }
+uint8_t HighByte(int value) {
+    return static_cast<uint8_t>((value >> 8) & 0xFF);
+}
+uint8_t LowByte(int value) {
+    return static_cast<uint8_t>(value & 0xFF);
+}
 
 void AppendValue(Bytes& data, int value) {
     data.push_back(LowByte(value));
@@ -66,9 +70,9 @@ std::vector<Bytes> BuildPageUploadFrames(const DeviceImage& image, int page) {
     };
     if (page == 0) {
         // The chunk code 0xE0 is the slot offset of the second chunk counted in bytes.
-        return {chunk(0x00, 0x00, 0, kFirstChunkSlots),
-                chunk(0x00, static_cast<uint8_t>(2 * kFirstChunkSlots), kFirstChunkSlots,
-                      slotCount)};
+        return {
+            chunk(0x00, 0x00, 0, kFirstChunkSlots),
+            chunk(0x00, static_cast<uint8_t>(2 * kFirstChunkSlots), kFirstChunkSlots, slotCount)};
     }
     return {chunk(static_cast<uint8_t>(page), 0x00, 0, slotCount)};
 }
@@ -128,9 +132,13 @@ std::string ModeNameText(std::span<const uint8_t> data) {
     return name;
 }
 
-std::string RawText(std::span<const uint8_t> data) { return std::string(data.begin(), data.end()); }
+std::string RawText(std::span<const uint8_t> data) {
+    return std::string(data.begin(), data.end());
+}
 
-int Value16(std::span<const uint8_t> data, size_t at) { return data[at] + 256 * data[at + 1]; }
+int Value16(std::span<const uint8_t> data, size_t at) {
+    return data[at] + 256 * data[at + 1];
+}
 
 void ApplyParameterPage(const ReceivedFrame& f, DeviceImage& image) {
     for (size_t k = 0; 2 * k + 1 < f.data.size(); ++k) {

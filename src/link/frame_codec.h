@@ -49,7 +49,7 @@ struct FrameTargets {
 };
 
 struct ApplyOutcome {
-    bool applied = false;        // false: fewer than 7 bytes, not a frame
+    bool applied = false;  // false: fewer than 7 bytes, not a frame
     bool checksumOk = false;
     bool deviceIdChanged = false;  // the ID caption must show info.deviceId
 };

@@ -70,8 +70,7 @@ void FrameReceiver::TakeHeaderByte(uint8_t byte, Sink& sink) {
     got_ = 0;
 }
 
-void FrameReceiver::TakeBodyByte(uint8_t byte, size_t eventCount, Sink& sink,
-                                 DiagnosticLog& log) {
+void FrameReceiver::TakeBodyByte(uint8_t byte, size_t eventCount, Sink& sink, DiagnosticLog& log) {
     buffer_.push_back(byte);
     if (++got_ < need_) return;
 

@@ -28,8 +28,7 @@ public:
 
     // eventCount is the number of bytes the receive event reported; it is logged with every
     // completed frame as "缓存长度K:C:L=count count bodyLength".
-    void Receive(std::span<const uint8_t> bytes, size_t eventCount, Sink& sink,
-                 DiagnosticLog& log);
+    void Receive(std::span<const uint8_t> bytes, size_t eventCount, Sink& sink, DiagnosticLog& log);
 
     // Back to hunting for a start byte, forgetting any partial frame.
     void Reset();

@@ -163,7 +163,9 @@ void LinkEngine::ActionStartDownload() {
     view_.ShowLinkStatus(kStatusLinking);
 }
 
-void LinkEngine::StartUpload() { RunLinkAction(6); }
+void LinkEngine::StartUpload() {
+    RunLinkAction(6);
+}
 
 // 6: a preset file was loaded into the image; send it to the processor.
 void LinkEngine::ActionStartUpload() {

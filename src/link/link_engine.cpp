@@ -87,6 +87,9 @@ void LinkEngine::WriteString(ParamAddress address, std::string_view text) {
 
 void LinkEngine::ExpectSaveResult() {
     pendingAction_ = kPendingModeSaved;
+    // "保存成功!" must mean that the processor acknowledged the save frame, not merely that an
+    // earlier frame had been acknowledged before it went out.
+    ready_ = false;
     view_.ShowLinkStatus(kStatusSaving);
     linkOnline_ = false;
     missCount_ = 0;
@@ -105,7 +108,9 @@ void LinkEngine::SendEntry(int index) {
     SendValue(entry.address, entry.value);
 }
 
-void LinkEngine::SendKeepAlive() { SendValue(kAddrLinkControl, kLinkKeepAlive); }
+void LinkEngine::SendKeepAlive() {
+    SendValue(kAddrLinkControl, kLinkKeepAlive);
+}
 
 // --- Timers ---
 

@@ -78,8 +78,9 @@ public:
     // Sends the text frame for the address at once when the port is open; touches neither the
     // stores, the queue nor the flags.
     void WriteString(ParamAddress address, std::string_view text);
-    // A mode was saved: run link action 3 at the first hold tick that finds Ready set, shows
-    // "保存中..." meanwhile and leaves the link busy.
+    // A mode save was just written: link action 3 runs at the first hold tick after the
+    // processor acknowledged it; meanwhile "保存中..." shows and the link is busy. Without an
+    // acknowledgement the link is given up after 51 seconds (link action 7).
     void ExpectSaveResult();
     // Link action 6: uploads the device image when online (a preset file was loaded).
     void StartUpload();

@@ -66,7 +66,8 @@ public:
     virtual void ShowSearchPort(const std::string& portName) = 0;
 
     // A message box of the main window with one OK button, text and caption in the current
-    // language ("连接失败!" / "Off Line!", "已断开连接!" / "Off Line!", "保存成功!" / "Save Success!").
+    // language ("连接失败!" / "Off Line!", "已断开连接!" / "Off Line!", "保存成功!" / "Save
+    // Success!").
     virtual void ShowLinkMessage(const BilingualText& text, const BilingualText& caption) = 0;
 
     // After a complete download or upload: the page refresh of all pages, then select channel

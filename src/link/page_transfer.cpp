@@ -17,8 +17,8 @@ constexpr int kLastPageStep = kTransferPageCount - 1;
 
 // System items in download order, transfer counter 31..38.
 constexpr std::array<ParamAddress, 8> kSystemItems = {
-    kAddrSaveMode,     kAddrLoadMode,       kAddrSystemItem3,   kAddrPanelKeyLock,
-    kAddrManagerFlag,  kAddrSystemPassword, kAddrPanelPassword, kAddrUploadTail,
+    kAddrSaveMode,    kAddrLoadMode,       kAddrSystemItem3,   kAddrPanelKeyLock,
+    kAddrManagerFlag, kAddrSystemPassword, kAddrPanelPassword, kAddrUploadTail,
 };
 
 // Transfer ticks (100 ms) before the first request is repeated, before any request is
@@ -82,8 +82,8 @@ void LinkEngine::OnTransferTick() {
     view_.UpdateStatusDialog(ProgressPercent());
     view_.ShowStatusDialog();
 
-    const bool answer = transferStep_ == kStepFrame ||
-                        (transferStep_ == kStepShortMessage && direction_ == TransferDirection::Write);
+    const bool answer = transferStep_ == kStepFrame || (transferStep_ == kStepShortMessage &&
+                                                        direction_ == TransferDirection::Write);
     if (answer) {
         AdvanceTransfer();
         transferStep_ = kStepWaiting;

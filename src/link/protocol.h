@@ -31,19 +31,19 @@ inline constexpr uint8_t kShortAccept = 0xBB;
 inline constexpr uint8_t kShortAcceptAlt = 0xAA;
 
 // Addresses on the processor's system page (page 30).
-inline constexpr ParamAddress kAddrModeName = 0x1E00;       // read: one mode name
-inline constexpr ParamAddress kAddrSaveMode = 0x1E01;       // write: index, 0, name
-inline constexpr ParamAddress kAddrLoadMode = 0x1E02;       // write: mode index; read: current
+inline constexpr ParamAddress kAddrModeName = 0x1E00;  // read: one mode name
+inline constexpr ParamAddress kAddrSaveMode = 0x1E01;  // write: index, 0, name
+inline constexpr ParamAddress kAddrLoadMode = 0x1E02;  // write: mode index; read: current
 inline constexpr ParamAddress kAddrSystemItem3 = 0x1E03;
-inline constexpr ParamAddress kAddrPanelKeyLock = 0x1E04;   // panel key lock switch
-inline constexpr ParamAddress kAddrPanelPassword = 0x1E05;  // 4 characters
-inline constexpr ParamAddress kAddrSystemPassword = 0x1E07; // 6 characters
-inline constexpr ParamAddress kAddrManagerFlag = 0x1E08;    // 1 manager, 0 user
-inline constexpr ParamAddress kAddrPageUpload = 0x1E0F;     // write: page, chunk, values
-inline constexpr ParamAddress kAddrPageRequest = 0x1E10;    // read: value = page
-inline constexpr ParamAddress kAddrUploadTail = 0x1E14;     // sent after the last page
-inline constexpr ParamAddress kAddrLinkControl = 0x1E30;    // connect, keep-alive, disconnect
-inline constexpr ParamAddress kAddrDeviceId = 0x1E40;       // answer carries the device ID
+inline constexpr ParamAddress kAddrPanelKeyLock = 0x1E04;    // panel key lock switch
+inline constexpr ParamAddress kAddrPanelPassword = 0x1E05;   // 4 characters
+inline constexpr ParamAddress kAddrSystemPassword = 0x1E07;  // 6 characters
+inline constexpr ParamAddress kAddrManagerFlag = 0x1E08;     // 1 manager, 0 user
+inline constexpr ParamAddress kAddrPageUpload = 0x1E0F;      // write: page, chunk, values
+inline constexpr ParamAddress kAddrPageRequest = 0x1E10;     // read: value = page
+inline constexpr ParamAddress kAddrUploadTail = 0x1E14;      // sent after the last page
+inline constexpr ParamAddress kAddrLinkControl = 0x1E30;     // connect, keep-alive, disconnect
+inline constexpr ParamAddress kAddrDeviceId = 0x1E40;        // answer carries the device ID
 
 // Values written to kAddrLinkControl.
 inline constexpr int kLinkConnect = 0x11;

@@ -1,6 +1,7 @@
 #include "spectrum/fft.h"
 
 #include <functional>
+#include <stdexcept>
 
 namespace zt {
 
@@ -13,7 +14,12 @@ bool Overlap(const Complex* a, const Complex* b, std::size_t n) {
 
 }  // namespace
 
-FftPlan::FftPlan(std::size_t n) : n_(n), factors_(FftFactors(n)) {
+FftPlan::FftPlan(std::size_t n) : FftPlan(n, WidestFftInstructionSet()) {}
+
+FftPlan::FftPlan(std::size_t n, FftInstructionSet set) : n_(n), set_(set), factors_(FftFactors(n)) {
+    if (set > WidestFftInstructionSet()) {
+        throw std::invalid_argument("FFT instruction set not supported by this processor");
+    }
     MakePermutation();
     std::size_t sofar = 1;
     std::size_t remain = n;
@@ -68,8 +74,8 @@ void FftPlan::Transform(std::span<const Complex> input, std::span<Complex> outpu
         return;
     }
     // The first pass takes its blocks straight from the digit-reversed input.
-    RunFirstFftPass(passes_.front(), permutation_.data(), source, output.data());
-    for (std::size_t i = 1; i < passes_.size(); ++i) RunFftPass(passes_[i], output.data());
+    RunFirstFftPass(set_, passes_.front(), permutation_.data(), source, output.data());
+    for (std::size_t i = 1; i < passes_.size(); ++i) RunFftPass(set_, passes_[i], output.data());
 }
 
 void FFT(std::span<const Complex> input, std::span<Complex> output, std::size_t n) {

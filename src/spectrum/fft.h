@@ -21,22 +21,27 @@ namespace zt {
 // twiddle tables, built once with the same recurrences a single transform would run. Transform
 // itself allocates nothing unless input and output share memory.
 class FftPlan {
-  public:
-    // Throws FftLengthError for a length with a prime factor above cMaxPrimeFactor.
+public:
+    // Throws FftLengthError for a length with a prime factor above cMaxPrimeFactor. The passes
+    // run on the widest instruction set the processor has, or on `set` when given; every set
+    // gives the same bits. Throws std::invalid_argument for a set the processor lacks.
     explicit FftPlan(std::size_t n);
+    FftPlan(std::size_t n, FftInstructionSet set);
 
     std::size_t Length() const { return n_; }
     const std::vector<std::size_t>& Factors() const { return factors_; }
+    FftInstructionSet InstructionSet() const { return set_; }
 
     // Transforms input[0 .. n-1] into output[0 .. n-1]. Both may be the same array; overlapping
     // memory is read through a copy first. Throws std::invalid_argument, before writing
     // anything, when either span is shorter than the length.
     void Transform(std::span<const Complex> input, std::span<Complex> output) const;
 
-  private:
+private:
     void MakePermutation();
 
     std::size_t n_ = 0;
+    FftInstructionSet set_ = FftInstructionSet::kPlain;
     std::vector<std::size_t> factors_;
     std::vector<std::size_t> permutation_;  // output[p] = input[permutation_[p]]
     std::vector<FftPass> passes_;

@@ -18,7 +18,7 @@ inline constexpr const char* kFftLengthErrorText =
 // is defined here, the same kind of fault as a mathematical function given an argument outside
 // its domain, so it belongs to the domain-error branch of the standard arithmetic errors.
 class FftLengthError : public std::domain_error {
-  public:
+public:
     FftLengthError() : std::domain_error(kFftLengthErrorText) {}
 };
 

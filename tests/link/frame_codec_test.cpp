@@ -59,10 +59,9 @@ TEST(FrameCodecTest, SaveModeTextIsPaddedOrCutToTwentyNameBytes) {
     EXPECT_EQ(shortName[3], kCommandWrite);
     EXPECT_EQ(shortName[6], 5);
     EXPECT_EQ(shortName[7], 0);
-    EXPECT_EQ(std::string(shortName.begin() + 8, shortName.begin() + 28),
-              "Live                ");
-    EXPECT_EQ(shortName.back(), FrameChecksum(kCommandWrite, kAddrSaveMode,
-                                              std::span(shortName).subspan(6, 22)));
+    EXPECT_EQ(std::string(shortName.begin() + 8, shortName.begin() + 28), "Live                ");
+    EXPECT_EQ(shortName.back(),
+              FrameChecksum(kCommandWrite, kAddrSaveMode, std::span(shortName).subspan(6, 22)));
 
     const Bytes longName =
         BuildTextFrame(kAddrSaveMode, std::string("\x10\x00", 2) + std::string(30, 'x'));
@@ -205,15 +204,14 @@ struct ModeNameCase {
     const char* what;
     Bytes data;
     int counter;
-    int index;          // entry expected to change, -1 none
+    int index;  // entry expected to change, -1 none
     const char* name;
 };
 
 TEST_F(ApplyFrameTest, ModeNamesFollowTheRecordCounter) {
     const ModeNameCase cases[] = {
         {"stored under counter - 1", {'P', 'o', 'p'}, 3, 2, "Pop"},
-        {"unprintable bytes become ?", {'A', 0x1D, 0x1E, 0x7F, 0x80, 0xFF}, 1, 0,
-         "A?\x1E\x7F??"},
+        {"unprintable bytes become ?", {'A', 0x1D, 0x1E, 0x7F, 0x80, 0xFF}, 1, 0, "A?\x1E\x7F??"},
         {"20 characters kept", Bytes(20, 'n'), 22, 21, "nnnnnnnnnnnnnnnnnnnn"},
         {"21 characters dropped", Bytes(21, 'n'), 5, -1, ""},
         {"25 characters cut to 20", Bytes(25, 'm'), 5, 4, "mmmmmmmmmmmmmmmmmmmm"},

@@ -21,9 +21,7 @@ Bytes FromHex(const std::string& text) {
 class RecordingSink : public FrameReceiver::Sink {
 public:
     void OnShortMessage() override { found.push_back("ack"); }
-    void OnFrame(std::span<const uint8_t> frame) override {
-        found.push_back(HexText(frame));
-    }
+    void OnFrame(std::span<const uint8_t> frame) override { found.push_back(HexText(frame)); }
     std::vector<std::string> found;
 };
 
@@ -93,20 +91,22 @@ TEST_F(FrameReceiverTest, StreamsAreCutIntoFramesAndShortMessages) {
     const StreamCase cases[] = {
         {"noise before a short message", "00 13 EE BB", {"ack"}},
         {"the other short message", "EE AA", {"ack"}},
-        {"a bad short message is dropped with its second byte", "EE 55 F5 B1 06 B7 00 0A 10 00 C6",
+        {"a bad short message is dropped with its second byte",
+         "EE 55 F5 B1 06 B7 00 0A 10 00 C6",
          {kWrite16}},
-        {"a wrong second start byte drops the header", "F5 B2 06 B7 00 0A 10 00 C6 EE BB",
-         {"ack"}},
+        {"a wrong second start byte drops the header", "F5 B2 06 B7 00 0A 10 00 C6 EE BB", {"ack"}},
         {"a command other than B7 or B0 drops the header", "F5 B1 06 B5 EE BB", {"ack"}},
         {"the dropped header's own bytes are not searched", "F5 F5 B1 06 B7 00 0A 10 00 C6", {}},
         {"a read command is a frame too", "F5 B1 04 B0 1E 05 C8", {"F5 B1 04 B0 1E 05 C8"}},
         {"a length below 4 does not swallow the next frame",
-         "F5 B1 03 B7 F5 B1 06 B7 00 0A 10 00 C6", {kWrite16}},
+         "F5 B1 03 B7 F5 B1 06 B7 00 0A 10 00 C6",
+         {kWrite16}},
         {"a zero length neither", "F5 B1 00 B0 EE BB", {"ack"}},
         {"two frames back to back, in order",
          "F5 B1 06 B7 00 0A 10 00 C6 F5 B1 06 B7 00 0B 11 00 C8",
          {kWrite16, "F5 B1 06 B7 00 0B 11 00 C8"}},
-        {"a frame's body may hold start bytes", "F5 B1 06 B7 EE BB F5 EE 7A",
+        {"a frame's body may hold start bytes",
+         "F5 B1 06 B7 EE BB F5 EE 7A",
          {"F5 B1 06 B7 EE BB F5 EE 7A"}},
     };
     for (const auto& c : cases) {

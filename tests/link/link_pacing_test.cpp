@@ -207,13 +207,22 @@ TEST_F(LinkPacingTest, AClosedPortLosesTheLinkWithinSixSeconds) {
     EXPECT_TRUE(port.writes.empty());
 }
 
-TEST_F(LinkPacingTest, ASavedModeIsReportedAtTheNextHoldTick) {
+TEST_F(LinkPacingTest, ASavedModeIsReportedOnceTheProcessorAcknowledgedIt) {
     rig.engine.deviceInfo().modeNames[5] = "Live";
+    processor.answering = false;
     rig.engine.WriteString(kAddrSaveMode, std::string("\x05\x00Live", 6));
     rig.engine.ExpectSaveResult();
     EXPECT_EQ(rig.view.status, kStatusSaving);
     EXPECT_FALSE(rig.engine.linkOnline());
-    EXPECT_EQ(port.Written().size(), 1u);
+    const std::string saveFrame =
+        HexText(BuildTextFrame(kAddrSaveMode, std::string("\x05\x00Live", 6)));
+    EXPECT_EQ(port.Written(), std::vector<std::string>{saveFrame});
+    // No answer yet: no success either.
+    rig.Step(2000);
+    EXPECT_TRUE(rig.view.messages.empty());
+    EXPECT_EQ(rig.view.status, kStatusSaving);
+    const Bytes ack = {kShortStart, kShortAccept};
+    rig.engine.OnReceive(ack);
     rig.Step(kHoldPeriodMs);
     ASSERT_EQ(rig.view.modeLists.size(), 1u);
     const auto& items = rig.view.modeLists[0];

@@ -79,7 +79,8 @@ TEST_F(PageTransferTest, ACompleteDownloadFillsTheImageAndGoesOnline) {
     EXPECT_EQ(rig.engine.deviceInfo().modeNames[2], "Studio");
     EXPECT_EQ(rig.engine.deviceInfo().systemPassword, "654321");
     EXPECT_EQ(rig.engine.deviceInfo().panelLockPassword, "4321");
-    for (ParamAddress item : {kAddrLoadMode, kAddrPanelKeyLock, kAddrManagerFlag, kAddrUploadTail}) {
+    for (ParamAddress item :
+         {kAddrLoadMode, kAddrPanelKeyLock, kAddrManagerFlag, kAddrUploadTail}) {
         EXPECT_EQ(rig.model.image().Get(item), processor.memory().Get(item)) << item;
     }
 
@@ -133,6 +134,29 @@ TEST_F(PageTransferTest, TheDownloadAsksInTheProcessorsOrder) {
     }
     EXPECT_EQ(asked, expected);
     EXPECT_EQ(rig.engine.modeRecordCounter(), 0);
+}
+
+TEST_F(PageTransferTest, ADownloadAfterOneCutShortAmongTheNamesAsksForEveryName) {
+    Silence(1 + kTransferPageCount + 5);  // names 0, 1 and 2 arrive, then nothing
+    StartLink();
+    ASSERT_TRUE(rig.StepUntil([this] { return !rig.view.messages.empty(); }, 40000));
+    ASSERT_EQ(rig.engine.transferCounter(), 30);
+    EXPECT_EQ(rig.engine.deviceInfo().modeNames[2], processor.modeName(2));
+    EXPECT_EQ(rig.engine.deviceInfo().modeNames[3], "");
+
+    Silence(-1);
+    processor.SetModeName(0, "Again");
+    processor.ClearLog();
+    StartLink();
+    ASSERT_TRUE(StepUntilOnline());
+    for (int mode = 0; mode < kDeviceModeCount; ++mode) {
+        EXPECT_EQ(rig.engine.deviceInfo().modeNames[mode], processor.modeName(mode)) << mode;
+    }
+    const Bytes firstName = BuildFrame(kCommandRead, kAddrModeName, Bytes{0, 0});
+    const auto asked = std::find_if(processor.log().begin(), processor.log().end(),
+                                    [](const SimFrame& f) { return f.address == kAddrModeName; });
+    ASSERT_NE(asked, processor.log().end());
+    EXPECT_EQ(HexText(BuildFrame(kCommandRead, asked->address, asked->data)), HexText(firstName));
 }
 
 TEST_F(PageTransferTest, ANoisySplitLineStillDownloadsEveryValue) {

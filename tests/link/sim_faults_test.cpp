@@ -28,7 +28,7 @@ TEST(SimFaultsTest, SharesOfOneDropEveryAnswerOfTheirKind) {
     SimProcessor noAcks(dropAcks);
     Answers a = Cut(Traffic(noAcks));
     EXPECT_EQ(a.acks, 0);
-    EXPECT_EQ(a.frames.size(), 21u);  // page 0 in two frames
+    EXPECT_EQ(a.frames.size(), 21u);          // page 0 in two frames
     EXPECT_EQ(noAcks.memory().Get(2, 7), 7);  // the writes still land
 
     SimFaults dropReplies;

@@ -119,9 +119,9 @@ TEST(SimProcessorTest, AnswersModeNamesAndSystemItems) {
         EXPECT_EQ(editor.info.modeNames[mode], sim.modeName(mode)) << mode;
     }
     EXPECT_EQ(editor.info.modeNames[3], "Studio");
-    for (ParamAddress item : {kAddrSaveMode, kAddrLoadMode, kAddrSystemItem3, kAddrPanelKeyLock,
-                              kAddrManagerFlag, kAddrSystemPassword, kAddrPanelPassword,
-                              kAddrUploadTail}) {
+    for (ParamAddress item :
+         {kAddrSaveMode, kAddrLoadMode, kAddrSystemItem3, kAddrPanelKeyLock, kAddrManagerFlag,
+          kAddrSystemPassword, kAddrPanelPassword, kAddrUploadTail}) {
         EXPECT_EQ(editor.Apply(sim.Receive(ReadItem(item))), 1) << std::hex << item;
     }
     EXPECT_EQ(editor.info.systemPassword, sim.systemPassword());

@@ -21,11 +21,21 @@ inline Bytes Write(ParamAddress address, int value) {
 inline Bytes Read(ParamAddress address, int value) {
     return BuildCommandFrame(kCommandRead, address, value);
 }
-inline Bytes ReadItem(ParamAddress address) { return BuildFrame(kCommandRead, address, {}); }
-inline Bytes Connect() { return Write(kAddrLinkControl, kLinkConnect); }
-inline Bytes KeepAlive() { return Write(kAddrLinkControl, kLinkKeepAlive); }
-inline Bytes RequestPage(int page) { return Read(kAddrPageRequest, page); }
-inline Bytes RequestModeName(int mode) { return Read(kAddrModeName, mode); }
+inline Bytes ReadItem(ParamAddress address) {
+    return BuildFrame(kCommandRead, address, {});
+}
+inline Bytes Connect() {
+    return Write(kAddrLinkControl, kLinkConnect);
+}
+inline Bytes KeepAlive() {
+    return Write(kAddrLinkControl, kLinkKeepAlive);
+}
+inline Bytes RequestPage(int page) {
+    return Read(kAddrPageRequest, page);
+}
+inline Bytes RequestModeName(int mode) {
+    return Read(kAddrModeName, mode);
+}
 
 // What came back, cut by the editor's receiver.
 struct Answers : FrameReceiver::Sink {
@@ -55,8 +65,7 @@ struct EditorSide {
     int Apply(const Bytes& bytes, int modeRecordCounter = 0) {
         const Answers answers = Cut(bytes);
         for (const Bytes& frame : answers.frames) {
-            const ApplyOutcome outcome =
-                ApplyFrame(frame, {image, info, log, modeRecordCounter});
+            const ApplyOutcome outcome = ApplyFrame(frame, {image, info, log, modeRecordCounter});
             if (!outcome.checksumOk) ++checksumErrors;
         }
         return static_cast<int>(answers.frames.size());

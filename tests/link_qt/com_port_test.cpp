@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "link/qt/com_port.h"
 #include "sim/pty_link.h"
@@ -34,8 +34,10 @@ struct PtyFixture : ::testing::Test {
         while (got.size() < want && clock.elapsed() < timeoutMs) {
             uint8_t buffer[256];
             const ssize_t n = read(pty.master(), buffer, sizeof buffer);
-            if (n > 0) got.insert(got.end(), buffer, buffer + n);
-            else QTest::qWait(5);
+            if (n > 0)
+                got.insert(got.end(), buffer, buffer + n);
+            else
+                QTest::qWait(5);
         }
         return got;
     }
@@ -48,7 +50,7 @@ struct PtyFixture : ::testing::Test {
 };
 
 TEST_F(PtyFixture, OpensByShownNameAndCarriesBytesBothWays) {
-    EXPECT_FALSE(port.Open("COM1"));  // not in the list: never opened
+    EXPECT_FALSE(port.Open("COM1"));      // not in the list: never opened
     ASSERT_TRUE(port.Open("TEST-PORT"));  // the terminal's missing modem lines do not matter
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(port.openName(), "TEST-PORT");
@@ -62,6 +64,18 @@ TEST_F(PtyFixture, OpensByShownNameAndCarriesBytesBothWays) {
               static_cast<ssize_t>(answer.size()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() >= answer.size(); }, 3000));
     EXPECT_EQ(received, answer);
+}
+
+TEST_F(PtyFixture, BytesFromBeforeTheOpenAreDropped) {
+    const Bytes stale{0xEE, 0xBB};
+    ASSERT_EQ(write(pty.master(), stale.data(), stale.size()), 2);
+    QTest::qWait(50);
+    ASSERT_TRUE(port.Open("TEST-PORT"));
+    const uint8_t fresh = 0x42;
+    ASSERT_EQ(write(pty.master(), &fresh, 1), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.empty(); }, 3000));
+    QTest::qWait(50);
+    EXPECT_EQ(received, Bytes{0x42});
 }
 
 TEST_F(PtyFixture, ClosedPortSkipsWritesAndReceivesNothing) {
@@ -89,7 +103,7 @@ TEST_F(PtyFixture, FarEndGoneClosesThePortOnce) {
     QTest::qWait(1000);
     EXPECT_LT(test::CpuSeconds() - cpuBefore, 0.3);
     EXPECT_EQ(losses, 1);
-    port.Write({0x01});  // closed: nothing happens
+    port.Write({0x01});                    // closed: nothing happens
     EXPECT_FALSE(port.Open("TEST-PORT"));  // the link is gone
 }
 

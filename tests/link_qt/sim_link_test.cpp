@@ -96,6 +96,7 @@ TEST(SimLinkTest, DownloadWriteModeLoadAndUpload) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return (output += f.sim.output()).contains(QStringLiteral("editor online")); },
         3000));
+    EXPECT_EQ(f.sim.status(), QStringLiteral("online"));
 
     // A parameter write and a new system password reach the processor.
     f.editor.engine().WriteParameter(0x0005, 204);
@@ -186,10 +187,11 @@ TEST(SimLinkTest, VanishedPortEndsTheLinkWithoutSpinning) {
     const double wallSeconds = (f.editor.view.clock.elapsed() - f.editor.lostAtMs) / 1000.0;
     EXPECT_LT(test::CpuSeconds() - cpuBefore, 0.25 * wallSeconds + 0.2);
     EXPECT_EQ(f.editor.portLosses, 1);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return f.sim.process().state() == QProcess::NotRunning; }, 3000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return f.sim.process().state() == QProcess::NotRunning; }, 3000));
     EXPECT_EQ(f.sim.process().exitCode(), 0);
     EXPECT_FALSE(QFile::exists(f.sim.linkPath()));
+    EXPECT_EQ(f.sim.status(), QStringLiteral("vanished"));
 }
 
 // Noise, lost acknowledgements and spoiled checksums: the link may have to search again, but it

@@ -44,7 +44,8 @@ public:
         process_.setProcessEnvironment(env);
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QStringList args = flags_;
-        args << (QStringLiteral("--dump-file=") + dumpPath());
+        args << (QStringLiteral("--dump-file=") + dumpPath())
+             << (QStringLiteral("--status-file=") + statusPath());
         process_.start(QStringLiteral(ZT_SIM_PROGRAM), args);
         if (!process_.waitForStarted(5000)) return false;
         return QTest::qWaitFor([this] { return QFile::exists(linkPath()); }, 5000);
@@ -52,6 +53,12 @@ public:
 
     QString linkPath() const { return runtime_.path() + QStringLiteral("/zt461/ports/ZT461-SIM"); }
     QString dumpPath() const { return runtime_.path() + QStringLiteral("/dump.txt"); }
+    QString statusPath() const { return runtime_.path() + QStringLiteral("/status.txt"); }
+    QString status() const {
+        QFile file(statusPath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed()
+                                              : QString();
+    }
 
     // The port list as the editor builds it, without the machine's own serial ports (a test
     // writes connect frames into nothing but the simulator).

@@ -27,8 +27,7 @@ TEST(StatusDialogTest, HasItsElementsAndTexts) {
     TForm2 dialog;
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("设备状态"));
     EXPECT_EQ(dialog.comLabel()->text(), QStringLiteral("COM1"));
-    EXPECT_EQ(dialog.warnLabel()->text(),
-              QString::fromUtf8("请稍等,可能需要几秒钟才能完成操作！"));
+    EXPECT_EQ(dialog.warnLabel()->text(), QString::fromUtf8("请稍等,可能需要几秒钟才能完成操作！"));
     for (const char* name : {"LinkLabel", "ComLabel", "WarnLabel", "RzProgressStatus1"}) {
         EXPECT_NE(dialog.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
     }

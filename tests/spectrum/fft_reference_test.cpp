@@ -1,15 +1,16 @@
 // The plan caches its tables, fuses the permutation into the first pass and runs neighbouring
-// groups side by side. None of that may change a single bit: this compares it with the transform
-// done the plain way, tables recomputed per call by the same recurrences, one element at a time.
+// groups side by side, built for several instruction sets. None of that may change a single bit:
+// this compares every build the processor can run with the transform done the plain way, tables
+// recomputed per call by the same recurrences, one element at a time.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <numbers>
-#include <random>
 #include <vector>
 
+#include "noise.h"
 #include "spectrum/fft.h"
 #include "spectrum/fft_butterflies.h"
 
@@ -106,12 +107,14 @@ bool SameBits(const std::vector<Complex>& a, const std::vector<Complex>& b) {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Complex)) == 0;
 }
 
-std::vector<Complex> Noise(std::size_t n) {
-    std::mt19937 generator(static_cast<std::uint32_t>(n));
-    const auto next = [&] { return static_cast<float>(generator() >> 8) * 0x1p-23f - 1.0f; };
-    std::vector<Complex> data(n);
-    for (Complex& c : data) c = {next(), next()};
-    return data;
+// Every instruction set this processor has; the plain one always.
+std::vector<FftInstructionSet> AvailableSets() {
+    std::vector<FftInstructionSet> sets;
+    for (const FftInstructionSet set :
+         {FftInstructionSet::kPlain, FftInstructionSet::kAvx, FftInstructionSet::kAvx512}) {
+        if (set <= WidestFftInstructionSet()) sets.push_back(set);
+    }
+    return sets;
 }
 
 TEST(FftPlanTest, SameBitsAsThePlainTransform) {
@@ -119,15 +122,19 @@ TEST(FftPlanTest, SameBitsAsThePlainTransform) {
     // later, and the spectrum's length.
     for (const std::size_t n :
          {2u, 6u, 12u, 14u, 30u, 48u, 80u, 90u, 100u, 150u, 539u, 1000u, 1344u, 2048u, 3 * 1021u}) {
-        SCOPED_TRACE(n);
-        const FftPlan plan(n);
         // Negative zeros show whether the first group is left unturned as it should be: a turn
         // by exactly 1 would make some of them positive.
         for (const std::vector<Complex>& input :
-             {Noise(n), std::vector<Complex>(n, Complex{-0.0f, -0.0f})}) {
-            std::vector<Complex> output(n);
-            plan.Transform(input, output);
-            EXPECT_TRUE(SameBits(output, PlainFft(input)));
+             {testing_support::Noise(n, static_cast<std::uint32_t>(n)),
+              std::vector<Complex>(n, Complex{-0.0f, -0.0f})}) {
+            const std::vector<Complex> expected = PlainFft(input);
+            for (const FftInstructionSet set : AvailableSets()) {
+                SCOPED_TRACE(testing::Message() << "n " << n << ", set " << static_cast<int>(set));
+                const FftPlan plan(n, set);
+                std::vector<Complex> output(n);
+                plan.Transform(input, output);
+                EXPECT_TRUE(SameBits(output, expected));
+            }
         }
     }
 }

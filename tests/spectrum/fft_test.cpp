@@ -4,24 +4,17 @@
 #include <complex>
 #include <cstdint>
 #include <numbers>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "noise.h"
 #include "spectrum/fft.h"
 
 namespace zt {
 namespace {
 
-// Uniform values in [-1, 1), the same on every standard library.
-std::vector<Complex> Noise(std::size_t n, std::uint32_t seed) {
-    std::mt19937 generator(seed);
-    const auto next = [&] { return static_cast<float>(generator() >> 8) * 0x1p-23f - 1.0f; };
-    std::vector<Complex> data(n);
-    for (Complex& c : data) c = {next(), next()};
-    return data;
-}
+using testing_support::Noise;
 
 // The defining sum in double, with the exponent reduced modulo n to keep the angles exact.
 std::vector<std::complex<double>> DirectDft(const std::vector<Complex>& x) {

@@ -39,6 +39,9 @@ bool ComPort::Open(const std::string& name) {
     // A pseudo-terminal refuses both with UnsupportedOperationError; the port works all the same.
     port_.setDataTerminalReady(true);
     port_.setRequestToSend(true);
+    // Whatever waited in the input before this open (an answer to a previous session) belongs
+    // to no request of this one.
+    port_.clear(QSerialPort::Input);
     port_.clearError();
     openName_ = name;
     return true;
@@ -51,7 +54,9 @@ void ComPort::Close() {
     port_.clearError();
 }
 
-bool ComPort::IsOpen() const { return port_.isOpen() && !losing_; }
+bool ComPort::IsOpen() const {
+    return port_.isOpen() && !losing_;
+}
 
 void ComPort::Write(const Bytes& bytes) {
     if (!IsOpen() || bytes.empty()) return;

@@ -17,7 +17,9 @@ void LedProgressBar::SetPercent(int percent) {
     update();
 }
 
-int LedProgressBar::litSegments() const { return (percent_ * kSegments + 50) / 100; }
+int LedProgressBar::litSegments() const {
+    return (percent_ * kSegments + 50) / 100;
+}
 
 void LedProgressBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -33,8 +35,8 @@ void LedProgressBar::paintEvent(QPaintEvent*) {
     for (int i = 0; i < kSegments; ++i) {
         const int left = inner.left() + inner.width() * i / kSegments;
         const int right = inner.left() + inner.width() * (i + 1) / kSegments - 1;
-        const QRect segment(QPoint(left, inner.top()), QPoint(std::max(left, right - 1),
-                                                               inner.bottom()));
+        const QRect segment(QPoint(left, inner.top()),
+                            QPoint(std::max(left, right - 1), inner.bottom()));
         painter.fillRect(segment, i < lit ? LitColor() : dim);
     }
 }

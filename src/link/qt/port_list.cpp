@@ -21,18 +21,17 @@ std::string FileNameOf(const std::string& path) {
 
 bool IsConsole(const PortEntry& port, const std::vector<std::string>& consoleNames) {
     const std::string device = FileNameOf(port.path);
-    return std::any_of(consoleNames.begin(), consoleNames.end(), [&](const std::string& c) {
-        return c == port.name || c == device;
-    });
+    return std::any_of(consoleNames.begin(), consoleNames.end(),
+                       [&](const std::string& c) { return c == port.name || c == device; });
 }
 
 std::vector<PortEntry> VirtualPorts(const std::string& folder) {
     std::vector<PortEntry> ports;
     if (folder.empty()) return ports;
     // System: links that lead nowhere are listed too, and then left out below by name.
-    const QFileInfoList entries = QDir(QString::fromStdString(folder))
-                                      .entryInfoList(QDir::AllEntries | QDir::System |
-                                                     QDir::NoDotAndDotDot);
+    const QFileInfoList entries =
+        QDir(QString::fromStdString(folder))
+            .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
         if (!entry.exists() || entry.isDir()) continue;
         ports.push_back({entry.fileName().toStdString(), entry.absoluteFilePath().toStdString()});

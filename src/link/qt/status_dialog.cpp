@@ -50,9 +50,13 @@ void TForm2::SetLanguage(int language) {
     warnLabel_->setText(QString::fromUtf8(texts.note));
 }
 
-void TForm2::SetLinkText(const QString& text) { linkLabel_->setText(text); }
+void TForm2::SetLinkText(const QString& text) {
+    linkLabel_->setText(text);
+}
 
-void TForm2::SetPortName(const QString& name) { comLabel_->setText(name); }
+void TForm2::SetPortName(const QString& name) {
+    comLabel_->setText(name);
+}
 
 void TForm2::SetProgress(int counter, int total) {
     progress_->SetPercent(ProgressPercent(counter, total));

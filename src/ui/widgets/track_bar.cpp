@@ -29,6 +29,14 @@ void TrackBar::TakePicturesOf(const TrackBar& model) {
     update();
 }
 
+int TrackBar::ThumbLength() const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect handle =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    return orientation() == Qt::Horizontal ? handle.width() : handle.height();
+}
+
 namespace {
 
 // Centre of the thumb along the bar, in widget coordinates.

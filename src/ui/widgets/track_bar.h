@@ -30,6 +30,9 @@ class TrackBar : public QSlider, public ControlProps {
     // Takes the slider and thumb pictures of another bar (look and fill origin).
     void TakePicturesOf(const TrackBar& model);
 
+    // Length of the thumb along the bar; the thumb's centre travels the bar's length minus this.
+    int ThumbLength() const;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 

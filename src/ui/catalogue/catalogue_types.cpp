@@ -1,0 +1,38 @@
+#include "ui/catalogue/catalogue_types.h"
+
+namespace zt::catalogue {
+
+QStringList ItemTexts(Items items) {
+    switch (items) {
+        case Items::None:
+            return {};
+        case Items::Crossover:
+            return {"Bypass",           "6dB 1st ",        "12dB Besse",       "12dB Butterworth",
+                    "12dB Link-Riley",  "18dB Bessel",     "18dB Butterworth", "24dB Bessel",
+                    "24dB Butterworth", "24dB Link-Riley", "36dB Bessel",      "36dB Butterworth",
+                    "36dB Link-Riley"};
+        case Items::BandType:
+            return {"BYPSS", "PEQ", "LSEQ", "HSEQ"};
+        case Items::DeqTrigger:
+            return {"Off", "Below", "Above"};
+        case Items::DeqBandType:
+            return {"BYpass", "PEQ", "LSEQ", "HSEQ"};
+        case Items::InputSelect:
+            return {"Auto", "IN1", "IN2", "OPTI"};
+        case Items::InputLevel:
+            return {"0dB", "3dB", "6dB"};
+        case Items::ModeList: {
+            QStringList list;
+            for (int i = 1; i <= 22; ++i) list << QString::number(i) + "-";
+            return list;
+        }
+        case Items::UserModes: {
+            QStringList list;
+            for (int i = 5; i <= 16; ++i) list << QString::number(i);
+            return list;
+        }
+    }
+    return {};
+}
+
+}  // namespace zt::catalogue

@@ -1,0 +1,67 @@
+#pragma once
+// Builds sheets from the layout tables and the parameter catalogue: the items of each sheet,
+// then every catalogue row, EQ band block and dynamic-EQ band whose container it built.
+
+#include <QHash>
+#include <QString>
+#include <span>
+
+#include "ui/catalogue/catalogue_types.h"
+#include "ui/control_registry.h"
+#include "ui/sheets/sheet_items.h"
+
+namespace zt {
+class SwappingLabel;
+}
+
+namespace zt::sheets {
+
+class SheetBuilder {
+  public:
+    explicit SheetBuilder(ControlRegistry& registry) : registry_(registry) {}
+
+    // Names the widget, registers it and returns it.
+    template <typename T>
+    T* Named(T* widget, const QString& name) {
+        widget->setObjectName(name);
+        registry_.Add(widget);
+        return widget;
+    }
+
+    void BuildItems(std::span<const SheetItem> items);
+
+    // Lets rows be placed directly on a container at fixed places.
+    void AddContainer(QWidget* container, const RowStyle& style = {});
+
+    // Every catalogue row whose container this builder created, with its caption and pane.
+    void PlaceParamRows();
+
+    // Every EQ band block whose container this builder created.
+    void BuildEqBandBlocks();
+
+    // The three band panels of the dynamic-EQ sheet.
+    void BuildDynamicEqBands(QWidget* sheet);
+
+  private:
+    QWidget* Parent(const QString& name) const;
+    void BuildItem(const SheetItem& item);
+
+    struct RowNames {
+        QString control;
+        QString pane;
+        QString caption;
+    };
+    void PlaceRow(const catalogue::ParamRow& row, int page, const RowNames& names,
+                  QWidget* container, const RowStyle& style);
+
+    SwappingLabel* MakeCaption(const catalogue::ParamRow& row, const QString& name,
+                               QWidget* container);
+    void BuildBandBlock(const catalogue::EqBandBlock& block, QWidget* container);
+    void BuildBandColumn(const catalogue::EqBandBlock& block, int band, QWidget* strip);
+    void BuildDeqBand(int band, QWidget* sheet);
+
+    ControlRegistry& registry_;
+    QHash<QString, RowStyle> containerStyles_;
+};
+
+}  // namespace zt::sheets
