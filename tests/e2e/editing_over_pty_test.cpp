@@ -139,7 +139,7 @@ TEST_F(EditingOverPty, EveryControlShowsTheDownloadedValue) {
     for (int page : {0, 1, 2, 4, 5, 6, 25, 29, 30}) {
         for (int slot = 0; slot < PageSlotCount(page); ++slot) {
             const ParamAddress a = MakeAddress(page, slot);
-            QWidget* control = frame.binding.BoundControl(a);
+            QWidget* control = frame.lookup->BoundControl(a);
             const int expected = state.memory.Get(model.ToDeviceAddress(a));
             const std::string at = std::to_string(page) + "/" + std::to_string(slot);
             if (auto* bar = qobject_cast<TrackBar*>(control)) {

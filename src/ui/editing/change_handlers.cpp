@@ -23,13 +23,13 @@ void Editor::RecordWrite(ParamAddress a, int value) { state_.lastWritten = {a, v
 
 void Editor::Redraw(int item, int page) {
     // The graph is drawn once at the end of a refresh, not for every control it moves.
-    if (redraw_ && !state_.refreshInProgress) redraw_->DrawEqCurve(item, page);
+    if (redraw_ && !shared_.refreshInProgress) redraw_->DrawEqCurve(item, page);
 }
 
 void Editor::MakeCurrent(ValueEdit* edit, bool focus) {
     // The focus moves first, so that the edit being left still commits its own typed text.
     if (focus) edit->setFocus(Qt::OtherFocusReason);
-    state_.currentEdit = edit;
+    shared_.currentValueEdit = edit;
 }
 
 void Editor::OnTrackBarChange(TrackBar* bar) {
@@ -37,13 +37,13 @@ void Editor::OnTrackBarChange(TrackBar* bar) {
     if (auto* pane = qobject_cast<StatusPane*>(Pane(bar->tag()))) {
         SetValue(pane, kStepNone, false, bar->value());
     }
-    state_.currentEdit = controls_.example;
+    shared_.currentValueEdit = controls_.example;
 }
 
 void Editor::OnGainBarChange(TrackBar* bar) {
     if (state_.trackBarUpdate) return;
     if (auto* edit = qobject_cast<ValueEdit*>(Bound(bar->tag()))) {
-        state_.currentEdit = edit;
+        shared_.currentValueEdit = edit;
         SetValue(edit, kStepNone, false, bar->value());
     }
 }
@@ -62,7 +62,7 @@ void Editor::OnValueEditClick(ValueEdit* clicked) {
 }
 
 void Editor::OnValueEditKeyPress(ValueEdit* edit, KeyPress* press) {
-    state_.currentEdit = edit;
+    shared_.currentValueEdit = edit;
     state_.editChanged = true;
     const QChar c = press->character;
     const bool allowed = c == QLatin1Char('\b') || c == QLatin1Char('\r') ||
@@ -73,7 +73,7 @@ void Editor::OnValueEditKeyPress(ValueEdit* edit, KeyPress* press) {
 }
 
 void Editor::OnValueEditKeyDown(ValueEdit* edit, int key) {
-    if (!state_.currentEdit || state_.currentEdit == controls_.example) return;
+    if (!shared_.currentValueEdit || shared_.currentValueEdit == controls_.example) return;
     state_.editChanged = true;
     const bool upDown = key == Qt::Key_Up || key == Qt::Key_Down;
     const bool leftRight = key == Qt::Key_Left || key == Qt::Key_Right;
@@ -91,7 +91,7 @@ void Editor::OnValueEditKeyDown(ValueEdit* edit, int key) {
 }
 
 void Editor::OnValueEditLeave() {
-    ValueEdit* edit = state_.currentEdit;
+    ValueEdit* edit = shared_.currentValueEdit;
     if (edit && edit->text().isEmpty()) return RestoreLastGoodText();
     if (state_.editChanged) CommitTypedValue(kStepNone);
     state_.editChanged = false;
@@ -123,7 +123,7 @@ void Editor::RunTypeSelector(Selector* selector, int item) {
         // The Q field the new type uses, shown within that type's limit.
         const ParamAddress q = a + (item < 2 ? kFieldQ : kFieldShelfQ);
         if (auto* edit = qobject_cast<ValueEdit*>(Bound(q))) {
-            state_.currentEdit = edit;
+            shared_.currentValueEdit = edit;
             SetValue(edit, kStepNone, true, model_.store().Get(q));
         }
     }

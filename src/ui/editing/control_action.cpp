@@ -186,22 +186,22 @@ int Editor::ControlAction(QWidget* control, int code) {
 
 int Editor::EditSelection(QWidget* control, int family) {
     auto* edit = qobject_cast<ValueEdit*>(control);
-    if (state_.refreshInProgress || !edit) return 0;
+    if (shared_.refreshInProgress || !edit) return 0;
     const int band = EqSlotInfo(edit->tag()).item;
     if (family >= 0 && family < kPageKindCount) state_.selectedBand[family] = band;
-    if (state_.highlightedEdit != state_.currentEdit) {
+    if (shared_.highlightedEdit != shared_.currentValueEdit) {
         HighlightBand(family, band);
-        if (state_.currentEdit) {
-            if (auto* current = qobject_cast<ValueEdit*>(Bound(state_.currentEdit->tag()))) {
+        if (shared_.currentValueEdit) {
+            if (auto* current = qobject_cast<ValueEdit*>(Bound(shared_.currentValueEdit->tag()))) {
                 current->setBackground(QColor(kCurrentEditBackground));
             }
         }
-        if (state_.highlightedEdit) {
-            if (auto* previous = qobject_cast<ValueEdit*>(Bound(state_.highlightedEdit->tag()))) {
+        if (shared_.highlightedEdit) {
+            if (auto* previous = qobject_cast<ValueEdit*>(Bound(shared_.highlightedEdit->tag()))) {
                 previous->setBackground(QColor(kHighlightedEditBackground));
             }
         }
-        state_.highlightedEdit = state_.currentEdit;
+        shared_.highlightedEdit = shared_.currentValueEdit;
     }
     KeepBandVisible(band);
     return band;

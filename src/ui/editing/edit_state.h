@@ -1,7 +1,8 @@
 #pragma once
-// What the editing side of the window remembers between events: the guard flags that keep a
-// refresh from echoing writes, the value edit that typing, arrows, spin buttons and the wheel act
-// on, the selected EQ bands and the last EQ-related write that the graph watches.
+// What the editing side of the window remembers between events besides the state it shares
+// with binding (EditorState: the refresh flag and the current and highlighted edits): the
+// track-bar guard, the selected EQ bands, the EQ pass states, the last EQ-related write that the
+// graph watches, and the typing and wheel state of the value edits.
 
 #include <QString>
 #include <array>
@@ -9,8 +10,6 @@
 #include "params/param_address.h"
 
 namespace zt {
-
-class ValueEdit;
 
 // The last EQ-related value written by set value or a type selector; the EQ graph redraws the
 // item of its address whenever it changes.
@@ -23,9 +22,6 @@ struct LastWrittenParameter {
 inline constexpr int kPageKindCount = 9;
 
 struct EditState {
-    // Set while BindControls or the page refresh writes stored values into controls: no band is
-    // selected, the last written parameter stays and the graph is redrawn once at the end.
-    bool refreshInProgress = false;
     // Set while set value moves a track bar, so that the bar's change handler does not write the
     // value a second time.
     bool trackBarUpdate = false;
@@ -37,11 +33,6 @@ struct EditState {
 
     LastWrittenParameter lastWritten;
 
-    // The edit that typed text, arrow keys, the wheel and spin buttons act on; the hidden edit
-    // Example means none.
-    ValueEdit* currentEdit = nullptr;
-    // The edit drawn with the highlight background.
-    ValueEdit* highlightedEdit = nullptr;
     // Text of the current value edit after its last selection or commit.
     QString lastGoodText;
     // Set by any key in a value edit; leaving the edit commits its text only when set.

@@ -58,10 +58,11 @@ void NamedList(const ControlRegistry& registry, std::array<T*, N>& list,
 }  // namespace
 
 Editor::Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced,
-               ChannelState& channel, ChannelChoice& selector)
+               EditorState& shared, ChannelState& channel, ChannelChoice& selector)
     : model_(model),
       link_(link),
       paced_(paced),
+      shared_(shared),
       channel_(channel),
       selector_(selector),
       context_(std::make_unique<QObject>()) {}
@@ -88,8 +89,11 @@ void Editor::Attach(const ControlRegistry& registry, const BindingLookup& bindin
                     QWidget* window) {
     binding_ = &binding;
     ResolveControls(registry);
-    state_.currentEdit = Named<ValueEdit>(registry, QStringLiteral("MusFreEdit1"));
-    state_.highlightedEdit = controls_.example;
+    // Binding starts the two edit references; an editor attached without it starts them here.
+    if (!shared_.currentValueEdit) {
+        shared_.currentValueEdit = Named<ValueEdit>(registry, QStringLiteral("MusFreEdit1"));
+    }
+    if (!shared_.highlightedEdit) shared_.highlightedEdit = controls_.example;
     Connect(registry);
     if (window && qApp && !wheelFilter_) {
         wheelFilter_ = new WheelStepping(*this, window);  // removes itself when deleted
@@ -293,7 +297,7 @@ void Editor::ReselectEffectSubPage() {
 }
 
 bool Editor::WheelStep(int angleDelta) {
-    if (!state_.wheelStepping || !state_.currentEdit || state_.currentEdit == controls_.example) {
+    if (!state_.wheelStepping || !shared_.currentValueEdit || shared_.currentValueEdit == controls_.example) {
         return false;
     }
     state_.wheelRemainder += angleDelta;

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "params/param_model.h"
+#include "ui/binding/editor_state.h"
 #include "ui/editing/edit_state.h"
 #include "ui/editing/editing_ports.h"
 #include "ui/editing/editor_controls.h"
@@ -52,8 +53,9 @@ enum ControlActionCode {
 
 class Editor : public PageRefresher, public PageSwitchEditing {
 public:
-    Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, ChannelState& channel,
-           ChannelChoice& selector);
+    // `shared` is the state binding starts (BindControls points its edit references).
+    Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, EditorState& shared,
+           ChannelState& channel, ChannelChoice& selector);
     ~Editor() override;
 
     // Optional collaborators; without them the redraw and the lock check are skipped.
@@ -128,6 +130,7 @@ public:
     void EndWheelStepping() override;
 
     const EditState& state() const { return state_; }
+    const EditorState& editorState() const { return shared_; }
     const LastWrittenParameter& lastWritten() const { return state_.lastWritten; }
     const EditorControls& controls() const { return controls_; }
 
@@ -169,6 +172,7 @@ private:
     ParamModel& model_;
     ParameterLink& link_;
     PacedParamWriter& paced_;
+    EditorState& shared_;
     ChannelState& channel_;
     ChannelChoice& selector_;
     EqRedraw* redraw_ = nullptr;

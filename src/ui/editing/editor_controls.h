@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "ui/binding/control_lists.h"
+
 class QAbstractSlider;
 class QLabel;
 class QStackedWidget;
@@ -23,8 +25,6 @@ class SwappingToolButton;
 class TrackBar;
 class ValueEdit;
 
-inline constexpr int kBandLabelRows = 9;
-inline constexpr int kBandLabelColumns = 22;
 
 // One of the three volume groups of the system page: the bars, their markers and the label that
 // shows the start or maximum value while it changes.

@@ -41,7 +41,7 @@ void FollowSide(int& side, int stored) {
 }  // namespace
 
 void Editor::RefreshPage(int page) {
-    state_.refreshInProgress = true;
+    shared_.refreshInProgress = true;
     link_.SetSuppressSend(true);
 
     model_.RebuildParamStore();
@@ -64,7 +64,7 @@ void Editor::RefreshPage(int page) {
     RefreshSystemSwitches();
     RefreshModeControls();
 
-    state_.refreshInProgress = false;
+    shared_.refreshInProgress = false;
     Redraw(kAllPages, channel_.selectedPage);
     link_.SetSuppressSend(false);
     if (lock_) lock_->CheckPanelLock();

@@ -104,7 +104,7 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
 
     if (editKind && kind >= kKindFrequency && kind <= kKindInputVolume) {
         if (kind == kKindFrequency) {
-            if (auto* bound = qobject_cast<ValueEdit*>(Bound(a))) state_.currentEdit = bound;
+            if (auto* bound = qobject_cast<ValueEdit*>(Bound(a))) shared_.currentValueEdit = bound;
         }
         EditSelection(edit, PageKind(a));
     }
@@ -120,11 +120,11 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
     }
     if (kind <= kKindQ) model_.StoreValue(a, v);
     if (!silent) Write(a, v);
-    if (LogsLastWrite(kind) && !state_.refreshInProgress) RecordWrite(a, v);
+    if (LogsLastWrite(kind) && !shared_.refreshInProgress) RecordWrite(a, v);
 }
 
 void Editor::CommitTypedValue(int key) {
-    ValueEdit* edit = state_.currentEdit;
+    ValueEdit* edit = shared_.currentValueEdit;
     if (!edit || edit == controls_.example) return;
     const std::string typed = KeepNumberCharacters(edit->text().toStdString());
     if (typed.empty()) return RestoreLastGoodText();
@@ -143,7 +143,7 @@ void Editor::CommitTypedValue(int key) {
 }
 
 void Editor::RestoreLastGoodText() {
-    if (state_.currentEdit) state_.currentEdit->setText(state_.lastGoodText);
+    if (shared_.currentValueEdit) shared_.currentValueEdit->setText(state_.lastGoodText);
 }
 
 void Editor::VolumeLimits(TrackBar* normal, TrackBar* start, TrackBar* maximum, int moved,

@@ -24,7 +24,7 @@ TEST_F(ControlHandlersTest, ShelvingTypeShowsItsOwnQWithinItsLimit) {
     Choose(rig.Get<Selector>("MusModeBox2"), 2);
     EXPECT_EQ(rig.TakeWrites(), (std::vector<Received>{{0x000F, 2}}));
     auto* q = rig.Get<ValueEdit>("MusQEdit2");
-    EXPECT_EQ(rig.editor->state().currentEdit, q);
+    EXPECT_EQ(rig.editor->editorState().currentValueEdit, q);
     EXPECT_EQ(q->text(), "1.60");
     EXPECT_EQ(rig.model.store().Get(0x0013), 24);
     EXPECT_EQ(rig.editor->lastWritten(), (LastWrittenParameter{0x000F, 2}));

@@ -25,7 +25,7 @@ TEST_F(ValueEditTest, HighPassBarShowsItsFrequencyAndWritesIt) {
     EXPECT_EQ(rig.model.store().Get(0x0005), 204);
     EXPECT_EQ(rig.model.image().Get(0x0005), 204);
     // The bar leaves no edit selected, so the wheel steps nothing.
-    EXPECT_EQ(rig.editor->state().currentEdit, rig.Get<ValueEdit>("Example"));
+    EXPECT_EQ(rig.editor->editorState().currentValueEdit, rig.Get<ValueEdit>("Example"));
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ TEST_F(ValueEditTest, ClickingAnEditSendsNothingAndSelectsItsBand) {
     auto* edit = rig.Get<ValueEdit>("MusGainEdit3");
     QTest::mouseClick(edit, Qt::LeftButton);
     EXPECT_TRUE(rig.TakeWrites().empty());
-    EXPECT_EQ(rig.editor->state().currentEdit, edit);
+    EXPECT_EQ(rig.editor->editorState().currentValueEdit, edit);
     EXPECT_TRUE(rig.editor->state().wheelStepping);
     EXPECT_EQ(rig.editor->state().selectedBand[0], 2);
     EXPECT_EQ(rig.editor->lastWritten().address, 0x000C + 10);
@@ -76,12 +76,12 @@ TEST_F(ValueEditTest, ArrowsCrossBetweenFrequencyAndGain) {
     const int g = rig.model.store().Get(0x000C);
     QTest::mouseClick(frequency, Qt::LeftButton);
     QTest::keyClick(frequency, Qt::Key_Up);
-    EXPECT_EQ(rig.editor->state().currentEdit, gain);
+    EXPECT_EQ(rig.editor->editorState().currentValueEdit, gain);
     EXPECT_EQ(rig.model.store().Get(0x000C), g + 1);
     EXPECT_EQ(rig.TakeWrites().back(), (Received{0x000C, g + 1}));
 
     QTest::keyClick(gain, Qt::Key_Left);
-    EXPECT_EQ(rig.editor->state().currentEdit, frequency);
+    EXPECT_EQ(rig.editor->editorState().currentValueEdit, frequency);
     EXPECT_EQ(rig.model.store().Get(0x000B), f - 1);
     EXPECT_EQ(rig.TakeWrites().back(), (Received{0x000B, f - 1}));
 
@@ -92,7 +92,7 @@ TEST_F(ValueEditTest, ArrowsCrossBetweenFrequencyAndGain) {
     QTest::keyClick(q, Qt::Key_Right);
     QTest::keyClick(q, Qt::Key_Up);
     EXPECT_EQ(rig.model.store().Get(0x000D), stored + 2);
-    EXPECT_EQ(rig.editor->state().currentEdit, q);
+    EXPECT_EQ(rig.editor->editorState().currentValueEdit, q);
 }
 
 TEST_F(ValueEditTest, LettersAreSwallowedAndAnErasedEditIsRestored) {
@@ -175,7 +175,7 @@ TEST_F(ValueEditTest, SpinButtonsStepTheirEdit) {
     emit spin->upClicked();
     emit spin->downClicked();
     EXPECT_EQ(rig.model.store().Get(0x000D), q + 1);
-    EXPECT_EQ(rig.editor->state().currentEdit, rig.Get<ValueEdit>("MusQEdit1"));
+    EXPECT_EQ(rig.editor->editorState().currentValueEdit, rig.Get<ValueEdit>("MusQEdit1"));
     EXPECT_EQ(rig.TakeWrites().back(), (Received{0x000D, q + 1}));
 }
 
