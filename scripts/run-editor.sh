@@ -1,20 +1,99 @@
 #!/usr/bin/env bash
-# Runs the editor against the processor simulator zt461-sim.
+# Builds the editor and the processor simulator, starts the simulator, then the editor, and
+# stops the simulator when the editor ends.
 #
-# For now only the simulator is started, in the foreground: the editor's window is not part of
-# the build yet. The simulator shows up in the editor's port list as the virtual port ZT461-SIM
-# (a link in $XDG_RUNTIME_DIR/zt461/ports, else /tmp/runtime-<user>/zt461/ports).
-# Arguments are passed to zt461-sim (see zt461-sim --help); Ctrl+C ends it and removes the port.
-# Environment: BUILD_DIR (default build), JOBS (parallel build jobs).
+# On a machine with a display the editor simply runs there. Without one, both run under a
+# private Xvfb server (no window manager, so the window sits at 0,0): the script waits until the
+# editor has linked to the simulator, takes a screenshot of the screen, prints its path and
+# stops everything again.
+#
+# The simulator shows up in the editor's port list as the virtual port ZT461-SIM (a link in
+# $XDG_RUNTIME_DIR/zt461/ports). Arguments are passed to zt461-sim (see zt461-sim --help), for
+# example --delay-ms=50 or --drop-acks=0.1.
+# Environment: BUILD_DIR (default build), JOBS (parallel build jobs), ONLINE_TIMEOUT seconds to
+# wait for the link without a display (default 60).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
 bash scripts/setup.sh
 
-build_dir=${BUILD_DIR:-build}
+build=$(realpath -m "${BUILD_DIR:-build}")
 jobs=${JOBS:-$(nproc)}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build_dir" -j "$jobs" --target zt461-sim
+timeout_s=${ONLINE_TIMEOUT:-60}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$jobs" --target zt461-editor zt461-sim
 
-echo "Note: the editor window is not built yet; starting the processor simulator alone."
-echo "Connect any program to the port it prints below, or press Ctrl+C to end it."
-exec "$build_dir/sim/zt461-sim" "$@"
+work=$(mktemp -d "${TMPDIR:-/tmp}/zt461-run.XXXXXX")
+pids=()
+cleanup() {
+    # Stop what this script started, newest first.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# The simulator puts its port where the editor looks for virtual ports: the runtime folder.
+if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -w "${XDG_RUNTIME_DIR:-/nonexistent}" ]; then
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fi
+
+sim_args=("$@")
+status="$work/sim.status"
+start_simulator() {
+    "$build/sim/zt461-sim" --status-file="$status" "${sim_args[@]}" >"$work/sim.log" 2>&1 &
+    pids+=($!)
+    # The port exists once the status file does.
+    for _ in $(seq 1 100); do
+        [ -s "$status" ] && return 0
+        sleep 0.1
+    done
+    echo "run-editor: the simulator did not start; see $work/sim.log" >&2
+    exit 1
+}
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    start_simulator
+    "$build/app/zt461-editor"
+    exit 0
+fi
+
+# No display: a private X server on the first free display number.
+display=99
+while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+    display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X${display}" ] && break
+    sleep 0.1
+done
+export DISPLAY=":$display"
+
+start_simulator
+"$build/app/zt461-editor" >"$work/editor.log" 2>&1 &
+editor=$!
+pids+=("$editor")
+
+deadline=$((SECONDS + timeout_s))
+until [ "$(cat "$status" 2>/dev/null)" = "online" ]; do
+    if ! kill -0 "$editor" 2>/dev/null; then
+        echo "run-editor: the editor ended early; see $work/editor.log" >&2
+        exit 1
+    fi
+    if [ $SECONDS -ge $deadline ]; then
+        echo "run-editor: no link after ${timeout_s} s; see $work/sim.log" >&2
+        exit 1
+    fi
+    sleep 0.2
+done
+sleep 0.5  # let the window repaint after the download
+
+shot="$work/zt461-editor.png"
+/usr/bin/import -display "$DISPLAY" -window root "$shot"
+echo "$shot"

@@ -24,6 +24,20 @@ void LinkEngine::OnLinkButton(LinkButton sender) {
     }
 }
 
+void LinkEngine::OnPortLost() {
+    // Nothing can be acknowledged through a closed port, so end the link now instead of after
+    // the acknowledgement time-outs. A search just goes on to the next port.
+    if (transferRunning_) {
+        transferStep_ = kStepIdle;
+        SetTransfer(false);
+        ActionFailed();
+    } else if (holdRunning_) {
+        missCount_ = 0;
+        SetHold(false);
+        ActionLost();
+    }
+}
+
 void LinkEngine::StartSearch() {
     answered_ = false;
     portTryIndex_ = 0;

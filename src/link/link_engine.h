@@ -69,6 +69,8 @@ public:
     void OnLinkButton(LinkButton sender);
     // FormCloseQuery: sends the disconnect frame when online. Closing always goes ahead.
     void OnMainWindowClose();
+    // The port went away under the link (cable pulled, adapter unplugged) and was closed.
+    void OnPortLost();
 
     // Write parameter: stores the value in both stores and, while online and not suppressed,
     // sends it now or queues it behind the outstanding acknowledgement.

@@ -223,6 +223,33 @@ TEST_F(PageTransferTest, SilenceRightAfterTheConnectAnswerEndsInFailure) {
     EXPECT_EQ(rig.view.status, kStatusOffLine);
 }
 
+// A port that goes away ends the link at once, whatever phase it is in; a search goes on.
+TEST_F(PageTransferTest, ALostPortEndsADownloadOrAnOnlineLinkAtOnce) {
+    StartLink();
+    StepUntilWritten(PageRequest(3));
+    port.Close();
+    rig.engine.OnPortLost();
+    EXPECT_EQ(rig.view.messages, std::vector<BilingualText>{kMessageLinkFailed});
+    EXPECT_FALSE(rig.engine.transferRunning());
+    EXPECT_EQ(rig.view.status, kStatusOffLine);
+
+    rig.view.messages.clear();
+    StartLink();
+    ASSERT_TRUE(StepUntilOnline());
+    port.Close();
+    rig.engine.OnPortLost();
+    EXPECT_EQ(rig.view.messages, std::vector<BilingualText>{kMessageLinkLost});
+    EXPECT_FALSE(rig.engine.holdRunning());
+    EXPECT_FALSE(rig.engine.linkOnline());
+    rig.Step(10000);  // no further message from the time-outs
+    EXPECT_EQ(rig.view.messages.size(), 1u);
+
+    StartLink();
+    rig.engine.OnPortLost();
+    EXPECT_TRUE(rig.engine.searchRunning());
+    EXPECT_EQ(rig.view.messages.size(), 1u);
+}
+
 TEST_F(PageTransferTest, AShortMessageNeitherAdvancesNorStallsADownload) {
     Silence(1 + 5);
     StartLink();

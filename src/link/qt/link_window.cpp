@@ -22,6 +22,7 @@ TForm3::TForm3(ParamModel& model, LinkView& view, DiagnosticLog& log, QObject* p
 
     port_.SetReceiver([this](const Bytes& bytes, int count) { OnReceived(bytes, count); });
     port_.SetLostHandler([this] {
+        Enter([this] { engine_->OnPortLost(); });
         if (portLost_) portLost_();
     });
 }

@@ -35,8 +35,8 @@ public:
     void SetPorts(std::vector<PortEntry> ports);
     const std::vector<PortEntry>& ports() const { return port_.ports(); }
 
-    // Called after the port was lost (the device went away) and closed. The engine then sends
-    // into a closed port and ends the link by its own time-outs.
+    // Called after the port was lost (the device went away), closed and reported to the engine,
+    // which ends the link at once.
     void SetPortLostHandler(std::function<void()> handler) { portLost_ = std::move(handler); }
 
     // LinkClock

@@ -169,6 +169,15 @@ void SheetBuilder::BuildDeqBand(int band, QWidget* sheet) {
     Named(new SwappingLabel("动态均衡工作类型", "DEQ Work Type", panel), "DEQWorkTypeLabel" + n)
         ->setGeometry(36, 4, 200, 18);
 
+    BuildDeqTrigger(names, panel);
+    BuildDeqEq(names, band, panel);
+
+    auto* limiter = Named(new SheetFrame(panel), "DEQLimitArea" + n);
+    limiter->setGeometry(152, 56, 152, 166);
+    AddContainer(limiter, kDeqLimiterRows);
+}
+
+void SheetBuilder::BuildDeqTrigger(const catalogue::DeqBandNames& names, QWidget* panel) {
     // The trigger buttons carry their trigger code as form tag; the hidden selector holds
     // the slot's value.
     auto* trigger =
@@ -183,7 +192,10 @@ void SheetBuilder::BuildDeqBand(int band, QWidget* sheet) {
         button->setHint("0");
         button->setGeometry(6 + i * 100, 26, 96, 24);
     }
+}
 
+void SheetBuilder::BuildDeqEq(const catalogue::DeqBandNames& names, int band, QWidget* panel) {
+    const QString n = QString::number(band);
     for (int i = 0; i < 4; ++i) {
         Named(new TypeLabel(catalogue::kTypeLabelCaptions[i], panel), names.typeLabels[i])
             ->setGeometry(6 + i * 26, 58, 24, 20);
@@ -218,10 +230,6 @@ void SheetBuilder::BuildDeqBand(int band, QWidget* sheet) {
 
     auto* gainBar = Named(MakeGainBar(panel), names.gainBar);
     gainBar->setGeometry(112, 56, 30, 150);
-
-    auto* limiter = Named(new SheetFrame(panel), "DEQLimitArea" + n);
-    limiter->setGeometry(152, 56, 152, 166);
-    AddContainer(limiter, kDeqLimiterRows);
 }
 
 }  // namespace zt::sheets

@@ -182,79 +182,22 @@ SwappingLabel* SheetBuilder::MakeCaption(const ParamRow& row, const QString& nam
 
 void SheetBuilder::PlaceRow(const ParamRow& row, int page, const RowNames& names,
                             QWidget* container, const RowStyle& style) {
-    int y = style.top + row.line * style.rowHeight;
-    int x = style.left;
-    const bool hasCaption = *row.caption.chinese && row.kind != Kind::Toggle;
-    if (style.labelAbove) {
-        if (hasCaption) {
-            MakeCaption(row, names.caption, container)
-                ->setGeometry(x, y, style.controlWidth + style.paneWidth + 2, style.labelHeight);
-        }
-        y += style.labelHeight;
-    } else {
-        if (hasCaption) {
-            // Captions read from the top, so a caption that ends in a line break still shows
-            // its first line beside the control.
-            SwappingLabel* caption = MakeCaption(row, names.caption, container);
-            const int line = QFontMetrics(caption->font()).height();
-            const int offset = std::max(0, (style.controlHeight - line) / 2);
-            caption->setGeometry(x, y + offset, style.labelWidth,
-                                 std::max(style.controlHeight, style.rowHeight) - offset);
-        }
-        x += style.labelWidth;
-    }
-    const int h = style.controlHeight;
-    const int paneX = x + style.controlWidth + 2;
-
+    const QPoint origin = PlaceCaption(row, names.caption, container, style);
+    const RowCell cell{container,          origin.x(),      origin.y(),
+                       style.controlWidth, style.paneWidth, style.controlHeight};
     switch (row.kind) {
-        case Kind::TrackBar: {
-            auto* bar = Named(new TrackBar(Qt::Horizontal, container), names.control);
-            bar->setRange(0, row.maximum);
-            bar->setLook(page == kVolumePage ? TrackBar::Look::Volume : TrackBar::Look::Parameter);
-            bar->setHint(row.hint);
-            bar->setGeometry(x, y, style.controlWidth, h);
-            if (!names.pane.isEmpty()) {
-                auto* pane = Named(new StatusPane(container), names.pane);
-                pane->setHint(row.paneHint);
-                pane->setGeometry(paneX, y, style.paneWidth, h);
-            }
+        case Kind::TrackBar:
+            PlaceBar(row, page, names, cell);
             break;
-        }
-        case Kind::ValueEdit: {
-            auto* edit = Named(new ValueEdit(container), names.control);
-            edit->setHint(row.hint);
-            const int editWidth =
-                row.spin ? style.controlWidth - kSpinWidth - 1 : style.controlWidth;
-            edit->setGeometry(x, y, editWidth, h);
-            if (row.spin) {
-                auto* spin = Named(new SpinButtons(container), row.spin);
-                spin->setGeometry(x + style.controlWidth - kSpinWidth, y, kSpinWidth, h);
-            }
+        case Kind::ValueEdit:
+            PlaceEdit(row, names, cell);
             break;
-        }
-        case Kind::Selector: {
-            auto* selector =
-                Named(new Selector(catalogue::ItemTexts(row.items), container), names.control);
-            selector->setHint(row.hint);
-            const int width = style.controlWidth + (style.paneWidth > 0 ? style.paneWidth + 2 : 0);
-            selector->setGeometry(x, y, width, h);
+        case Kind::Selector:
+            PlaceSelector(row, names, cell);
             break;
-        }
-        case Kind::Toggle: {
-            // A toggle without a caption is a phase button: the phase symbol, 15 pixels wide,
-            // which is how the page refresh tells it from the other toggles.
-            const bool phase = !*row.caption.chinese;
-            auto* button = Named(new BitmapButton(Chinese(row.caption), container), names.control);
-            button->setHint(row.hint);
-            if (phase) {
-                button->setPicture(BitmapButton::Picture::Phase);
-                button->setGeometry(paneX + style.paneWidth + 3, y, kPhaseButtonWidth, h);
-            } else {
-                button->setFont(look::Font(look::kSmallText));
-                button->setGeometry(x, y, style.controlWidth, h);
-            }
+        case Kind::Toggle:
+            PlaceToggle(row, names, cell);
             break;
-        }
         case Kind::Example:
             break;
     }
@@ -262,6 +205,80 @@ void SheetBuilder::PlaceRow(const ParamRow& row, int page, const RowNames& names
         if (QWidget* control = registry_.Find(names.control)) {
             control->setGeometry(RectOf(row.place));
         }
+    }
+}
+
+QPoint SheetBuilder::PlaceCaption(const ParamRow& row, const QString& name, QWidget* container,
+                                  const RowStyle& style) {
+    const int x = style.left;
+    const int y = style.top + row.line * style.rowHeight;
+    const bool hasCaption = *row.caption.chinese && row.kind != Kind::Toggle;
+    if (style.labelAbove) {
+        if (hasCaption) {
+            MakeCaption(row, name, container)
+                ->setGeometry(x, y, style.controlWidth + style.paneWidth + 2, style.labelHeight);
+        }
+        return QPoint(x, y + style.labelHeight);
+    }
+    if (hasCaption) {
+        // Captions read from the top, so a caption that ends in a line break still shows its
+        // first line beside the control.
+        SwappingLabel* caption = MakeCaption(row, name, container);
+        const int line = QFontMetrics(caption->font()).height();
+        const int offset = std::max(0, (style.controlHeight - line) / 2);
+        caption->setGeometry(x, y + offset, style.labelWidth,
+                             std::max(style.controlHeight, style.rowHeight) - offset);
+    }
+    return QPoint(x + style.labelWidth, y);
+}
+
+void SheetBuilder::PlaceBar(const ParamRow& row, int page, const RowNames& names,
+                            const RowCell& cell) {
+    auto* bar = Named(new TrackBar(Qt::Horizontal, cell.container), names.control);
+    bar->setRange(0, row.maximum);
+    bar->setLook(page == kVolumePage ? TrackBar::Look::Volume : TrackBar::Look::Parameter);
+    bar->setHint(row.hint);
+    bar->setGeometry(cell.x, cell.y, cell.controlWidth, cell.height);
+    if (!names.pane.isEmpty()) {
+        auto* pane = Named(new StatusPane(cell.container), names.pane);
+        pane->setHint(row.paneHint);
+        pane->setGeometry(cell.paneX(), cell.y, cell.paneWidth, cell.height);
+    }
+}
+
+void SheetBuilder::PlaceEdit(const ParamRow& row, const RowNames& names, const RowCell& cell) {
+    auto* edit = Named(new ValueEdit(cell.container), names.control);
+    edit->setHint(row.hint);
+    const int editWidth = row.spin ? cell.controlWidth - kSpinWidth - 1 : cell.controlWidth;
+    edit->setGeometry(cell.x, cell.y, editWidth, cell.height);
+    if (row.spin) {
+        auto* spin = Named(new SpinButtons(cell.container), row.spin);
+        spin->setGeometry(cell.x + cell.controlWidth - kSpinWidth, cell.y, kSpinWidth, cell.height);
+    }
+}
+
+void SheetBuilder::PlaceSelector(const ParamRow& row, const RowNames& names, const RowCell& cell) {
+    auto* selector =
+        Named(new Selector(catalogue::ItemTexts(row.items), cell.container), names.control);
+    selector->setHint(row.hint);
+    // A selector takes the pane's place as well: the filter type names are long.
+    const int width = cell.controlWidth + (cell.paneWidth > 0 ? cell.paneWidth + 2 : 0);
+    selector->setGeometry(cell.x, cell.y, width, cell.height);
+}
+
+void SheetBuilder::PlaceToggle(const ParamRow& row, const RowNames& names, const RowCell& cell) {
+    // A toggle without a caption is a phase button: the phase symbol, 15 pixels wide, which is
+    // how the page refresh tells it from the other toggles.
+    const bool phase = !*row.caption.chinese;
+    auto* button = Named(new BitmapButton(Chinese(row.caption), cell.container), names.control);
+    button->setHint(row.hint);
+    if (phase) {
+        button->setPicture(BitmapButton::Picture::Phase);
+        button->setGeometry(cell.paneX() + cell.paneWidth + 3, cell.y, kPhaseButtonWidth,
+                            cell.height);
+    } else {
+        button->setFont(look::Font(look::kSmallText));
+        button->setGeometry(cell.x, cell.y, cell.controlWidth, cell.height);
     }
 }
 

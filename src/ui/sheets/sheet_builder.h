@@ -3,9 +3,11 @@
 // then every catalogue row, EQ band block and dynamic-EQ band whose container it built.
 
 #include <QHash>
+#include <QPoint>
 #include <QString>
 #include <span>
 
+#include "ui/catalogue/band_names.h"
 #include "ui/catalogue/catalogue_types.h"
 #include "ui/control_registry.h"
 #include "ui/sheets/sheet_items.h"
@@ -17,7 +19,7 @@ class SwappingLabel;
 namespace zt::sheets {
 
 class SheetBuilder {
-  public:
+public:
     explicit SheetBuilder(ControlRegistry& registry) : registry_(registry) {}
 
     // Names the widget, registers it and returns it.
@@ -42,7 +44,7 @@ class SheetBuilder {
     // The three band panels of the dynamic-EQ sheet.
     void BuildDynamicEqBands(QWidget* sheet);
 
-  private:
+private:
     QWidget* Parent(const QString& name) const;
     void BuildItem(const SheetItem& item);
 
@@ -51,14 +53,34 @@ class SheetBuilder {
         QString pane;
         QString caption;
     };
+    // Where a row's control goes: its left edge and line, the widths of control and pane.
+    struct RowCell {
+        QWidget* container;
+        int x;
+        int y;
+        int controlWidth;
+        int paneWidth;
+        int height;
+        int paneX() const { return x + controlWidth + 2; }
+    };
     void PlaceRow(const catalogue::ParamRow& row, int page, const RowNames& names,
                   QWidget* container, const RowStyle& style);
+    // Builds the row's caption; returns where the control starts.
+    QPoint PlaceCaption(const catalogue::ParamRow& row, const QString& name, QWidget* container,
+                        const RowStyle& style);
+    void PlaceBar(const catalogue::ParamRow& row, int page, const RowNames& names,
+                  const RowCell& cell);
+    void PlaceEdit(const catalogue::ParamRow& row, const RowNames& names, const RowCell& cell);
+    void PlaceSelector(const catalogue::ParamRow& row, const RowNames& names, const RowCell& cell);
+    void PlaceToggle(const catalogue::ParamRow& row, const RowNames& names, const RowCell& cell);
 
     SwappingLabel* MakeCaption(const catalogue::ParamRow& row, const QString& name,
                                QWidget* container);
     void BuildBandBlock(const catalogue::EqBandBlock& block, QWidget* container);
     void BuildBandColumn(const catalogue::EqBandBlock& block, int band, QWidget* strip);
     void BuildDeqBand(int band, QWidget* sheet);
+    void BuildDeqTrigger(const catalogue::DeqBandNames& names, QWidget* panel);
+    void BuildDeqEq(const catalogue::DeqBandNames& names, int band, QWidget* panel);
 
     ControlRegistry& registry_;
     QHash<QString, RowStyle> containerStyles_;

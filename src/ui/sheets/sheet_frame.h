@@ -7,26 +7,26 @@ namespace zt {
 
 class SheetFrame : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit SheetFrame(QWidget* parent = nullptr) : QWidget(parent) {}
 
     bool framed() const { return framed_; }
     void setFramed(bool framed);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     bool framed_ = false;
 };
 
 // One 65-pixel column of a band box, with a thin rule on its right edge.
 class BandColumn : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit BandColumn(QWidget* parent = nullptr) : QWidget(parent) {}
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

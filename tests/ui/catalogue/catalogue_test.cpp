@@ -6,6 +6,7 @@
 
 #include "bound_window.h"
 #include "params/page_table.h"
+#include "ui/catalogue/catalogue.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
@@ -22,7 +23,7 @@ namespace {
 using testing::CatalogueWindow;
 
 class BoundCatalogueTest : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() { window_ = new CatalogueWindow(); }
     static void TearDownTestSuite() {
         delete window_;
@@ -31,7 +32,7 @@ class BoundCatalogueTest : public ::testing::Test {
     static CatalogueWindow& w() { return *window_; }
     static const ControlBinding& binding() { return window_->binding; }
 
-  private:
+private:
     static CatalogueWindow* window_;
 };
 
@@ -491,6 +492,19 @@ TEST_F(BoundCatalogueTest, NamesAreUniqueAcrossTheWindow) {
         if (child->objectName().isEmpty() || child->objectName().startsWith("qt_")) continue;
         EXPECT_TRUE(names.insert(child->objectName()).second) << child->objectName().toStdString();
     }
+}
+
+}  // namespace
+}  // namespace zt
+
+namespace zt {
+namespace {
+
+TEST(EqPassSlotTest, IsTheSlotBeforeThePagesFirstBand) {
+    const std::pair<int, int> cases[] = {{0, 9},  {2, 14}, {3, 14},  {4, 13},  {24, 13},
+                                         {5, 10}, {6, 20}, {15, 20}, {23, 20}, {25, 0},
+                                         {27, 0}, {1, -1}, {28, -1}, {29, -1}, {30, -1}};
+    for (auto [page, slot] : cases) EXPECT_EQ(catalogue::EqPassSlot(page), slot) << page;
 }
 
 }  // namespace

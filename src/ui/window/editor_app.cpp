@@ -1,0 +1,146 @@
+#include "ui/window/editor_app.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <exception>
+
+#include "link/qt/link_window.h"
+#include "link/qt/port_list.h"
+#include "link/qt/status_dialog.h"
+#include "presets/qt/preset_base_folder.h"
+#include "ui/binding/bind_controls.h"
+#include "ui/widgets/swapping.h"
+#include "ui/window/memo_log.h"
+#include "ui/window/window_chrome.h"
+
+namespace zt {
+
+inline constexpr int kTimer1PeriodMs = 10;
+
+EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
+    : window_(std::make_unique<TForm1>(registry_)),
+      log_(std::make_unique<MemoLog>(registry_.Get<QPlainTextEdit>("Memo2"))),
+      messages_(messages ? std::move(messages) : std::make_unique<MessageBoxes>(window_.get())) {
+    selector_ = std::make_unique<ChannelSelector>(channel_, model_.selection(), language_,
+                                                  registry_, window_->graph());
+    WindowLinkView::Parts parts;
+    parts.window = window_.get();
+    parts.sysModeBox = registry_.Get<QComboBox>("SysModeBox");
+    parts.deviceIdLabel = registry_.Get<QLabel>("DeviceIDLabel");
+    linkView_ = std::make_unique<WindowLinkView>(parts, language_, *messages_, channel_, *selector_,
+                                                 refresh_);
+    linkWindow_ = std::make_unique<TForm3>(model_, *linkView_, *log_);
+    // A child of the main window, so that closing the main window ends the editor even while
+    // the dialog is up.
+    statusDialog_ = std::make_unique<TForm2>(window_.get());
+    linkView_->SetStatusDialog(statusDialog_.get());
+
+    languageSwitch_ = std::make_unique<LanguageSwitch>(language_, registry_,
+                                                       [this] { linkView_->ApplyLanguage(); });
+    pageSwitcher_ =
+        std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_, services_);
+    Wire();
+}
+
+EditorApp::~EditorApp() = default;
+
+LinkEngine& EditorApp::link() {
+    return linkWindow_->engine();
+}
+
+void EditorApp::Show() {
+    window_->show();
+}
+
+void EditorApp::Wire() {
+    TForm1& w = *window_;
+    QObject::connect(&w, &TForm1::firstShown, &w, [this] { StartUp(); });
+    QObject::connect(&w, &TForm1::closing, &w, [this] { OnClosing(); });
+
+    pageSwitcher_->Connect();
+
+    const TabStrip& strip = w.tabStrip();
+    QObject::connect(strip.linkBtn, &QAbstractButton::clicked, &w,
+                     [this] { link().OnLinkButton(LinkButton::LinkBtn); });
+    QObject::connect(strip.unLinkBtn, &QAbstractButton::clicked, &w,
+                     [this] { link().OnLinkButton(LinkButton::UnLinkBtn); });
+
+    // The effect sub-page and hint path buttons look selected while pressed, like the tabs;
+    // their clicks set the final looks.
+    for (const char* name : {"EchoAToolButton", "EchoBToolButton", "RvbToolButton", "HintMusBtn",
+                             "HintMicABtn", "HintMicBBtn"}) {
+        ShowSelectedWhilePressed(registry_.Get<SwappingToolButton>(name));
+    }
+
+    SwappingToolButton* language = strip.languageButton;
+    ShowSelectedWhilePressed(language);
+    QObject::connect(language, &QAbstractButton::released, language,
+                     [language] { language->setSelectedLook(false); });
+    QObject::connect(language, &QAbstractButton::clicked, &w, [this] { OnLanguageButton(); });
+
+    // The volume keys work only while the first sheet of the right column is shown.
+    QObject::connect(w.advPageControl1(), &QTabWidget::currentChanged, &w,
+                     [&w](int index) { w.setKeyPreview(index == 0); });
+    w.SetVolumeBars(registry_.Get<QAbstractSlider>("SysMusNormalVolBar"),
+                    registry_.Get<QAbstractSlider>("SysMicNormalVolBar"),
+                    registry_.Get<QAbstractSlider>("SysEffNormalVolBar"));
+
+    QObject::connect(w.graph().image1, &GraphImage::bitmapRebuilt, &w, [this] {
+        if (services_.graph) services_.graph->RebuildGraph();
+    });
+
+    timer1_.setInterval(kTimer1PeriodMs);
+    QObject::connect(&timer1_, &QTimer::timeout, &w, [this] {
+        if (services_.timer1) services_.timer1->OnTimer1Tick();
+    });
+}
+
+void EditorApp::StartUp() {
+    TForm1& w = *window_;
+    BindControls(registry_, model_.image(), editorState_, binding_);
+    model_.ResetEq(kAllPages, link(), refresh_);
+    StartLink();
+    presetFolders_ = PresetFoldersAtStartUp();
+    PrepareModeFolders(presetFolders_);
+    if (services_.presetFiles) services_.presetFiles->ListPresetFiles();
+    ApplyStartLanguage();
+    if (link().lockStage() != 2) pageSwitcher_->OnTabClicked(kTabMusic);
+    timer1_.start();
+    w.setStartUpComplete();
+}
+
+void EditorApp::StartLink() {
+    // A port list that cannot be read, or a search that fails to start, leaves the window off
+    // line; the user can press the link button later.
+    try {
+        std::vector<PortEntry> ports = ListPorts();
+        QComboBox* list = window_->tabStrip().comComboBox1;
+        list->clear();
+        for (const PortEntry& port : ports) list->addItem(QString::fromStdString(port.name));
+        linkWindow_->SetPorts(std::move(ports));
+        link().OnLinkButton(LinkButton::LinkBtn);
+    } catch (const std::exception&) {
+    }
+}
+
+void EditorApp::ApplyStartLanguage() {
+    SwappingToolButton* button = window_->tabStrip().languageButton;
+    const int language = button->tag();
+    languageSwitch_->SetLanguage(language);
+    button->setTag(1 - language);
+}
+
+void EditorApp::OnLanguageButton() {
+    ApplyStartLanguage();
+    channel_.selectedChannel = selector_->SelectChannel(channel_.currentTab);
+    refresh_.RefreshPage(channel_.selectedPage);
+}
+
+void EditorApp::OnClosing() {
+    link().OnMainWindowClose();
+    // The disconnect frame must leave before the editor ends.
+    linkWindow_->port().Drain(0);
+    statusDialog_->hide();
+}
+
+}  // namespace zt

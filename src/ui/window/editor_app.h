@@ -1,0 +1,105 @@
+#pragma once
+// The editor's composition root: the parameter model, the main window TForm1, the link's home
+// TForm3 with the link engine, the status dialog TForm2, and the pieces of the window that
+// choose pages, switch the language and show the link. Program start creates one and shows
+// the main window; its first showing runs the start-up sequence.
+
+#include <QTimer>
+#include <memory>
+
+#include "link/link_engine.h"
+#include "params/diagnostic_log.h"
+#include "params/param_model.h"
+#include "presets/preset_folders.h"
+#include "ui/binding/control_binding.h"
+#include "ui/binding/editor_state.h"
+#include "ui/control_registry.h"
+#include "ui/window/channel_selector.h"
+#include "ui/window/channel_state.h"
+#include "ui/window/language.h"
+#include "ui/window/main_window.h"
+#include "ui/window/messages.h"
+#include "ui/window/page_switch.h"
+#include "ui/window/window_hooks.h"
+#include "ui/window/window_link_view.h"
+
+namespace zt {
+
+class TForm2;
+class TForm3;
+
+class EditorApp {
+public:
+    // Program start: the main window (its create step), then the link window, then the status
+    // dialog. `messages` replaces the message boxes (tests); null shows real ones.
+    explicit EditorApp(std::unique_ptr<WindowMessages> messages = nullptr);
+    ~EditorApp();
+
+    // Shows the main window; the first showing runs the start-up sequence.
+    void Show();
+
+    TForm1& window() { return *window_; }
+    TForm2& statusDialog() { return *statusDialog_; }
+    TForm3& linkWindow() { return *linkWindow_; }
+    LinkEngine& link();
+    ParamModel& model() { return model_; }
+    ControlRegistry& registry() { return registry_; }
+    ControlBinding& binding() { return binding_; }
+    EditorState& editorState() { return editorState_; }
+    ChannelState& channel() { return channel_; }
+    Language& language() { return language_; }
+    LanguageSwitch& languageSwitch() { return *languageSwitch_; }
+    ChannelSelector& channelSelector() { return *selector_; }
+    PageSwitcher& pageSwitcher() { return *pageSwitcher_; }
+    WindowLinkView& linkView() { return *linkView_; }
+    DiagnosticLog& log() { return *log_; }
+    QTimer& timer1() { return timer1_; }
+    const PresetFolders& presetFolders() const { return presetFolders_; }
+
+    // The parts of the window that later pieces of the editor fill.
+    WindowServices& services() { return services_; }
+    // The page refresh; until one is set, refreshing shows nothing.
+    void SetPageRefresher(PageRefresher* refresher) { refresh_.target = refresher; }
+
+    // RzToolButton11Click: applies the language of the button's tag, turns the tag to the other
+    // language, then names the channel again and refreshes its page.
+    void OnLanguageButton();
+
+private:
+    // Forwards the page refresh to the part of the window that does it.
+    struct RefreshRelay : PageRefresher {
+        PageRefresher* target = nullptr;
+        void RefreshPage(int page) override {
+            if (target) target->RefreshPage(page);
+        }
+    };
+
+    void StartUp();
+    void StartLink();
+    void ApplyStartLanguage();
+    void Wire();
+    void OnClosing();
+
+    ParamModel model_;
+    ControlRegistry registry_;
+    ControlBinding binding_;
+    EditorState editorState_;
+    ChannelState channel_;
+    Language language_;
+    WindowServices services_;
+    RefreshRelay refresh_;
+    PresetFolders presetFolders_;
+
+    std::unique_ptr<TForm1> window_;
+    std::unique_ptr<DiagnosticLog> log_;
+    std::unique_ptr<WindowMessages> messages_;
+    std::unique_ptr<ChannelSelector> selector_;
+    std::unique_ptr<WindowLinkView> linkView_;
+    std::unique_ptr<TForm3> linkWindow_;
+    std::unique_ptr<TForm2> statusDialog_;
+    std::unique_ptr<LanguageSwitch> languageSwitch_;
+    std::unique_ptr<PageSwitcher> pageSwitcher_;
+    QTimer timer1_;
+};
+
+}  // namespace zt

@@ -1,0 +1,199 @@
+#include "ui/window/graph_panel.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/look.h"
+#include "ui/widgets/swapping.h"
+#include "ui/window/window_geometry.h"
+
+namespace zt {
+namespace {
+
+constexpr int kButtonHeight = 26;
+constexpr int kButtonGap = 3;
+constexpr int kGroupGap = 14;
+constexpr int kGroupsFromBottom = 34;
+constexpr int kGraphRightMargin = 17;
+constexpr int kGraphBottomMargin = 48;  // room for the frequency labels and the buttons
+
+// Form tags of the mode buttons: the addresses they write.
+constexpr int kManualModeAddress = 0x00A0;
+constexpr int kSceneAddress = 0x00A1;
+
+template <typename T>
+T* Registered(T* control, const char* name, ControlRegistry& registry) {
+    control->setObjectName(QString::fromLatin1(name));
+    registry.Add(control);
+    return control;
+}
+
+BitmapButton* MakeButton(QWidget* group, const char* name, const QString& caption, int width,
+                         int tag, const QString& hint, ControlRegistry& registry) {
+    auto* button = Registered(new BitmapButton(caption, group), name, registry);
+    button->setTag(tag);
+    button->setHint(hint);
+    button->resize(width, kButtonHeight);
+    return button;
+}
+
+QWidget* MakeGroup(QWidget* parent, const char* name, ControlRegistry& registry) {
+    return Registered(new QWidget(parent), name, registry);
+}
+
+// Lines the group's buttons up from its left edge and sizes the group around them.
+void RowUp(QWidget* group, std::initializer_list<QWidget*> buttons) {
+    int x = 0;
+    for (QWidget* b : buttons) {
+        b->move(x, 0);
+        x += b->width() + kButtonGap;
+    }
+    group->resize(x - kButtonGap, kButtonHeight);
+}
+
+}  // namespace
+
+GraphImage::GraphImage(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GraphImage::ResetBitmap() {
+    bitmap_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    bitmap_.fill(Qt::white);
+}
+
+void GraphImage::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, bitmap_);
+}
+
+void GraphImage::resizeEvent(QResizeEvent* event) {
+    if (event->size() == bitmap_.size()) return;
+    ResetBitmap();
+    emit bitmapRebuilt();
+}
+
+EqMarker::EqMarker(int index, QWidget* parent) : QWidget(parent) {
+    setTag(index);
+    resize(kSize, kSize);
+    setCursor(Qt::SizeAllCursor);
+}
+
+void EqMarker::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF ring = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    p.setPen(QPen(QColor(look::kAccentDark), 1.5));
+    p.setBrush(QColor(255, 255, 255, 225));
+    p.drawEllipse(ring);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(look::kAccent));
+    p.drawEllipse(ring.center(), 2.5, 2.5);
+}
+
+GraphPanel BuildGraphPanel(QWidget* parent, ControlRegistry& registry) {
+    GraphPanel g;
+    g.advPanel1 = Registered(new QWidget(parent), "AdvPanel1", registry);
+    g.advPanel1->setAutoFillBackground(true);
+    QPalette white = g.advPanel1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    g.advPanel1->setPalette(white);
+
+    g.advPanel2 = Registered(new QWidget(g.advPanel1), "AdvPanel2", registry);
+    g.advPanel2->setAutoFillBackground(true);
+    QPalette grey = g.advPanel2->palette();
+    grey.setColor(QPalette::Window, QColor(238, 238, 238));
+    g.advPanel2->setPalette(grey);
+    g.advPanel2->setGeometry(kGraphLeft, kGraphTop, kGraphWidth, kGraphHeight);
+
+    g.image1 = Registered(new GraphImage(g.advPanel2), "Image1", registry);
+    g.image1->setGeometry(0, 0, kGraphWidth, kGraphHeight);
+    g.image1->ResetBitmap();
+
+    for (int i = 0; i < kEqMarkerCount; ++i) {
+        auto* marker = new EqMarker(i, g.advPanel2);
+        const QString name = i < 20 ? QStringLiteral("EP%1").arg(i + 1)
+                                    : QString::fromLatin1(i == 20 ? "HPF" : "LPF");
+        marker->setObjectName(name);
+        registry.Add(marker);
+        marker->hide();  // the first drawing of the curve places and shows them
+        g.markers[i] = marker;
+    }
+
+    // The value label carries no English text; it is rewritten whenever a point moves.
+    g.eqLabel =
+        Registered(new SwappingLabel(QString(), QString(), g.advPanel2), "EQlabel", registry);
+    g.eqLabel->setFont(look::Font(look::kLargeText, true));
+    g.eqLabel->setStyleSheet(QStringLiteral("color: rgb(243,152,0); background: transparent;"));
+    g.eqLabel->hide();
+    g.eqPassLabel = Registered(
+        new SwappingLabel(QStringLiteral("EQ PASS"), QStringLiteral("EQ PASS"), g.advPanel2),
+        "EQPassLabel", registry);
+    g.eqPassLabel->setFont(look::Font(18, true));
+    g.eqPassLabel->setStyleSheet(QStringLiteral("color: rgb(208,127,0); background: transparent;"));
+    g.eqPassLabel->adjustSize();
+    g.eqPassLabel->hide();
+
+    const QString off = QStringLiteral("0");
+    g.eqPassGrop = MakeGroup(g.advPanel1, "EQPassGrop", registry);
+    g.eqResetBtn =
+        MakeButton(g.eqPassGrop, "EQResetBtn", QStringLiteral("EQ重置"), 72, 0, off, registry);
+    g.musEqAllpassBtn = MakeButton(g.eqPassGrop, "MusEQAllpassBtn", QStringLiteral("EQ pass"), 72,
+                                   0, off, registry);
+    RowUp(g.eqPassGrop, {g.eqResetBtn, g.musEqAllpassBtn});
+
+    // The side buttons carry the other language's caption in their hint; their tag is the side.
+    g.copyGrop = MakeGroup(g.advPanel1, "CopyGrop", registry);
+    g.leftBtn = MakeButton(g.copyGrop, "LeftBtn", QStringLiteral("音乐左"), 66, 0,
+                           QStringLiteral("Left"), registry);
+    g.sameBtn = MakeButton(g.copyGrop, "SameBtn", QStringLiteral("同步"), 66, 1, off, registry);
+    g.rightBtn = MakeButton(g.copyGrop, "RightBtn", QStringLiteral("音乐右"), 66, 2,
+                            QStringLiteral("Right"), registry);
+    RowUp(g.copyGrop, {g.leftBtn, g.sameBtn, g.rightBtn});
+
+    g.singleDiscoGrop = MakeGroup(g.advPanel1, "SingleDiscoGrop", registry);
+    g.autoModeBtn = MakeButton(g.singleDiscoGrop, "AutoModeBtn", QStringLiteral("自动"), 62,
+                               kManualModeAddress, off, registry);
+    g.manulModeBtn = MakeButton(g.singleDiscoGrop, "ManulModeBtn", QStringLiteral("手动"), 62,
+                                kManualModeAddress, off, registry);
+    g.singModeBtn = MakeButton(g.singleDiscoGrop, "SingModeBtn", QStringLiteral("唱歌"), 62,
+                               kSceneAddress, off, registry);
+    g.discoModeBtn = MakeButton(g.singleDiscoGrop, "DiscoModeBtn", QStringLiteral("热舞"), 62,
+                                kSceneAddress, off, registry);
+    g.codeModeBtn = MakeButton(g.singleDiscoGrop, "CodeModeBtn", QStringLiteral("解码"), 62,
+                               kSceneAddress, off, registry);
+    RowUp(g.singleDiscoGrop,
+          {g.autoModeBtn, g.manulModeBtn, g.singModeBtn, g.discoModeBtn, g.codeModeBtn});
+    // A little more room between the auto / manual pair and the scenes.
+    g.singModeBtn->move(g.singModeBtn->x() + 8, 0);
+    g.discoModeBtn->move(g.discoModeBtn->x() + 8, 0);
+    g.codeModeBtn->move(g.codeModeBtn->x() + 8, 0);
+    g.singleDiscoGrop->resize(g.singleDiscoGrop->width() + 8, kButtonHeight);
+
+    g.pinDcfBtn =
+        MakeButton(g.advPanel1, "PinDCFBtn", QStringLiteral("低触发"), 72, 0, off, registry);
+    g.pinPpBtn = MakeButton(g.advPanel1, "PinPPBtn", QStringLiteral("频谱"), 72, 0, off, registry);
+    return g;
+}
+
+void LayOutGraphPanel(const GraphPanel& g) {
+    const QSize outer = g.advPanel1->size();
+    const QSize plot(std::max(1, outer.width() - kGraphLeft - kGraphRightMargin),
+                     std::max(1, outer.height() - kGraphTop - kGraphBottomMargin));
+    g.advPanel2->setGeometry(kGraphLeft, kGraphTop, plot.width(), plot.height());
+    g.image1->setGeometry(0, 0, plot.width(), plot.height());
+    g.eqPassLabel->move(plot.width() - g.eqPassLabel->width() - 10, 6);
+
+    const int y = outer.height() - kGroupsFromBottom;
+    int x = kGraphLeft;
+    for (QWidget* group : {g.eqPassGrop, g.copyGrop, g.singleDiscoGrop}) {
+        group->move(x, y);
+        x += group->width() + kGroupGap;
+    }
+    const int right = kGraphLeft + plot.width();
+    g.pinPpBtn->move(right - g.pinPpBtn->width(), y);
+    g.pinDcfBtn->move(g.pinPpBtn->x() - kButtonGap - g.pinDcfBtn->width(), y);
+}
+
+}  // namespace zt

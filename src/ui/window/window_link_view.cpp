@@ -1,0 +1,99 @@
+#include "ui/window/window_link_view.h"
+
+#include "link/qt/status_dialog.h"
+#include "ui/widgets/swapping.h"
+#include "ui/window/caption_tables.h"
+#include "ui/window/main_window.h"
+#include "ui/window/window_chrome.h"
+
+namespace zt {
+
+WindowLinkView::WindowLinkView(const Parts& parts, const Language& language,
+                               WindowMessages& messages, ChannelState& channel,
+                               ChannelSelector& selector, PageRefresher& refresher)
+    : parts_(parts),
+      linkLabel_(parts.window->tabStrip().linkLabel),
+      linkBtn_(parts.window->tabStrip().linkBtn),
+      language_(language),
+      messages_(messages),
+      channel_(channel),
+      selector_(selector),
+      refresher_(refresher) {}
+
+void WindowLinkView::ShowLinkStatus(const BilingualText& text) {
+    linkLabel_->setCaption(language_.Pick(text));
+    linkLabel_->setHint(language_.Other(text));
+}
+
+void WindowLinkView::SetLinkLabelColour(LinkLabelColour colour) {
+    const Rgb rgb = RgbOf(colour);
+    QPalette palette = linkLabel_->palette();
+    palette.setColor(QPalette::WindowText, QColor(rgb.r, rgb.g, rgb.b));
+    linkLabel_->setPalette(palette);
+}
+
+void WindowLinkView::SetLinkButtonLinked(bool linked) {
+    linked_ = linked;
+    linkBtn_->setLinkedLook(linked);
+    CaptionLinkButton();
+}
+
+void WindowLinkView::CaptionLinkButton() {
+    const TextPair& pair = linked_ ? kLinkedCaption : kUnlinkedCaption;
+    linkBtn_->setCaption(language_.Pick(pair.chinese, pair.english));
+}
+
+void WindowLinkView::UpdateStatusDialog(int progressPercent) {
+    parts_.statusDialog->SetLinkText(linkLabel_->caption());
+    parts_.statusDialog->SetProgress(progressPercent, 100);
+}
+
+void WindowLinkView::ShowStatusDialog() {
+    parts_.statusDialog->ShowOnTop();
+}
+
+void WindowLinkView::HideStatusDialog() {
+    parts_.statusDialog->hide();
+}
+
+void WindowLinkView::ShowSearchPort(const std::string& portName) {
+    parts_.statusDialog->SetPortName(QString::fromStdString(portName));
+}
+
+void WindowLinkView::ShowLinkMessage(const BilingualText& text, const BilingualText& caption) {
+    messages_.Inform(language_.Pick(text), language_.Pick(caption));
+}
+
+void WindowLinkView::RefreshAfterTransfer() {
+    refresher_.RefreshPage(kAllPages);
+    channel_.selectedChannel = selector_.SelectChannel(channel_.currentTab);
+    refresher_.RefreshPage(channel_.selectedPage);
+}
+
+void WindowLinkView::RebuildModeList(const std::vector<std::string>& items) {
+    QComboBox* box = parts_.sysModeBox;
+    const int index = box->currentIndex();
+    box->clear();
+    for (const std::string& item : items) box->addItem(QString::fromStdString(item));
+    box->setCurrentIndex(index < box->count() ? index : -1);
+}
+
+void WindowLinkView::BringUpMainWindow() {
+    TForm1* window = parts_.window;
+    if (window->isMinimized()) window->showNormal();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void WindowLinkView::ShowDeviceId(const std::string& id) {
+    parts_.deviceIdLabel->setText(QString::fromStdString(id));
+}
+
+void WindowLinkView::ApplyLanguage() {
+    CaptionLinkButton();
+    parts_.statusDialog->SetLanguage(language_.current());
+    parts_.statusDialog->SetLinkText(linkLabel_->caption());
+}
+
+}  // namespace zt

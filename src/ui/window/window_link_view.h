@@ -1,0 +1,71 @@
+#pragma once
+// What the link shows on the window: the status line LinkLabel, the link button, the status
+// dialog TForm2, the link's message boxes, and the window-wide steps after a transfer or a saved
+// mode.
+
+#include <QComboBox>
+#include <QLabel>
+
+#include "link/link_view.h"
+#include "params/param_model.h"
+#include "ui/window/channel_selector.h"
+#include "ui/window/channel_state.h"
+#include "ui/window/language.h"
+#include "ui/window/messages.h"
+
+namespace zt {
+
+class LinkLookButton;
+class SwappingLabel;
+class TForm1;
+class TForm2;
+
+class WindowLinkView : public LinkView {
+public:
+    struct Parts {
+        TForm1* window = nullptr;
+        TForm2* statusDialog = nullptr;
+        QComboBox* sysModeBox = nullptr;
+        QLabel* deviceIdLabel = nullptr;
+    };
+
+    WindowLinkView(const Parts& parts, const Language& language, WindowMessages& messages,
+                   ChannelState& channel, ChannelSelector& selector, PageRefresher& refresher);
+
+    void ShowLinkStatus(const BilingualText& text) override;
+    void SetLinkLabelColour(LinkLabelColour colour) override;
+    void SetLinkButtonLinked(bool linked) override;
+    void UpdateStatusDialog(int progressPercent) override;
+    void ShowStatusDialog() override;
+    void HideStatusDialog() override;
+    void ShowSearchPort(const std::string& portName) override;
+    void ShowLinkMessage(const BilingualText& text, const BilingualText& caption) override;
+    void RefreshAfterTransfer() override;
+    void RebuildModeList(const std::vector<std::string>& items) override;
+    void BringUpMainWindow() override;
+    void ShowDeviceId(const std::string& id) override;
+
+    // The language switch's part on the link: the link button's caption for the link's phase,
+    // and the status dialog's texts with a copy of the status line.
+    void ApplyLanguage();
+
+    bool linkButtonLinked() const { return linked_; }
+
+    // The status dialog is made after the link's window, which needs this view first.
+    void SetStatusDialog(TForm2* dialog) { parts_.statusDialog = dialog; }
+
+private:
+    void CaptionLinkButton();
+
+    Parts parts_;
+    SwappingLabel* linkLabel_;
+    LinkLookButton* linkBtn_;
+    const Language& language_;
+    WindowMessages& messages_;
+    ChannelState& channel_;
+    ChannelSelector& selector_;
+    PageRefresher& refresher_;
+    bool linked_ = false;
+};
+
+}  // namespace zt

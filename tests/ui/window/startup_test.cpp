@@ -1,0 +1,135 @@
+// The window as the start-up sequence leaves it, and the volume keys.
+#include <QAbstractSlider>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTest>
+#include <QWindow>
+
+#include "link/qt/status_dialog.h"
+#include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/swapping.h"
+#include "ui/window/window_chrome.h"
+#include "window_fixture.h"
+
+namespace zt {
+namespace {
+
+using StartUp = WindowFixture;
+
+TEST_F(StartUp, OpensInEnglishOnTheMusicPage) {
+    EXPECT_TRUE(window().startUpComplete());
+    EXPECT_EQ(app().language().current(), kEnglish);
+
+    const char* const tabs[] = {"Music", "Dynamic EQ", "MIC A",  "MIC B", "Effect",
+                                "Main",  "Surround",   "Center", "SUB",   "Hint"};
+    const auto& strip = window().tabStrip();
+    for (int tag = 0; tag < kTabCount; ++tag) {
+        EXPECT_EQ(strip.tabs[tag]->text(), tabs[tag]);
+        EXPECT_EQ(strip.tabs[tag]->selectedLook(), tag == kTabMusic) << tag;
+    }
+    EXPECT_TRUE(strip.tabs[kTabHint]->isHidden());
+
+    QTabWidget* right = window().advPageControl1();
+    ASSERT_EQ(right->count(), 3);
+    EXPECT_EQ(right->tabText(0), "Main Volume");
+    EXPECT_EQ(right->tabText(1), "Volume Set");
+    EXPECT_EQ(right->tabText(2), "System setting");
+    EXPECT_EQ(right->currentIndex(), 0);
+    EXPECT_TRUE(window().keyPreview());
+
+    EXPECT_EQ(window().formPageItem()->currentIndex(), kSheetMusic);
+    EXPECT_EQ(app().channel().currentTab, kTabMusic);
+    EXPECT_EQ(app().channel().selectedChannel, 0);
+    EXPECT_FALSE(window().graph().copyGrop->isHidden());
+    EXPECT_TRUE(window().graph().singleDiscoGrop->isHidden());
+    EXPECT_EQ(window().graph().leftBtn->text(), "Left");
+
+    // The language button names the other language and holds the one its click applies.
+    EXPECT_TRUE(strip.languageButton->isHidden());
+    EXPECT_EQ(strip.languageButton->text(), QStringLiteral("中文"));
+    EXPECT_EQ(strip.languageButton->tag(), kChinese);
+
+    EXPECT_TRUE(app().timer1().isActive());
+    EXPECT_EQ(app().timer1().interval(), 10);
+}
+
+TEST_F(StartUp, BindsResetsAndRefreshesBeforeTheMusicPage) {
+    // The EQ reset of every page refreshes all pages; the music tab then refreshes its page.
+    ASSERT_GE(refresher_.pages.size(), 2u);
+    EXPECT_EQ(refresher_.pages.front(), kAllPages);
+    EXPECT_EQ(refresher_.pages.back(), 0);
+
+    const DeviceImage& image = app().model().image();
+    EXPECT_EQ(image.Get(6, 19), 360) << "binding opens the low-pass filters";
+    EXPECT_EQ(image.Get(0, 10), 1) << "the EQ reset makes band 1 of music a PEQ";
+    EXPECT_EQ(image.Get(0, 12), 120) << "at 0 dB";
+    EXPECT_EQ(PropsOf(Get<QWidget>("MusFreEdit1"))->tag(), 0x000B);
+}
+
+TEST_F(StartUp, StartsTheLinkSearch) {
+    // The port folder is empty: the search is on, and nothing has failed yet.
+    EXPECT_TRUE(app().link().searchRunning());
+    const auto& strip = window().tabStrip();
+    EXPECT_EQ(strip.linkLabel->text(), "Search...");
+    EXPECT_EQ(strip.linkLabel->hint(), QStringLiteral("设备搜索..."));
+    EXPECT_EQ(strip.linkBtn->text(), "Unlink");
+    EXPECT_TRUE(strip.linkBtn->linkedLook());
+    EXPECT_TRUE(app().statusDialog().isVisible());
+    EXPECT_EQ(app().statusDialog().windowTitle(), "Device Staus");
+    EXPECT_EQ(app().statusDialog().linkLabel()->text(), "Search...");
+    EXPECT_TRUE(messages_->shown.empty());
+}
+
+struct VolumeKey {
+    Qt::Key key;
+    const char* bar;
+    int step;
+};
+
+constexpr VolumeKey kVolumeKeys[] = {
+    {Qt::Key_Q, "SysMusNormalVolBar", +1}, {Qt::Key_A, "SysMusNormalVolBar", -1},
+    {Qt::Key_W, "SysMicNormalVolBar", +1}, {Qt::Key_S, "SysMicNormalVolBar", -1},
+    {Qt::Key_E, "SysEffNormalVolBar", +1}, {Qt::Key_D, "SysEffNormalVolBar", -1},
+};
+
+TEST_F(StartUp, VolumeKeysStepTheNormalVolumesOnTheFirstSheet) {
+    for (const VolumeKey& k : kVolumeKeys) {
+        for (Qt::KeyboardModifiers mods : {Qt::NoModifier, Qt::ShiftModifier}) {
+            auto* bar = Get<QAbstractSlider>(k.bar);
+            bar->setValue(40);
+            QTest::keyClick(window().windowHandle(), k.key, mods);
+            EXPECT_EQ(bar->value(), 40 + k.step) << k.bar << " key " << k.key;
+        }
+    }
+}
+
+TEST_F(StartUp, VolumeKeysReachTheFocusedFieldToo) {
+    QLineEdit* field = window().tabStrip().examplexx;
+    window().activateWindow();
+    field->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }, 1000));
+    auto* bar = Get<QAbstractSlider>("SysMusNormalVolBar");
+    bar->setValue(10);
+    QTest::keyClick(window().windowHandle(), Qt::Key_Q, Qt::NoModifier);
+    EXPECT_EQ(bar->value(), 11);
+    EXPECT_EQ(field->text(), "q");
+}
+
+TEST_F(StartUp, VolumeKeysAreInertOnTheOtherSheets) {
+    for (int sheet : {1, 2}) {
+        window().advPageControl1()->setCurrentIndex(sheet);
+        EXPECT_FALSE(window().keyPreview());
+        for (const VolumeKey& k : kVolumeKeys) {
+            auto* bar = Get<QAbstractSlider>(k.bar);
+            bar->setValue(40);
+            QTest::keyClick(window().windowHandle(), k.key);
+            EXPECT_EQ(bar->value(), 40) << k.bar << " on sheet " << sheet;
+        }
+    }
+    window().advPageControl1()->setCurrentIndex(0);
+    EXPECT_TRUE(window().keyPreview());
+}
+
+}  // namespace
+}  // namespace zt

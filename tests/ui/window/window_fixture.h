@@ -1,0 +1,70 @@
+#pragma once
+// A whole editor window, shown offscreen, with recorders in place of the message boxes and the
+// page refresh. The link searches an empty port folder of its own.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "params/param_model.h"
+#include "ui/window/editor_app.h"
+#include "ui/window/messages.h"
+
+namespace zt {
+
+class RecordingMessages : public WindowMessages {
+public:
+    void Inform(const QString& text, const QString& caption) override {
+        shown.emplace_back(text, caption);
+    }
+    std::vector<std::pair<QString, QString>> shown;
+};
+
+class RecordingRefresher : public PageRefresher {
+public:
+    void RefreshPage(int page) override { pages.push_back(page); }
+    std::vector<int> pages;
+};
+
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedRuntime_ = qgetenv("XDG_RUNTIME_DIR");
+        ASSERT_TRUE(runtime_.isValid());
+        qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
+        BeforeStart();
+        auto messages = std::make_unique<RecordingMessages>();
+        messages_ = messages.get();
+        app_ = std::make_unique<EditorApp>(std::move(messages));
+        app_->SetPageRefresher(&refresher_);
+        app_->Show();
+    }
+
+    void TearDown() override {
+        app_.reset();
+        qputenv("XDG_RUNTIME_DIR", savedRuntime_);
+    }
+
+    // Runs before the editor is made, with the runtime folder in place.
+    virtual void BeforeStart() {}
+
+    template <typename T>
+    T* Get(const char* name) {
+        return app_->registry().Get<T>(QString::fromLatin1(name));
+    }
+
+    EditorApp& app() { return *app_; }
+    TForm1& window() { return app_->window(); }
+
+    QTemporaryDir runtime_;
+    QByteArray savedRuntime_;
+    RecordingRefresher refresher_;
+    RecordingMessages* messages_ = nullptr;
+    std::unique_ptr<EditorApp> app_;
+};
+
+}  // namespace zt
