@@ -1,10 +1,11 @@
 // The editing side of the window over a real serial line: the zt461-sim program on a
-// pseudo-terminal, the link window TForm3 with its port and timers, and the editor's controls.
+// pseudo-terminal and the editor's whole window with its link window, port and timers.
 // After the download every control shows what the processor holds; an edit on each kind of
 // shared page lands at the processor address its selection implies.
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -12,13 +13,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "link/qt/link_window.h"
-#include "link/qt/port_list.h"
-#include "params/diagnostic_log.h"
 #include "params/value_scales.h"
 #include "sim/sim_state_dump.h"
-#include "tests/ui/editing/rig_window.h"
-#include "ui/editing/link_parameters.h"
+#include "params/page_table.h"
+#include "ui/widgets/plain_edit.h"
+#include "ui/widgets/selector.h"
+#include "ui/widgets/track_bar.h"
+#include "ui/window/editor_app.h"
 
 namespace zt::test {
 namespace {
@@ -78,26 +79,13 @@ private:
     bool wasSet_ = false;
 };
 
-class FrameView : public LinkView {
+class SilentMessages : public WindowMessages {
 public:
-    explicit FrameView(RigFrame& frame) : frame_(frame) {}
-    void ShowLinkStatus(const BilingualText&) override {}
-    void SetLinkLabelColour(LinkLabelColour) override {}
-    void SetLinkButtonLinked(bool) override {}
-    void UpdateStatusDialog(int) override {}
-    void ShowStatusDialog() override {}
-    void HideStatusDialog() override {}
-    void ShowSearchPort(const std::string&) override {}
-    void ShowLinkMessage(const BilingualText&, const BilingualText&) override {}
-    void RefreshAfterTransfer() override { frame_.RefreshAfterTransfer(); }
-    void RebuildModeList(const std::vector<std::string>&) override {}
-    void BringUpMainWindow() override {}
-    void ShowDeviceId(const std::string&) override {}
-
-private:
-    RigFrame& frame_;
+    void Inform(const QString&, const QString&) override {}
 };
 
+// The editor program's composition root in this process: the main window with its start-up,
+// linking to the simulator through the port folder.
 class EditingOverPty : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -105,16 +93,17 @@ protected:
             GTEST_SKIP() << "zt461-sim is not built";
         }
         ASSERT_TRUE(sim.Start());
-        frame.Start(model, parameters, form.engine());
-        form.SetPorts(BuildPortList({}, ConsolePortNames(), VirtualPortFolder()));
-        form.engine().OnLinkButton(LinkButton::LinkBtn);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return form.engine().linkOnline(); }, 30000))
+        app = std::make_unique<EditorApp>(std::make_unique<SilentMessages>());
+        app->Show();
+        QApplication::setActiveWindow(&app->window());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return app->link().linkOnline(); }, 30000))
             << "no link to the simulator";
     }
+    void TearDown() override { app.reset(); }
 
     // Lets the link send what is queued, then reads the processor's memory.
     SimState Settle() {
-        QTest::qWaitFor([this] { return form.engine().txQueue().IsEmpty() && form.engine().ready(); },
+        QTest::qWaitFor([this] { return app->link().txQueue().IsEmpty() && app->link().ready(); },
                         3000);
         QTest::qWait(100);
         SimState state;
@@ -122,15 +111,15 @@ protected:
         return state;
     }
 
-    void Click(const char* name) { QTest::mouseClick(frame.Get<QWidget>(name), Qt::LeftButton); }
+    template <typename T>
+    T* Get(const char* name) {
+        return app->registry().Get<T>(QString::fromLatin1(name));
+    }
+    void Click(const char* name) { QTest::mouseClick(Get<QWidget>(name), Qt::LeftButton); }
+    void ChooseTab(int tab) { app->pageSwitcher().OnTabClicked(tab); }
 
     SimProgram sim;
-    RigFrame frame;
-    ParamModel model;
-    MemoryLog log;
-    FrameView view{frame};
-    TForm3 form{model, view, log};
-    LinkParameters parameters{form.engine()};
+    std::unique_ptr<EditorApp> app;
 };
 
 TEST_F(EditingOverPty, EveryControlShowsTheDownloadedValue) {
@@ -139,8 +128,8 @@ TEST_F(EditingOverPty, EveryControlShowsTheDownloadedValue) {
     for (int page : {0, 1, 2, 4, 5, 6, 25, 29, 30}) {
         for (int slot = 0; slot < PageSlotCount(page); ++slot) {
             const ParamAddress a = MakeAddress(page, slot);
-            QWidget* control = frame.lookup->BoundControl(a);
-            const int expected = state.memory.Get(model.ToDeviceAddress(a));
+            QWidget* control = app->binding().BoundControlOf(a);
+            const int expected = state.memory.Get(app->model().ToDeviceAddress(a));
             const std::string at = std::to_string(page) + "/" + std::to_string(slot);
             if (auto* bar = qobject_cast<TrackBar*>(control)) {
                 EXPECT_EQ(bar->value(), std::min(expected, bar->maximum())) << at;
@@ -149,9 +138,9 @@ TEST_F(EditingOverPty, EveryControlShowsTheDownloadedValue) {
                 EXPECT_EQ(box->currentIndex(), expected) << at;
                 ++checked;
             } else if (auto* edit = qobject_cast<ValueEdit*>(control);
-                       edit && edit != frame.Get<ValueEdit>("Example")) {
+                       edit && edit != Get<ValueEdit>("Example")) {
                 const int kind = edit->hint().toInt();
-                const int shown = state.memory.Get(model.ToDeviceAddress(model.ActiveQSlot(a)));
+                const int shown = state.memory.Get(app->model().ToDeviceAddress(app->model().ActiveQSlot(a)));
                 EXPECT_EQ(edit->text().toStdString(), FormatValueText(kind, shown)) << at;
                 ++checked;
             }
@@ -162,30 +151,30 @@ TEST_F(EditingOverPty, EveryControlShowsTheDownloadedValue) {
 
 TEST_F(EditingOverPty, EditsLandWhereTheSelectionPoints) {
     // MIC B: the microphones apart, then the MIC B side.
-    frame.ChooseTab(kTabMicA);
+    ChooseTab(kTabMicA);
     Click("LeftBtn");
     Click("RightBtn");
-    ASSERT_EQ(model.selection().micPage, 3);
-    frame.Get<TrackBar>("MicHPFreBar")->setValue(150);
+    ASSERT_EQ(app->model().selection().micPage, 3);
+    Get<TrackBar>("MicHPFreBar")->setValue(150);
     // Echo B.
-    frame.ChooseTab(kTabEffect);
+    ChooseTab(kTabEffect);
     Click("EchoBToolButton");
-    frame.Get<TrackBar>("EchoTimeBar")->setValue(100);
+    Get<TrackBar>("EchoTimeBar")->setValue(100);
     // Surround right in scene 2, in manual mode.
-    frame.ChooseTab(kTabSurround);
+    ChooseTab(kTabSurround);
     Click("ManulModeBtn");
     Click("CodeModeBtn");
     Click("LeftBtn");
     Click("RightBtn");
-    ASSERT_EQ(model.selection().outputPage, 17);
-    frame.Get<TrackBar>("MainMusLevelBar")->setValue(90);
-    frame.Get<TrackBar>("MainRdelayBar")->setValue(250);
+    ASSERT_EQ(app->model().selection().outputPage, 17);
+    Get<TrackBar>("MainMusLevelBar")->setValue(90);
+    Get<TrackBar>("MainRdelayBar")->setValue(250);
     // The hint pages of MIC A and MIC B.
-    frame.ChooseTab(kTabHint);
+    ChooseTab(kTabHint);
     Click("HintMicABtn");
-    frame.Get<TrackBar>("HintEQGainBar1")->setValue(140);
+    Get<TrackBar>("HintEQGainBar1")->setValue(140);
     Click("HintMicBBtn");
-    frame.Get<TrackBar>("HintEQGainBar1")->setValue(100);
+    Get<TrackBar>("HintEQGainBar1")->setValue(100);
 
     const SimState state = Settle();
     EXPECT_EQ(state.memory.Get(3, 10), 150);
@@ -198,7 +187,7 @@ TEST_F(EditingOverPty, EditsLandWhereTheSelectionPoints) {
     // The editor's own image agrees with the processor on every parameter page.
     for (int page = 0; page < 30; ++page) {
         for (int slot = 0; slot < PageSlotCount(page); ++slot) {
-            EXPECT_EQ(model.image().Get(page, slot), state.memory.Get(page, slot))
+            EXPECT_EQ(app->model().image().Get(page, slot), state.memory.Get(page, slot))
                 << page << "/" << slot;
         }
     }
