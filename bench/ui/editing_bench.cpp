@@ -16,7 +16,9 @@ namespace {
 class StoringLink : public ParameterLink, public PacedParamWriter {
 public:
     explicit StoringLink(ParamModel& model) : model_(model) {}
-    void WriteParameter(ParamAddress logical, int value) override { model_.StoreValue(logical, value); }
+    void WriteParameter(ParamAddress logical, int value) override {
+        model_.StoreValue(logical, value);
+    }
     void WriteParameterPaced(ParamAddress logical, int value) override {
         model_.StoreValue(logical, value);
     }
@@ -89,8 +91,7 @@ BENCHMARK(BM_RefreshAfterDownload)->Unit(benchmark::kMillisecond);
 
 void BM_TabSwitch(benchmark::State& state) {
     Window& w = TheWindow();
-    const int tabs[] = {kTabMusic, kTabMicA, kTabMain, kTabMicB,
-                        kTabSurround, kTabDynamicEq};
+    const int tabs[] = {kTabMusic, kTabMicA, kTabMain, kTabMicB, kTabSurround, kTabDynamicEq};
     size_t next = 0;
     for (auto _ : state) {
         w.frame.ChooseTab(tabs[next++ % std::size(tabs)]);
@@ -103,8 +104,8 @@ BENCHMARK(BM_TabSwitch)->Unit(benchmark::kMillisecond);
 }  // namespace zt
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -13,9 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "params/page_table.h"
 #include "params/value_scales.h"
 #include "sim/sim_state_dump.h"
-#include "params/page_table.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/track_bar.h"
@@ -134,13 +134,15 @@ TEST_F(EditingOverPty, EveryControlShowsTheDownloadedValue) {
             if (auto* bar = qobject_cast<TrackBar*>(control)) {
                 EXPECT_EQ(bar->value(), std::min(expected, bar->maximum())) << at;
                 ++checked;
-            } else if (auto* box = qobject_cast<Selector*>(control); box && expected < box->count()) {
+            } else if (auto* box = qobject_cast<Selector*>(control);
+                       box && expected < box->count()) {
                 EXPECT_EQ(box->currentIndex(), expected) << at;
                 ++checked;
             } else if (auto* edit = qobject_cast<ValueEdit*>(control);
                        edit && edit != Get<ValueEdit>("Example")) {
                 const int kind = edit->hint().toInt();
-                const int shown = state.memory.Get(app->model().ToDeviceAddress(app->model().ActiveQSlot(a)));
+                const int shown =
+                    state.memory.Get(app->model().ToDeviceAddress(app->model().ActiveQSlot(a)));
                 EXPECT_EQ(edit->text().toStdString(), FormatValueText(kind, shown)) << at;
                 ++checked;
             }

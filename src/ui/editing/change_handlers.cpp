@@ -17,9 +17,13 @@
 
 namespace zt {
 
-void Editor::Write(ParamAddress a, int value) { link_.WriteParameter(a, value); }
+void Editor::Write(ParamAddress a, int value) {
+    link_.WriteParameter(a, value);
+}
 
-void Editor::RecordWrite(ParamAddress a, int value) { state_.lastWritten = {a, value}; }
+void Editor::RecordWrite(ParamAddress a, int value) {
+    state_.lastWritten = {a, value};
+}
 
 void Editor::Redraw(int item, int page) {
     // The graph is drawn once at the end of a refresh, not for every control it moves.

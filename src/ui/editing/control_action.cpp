@@ -13,8 +13,8 @@
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/status_pane.h"
-#include "ui/widgets/track_bar.h"
 #include "ui/widgets/swapping.h"
+#include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
 #include "ui/window/channel_state.h"
 
@@ -30,7 +30,9 @@ int HighlightBandCount(int family) {
     return family >= 0 && family < 5 ? kCounts[family] : 0;
 }
 
-int HintValue(const ControlProps& props) { return props.hint().toInt(); }
+int HintValue(const ControlProps& props) {
+    return props.hint().toInt();
+}
 
 template <size_t N, typename T>
 int IndexIn(const std::array<T*, N>& list, const QWidget* control) {
@@ -97,9 +99,9 @@ int Editor::ControlAction(QWidget* control, int code) {
             Toggle(button);
             return HintValue(*button);
         case kActionAutoManual: {
-            const int index = IndexIn(std::array<BitmapButton*, 2>{controls_.autoButton,
-                                                                   controls_.manualButton},
-                                       control);
+            const int index =
+                IndexIn(std::array<BitmapButton*, 2>{controls_.autoButton, controls_.manualButton},
+                        control);
             if (index < 0) return 0;
             controls_.autoButton->setShowsPressed(index == 0);
             if (controls_.manualButton) controls_.manualButton->setShowsPressed(index == 1);
@@ -176,7 +178,8 @@ int Editor::ControlAction(QWidget* control, int code) {
             const int index = IndexIn(controls_.hintButtons, control);
             if (index < 0) return 0;
             SelectOne(controls_.hintButtons, tool->tag());
-            if (tool->tag() >= 0 && tool->tag() < 3) model_.selection().hiddenPage = 25 + tool->tag();
+            if (tool->tag() >= 0 && tool->tag() < 3)
+                model_.selection().hiddenPage = 25 + tool->tag();
             return 0x1900;
         }
         default:
@@ -237,9 +240,9 @@ void Editor::OutputEnabling(int manual) {
     for (int slot = 0; slot <= 70; ++slot) {
         if (auto* bar = qobject_cast<TrackBar*>(Bound(MakeAddress(6, slot)))) bar->setEnabled(on);
     }
-    QWidget* followers[] = {controls_.autoButton,    controls_.sceneButtons[0],
+    QWidget* followers[] = {controls_.autoButton,      controls_.sceneButtons[0],
                             controls_.sceneButtons[1], controls_.sceneButtons[2],
-                            controls_.leftMute,      controls_.rightMute,
+                            controls_.leftMute,        controls_.rightMute,
                             controls_.rightDelayBar};
     for (QWidget* each : followers) {
         if (each) each->setEnabled(on);

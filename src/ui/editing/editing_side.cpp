@@ -21,9 +21,13 @@ EditingSide::~EditingSide() {
     if (app_.services().editing == &editor_) app_.services().editing = nullptr;
 }
 
-void EditingSide::Attach() { editor_.Attach(app_.registry(), lookup_, &app_.window()); }
+void EditingSide::Attach() {
+    editor_.Attach(app_.registry(), lookup_, &app_.window());
+}
 
-int EditingSide::SelectChannel(int tab) { return app_.channelSelector().SelectChannel(tab); }
+int EditingSide::SelectChannel(int tab) {
+    return app_.channelSelector().SelectChannel(tab);
+}
 
 void EditingSide::DrawEqCurve(int item, int page) {
     if (EqGraphView* graph = app_.services().graph) graph->DrawEqCurve(item, page);

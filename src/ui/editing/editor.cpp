@@ -27,7 +27,8 @@ constexpr int kWheelNotch = 120;
 // the wheel goes no further.
 class WheelStepping : public QObject {
 public:
-    WheelStepping(Editor& editor, QWidget* window) : QObject(window), editor_(editor), window_(window) {}
+    WheelStepping(Editor& editor, QWidget* window)
+        : QObject(window), editor_(editor), window_(window) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -57,8 +58,8 @@ void NamedList(const ControlRegistry& registry, std::array<T*, N>& list,
 
 }  // namespace
 
-Editor::Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced,
-               EditorState& shared, ChannelState& channel, ChannelChoice& selector)
+Editor::Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, EditorState& shared,
+               ChannelState& channel, ChannelChoice& selector)
     : model_(model),
       link_(link),
       paced_(paced),
@@ -103,10 +104,10 @@ void Editor::Attach(const ControlRegistry& registry, const BindingLookup& bindin
 
 void Editor::ResolveControls(const ControlRegistry& r) {
     EditorControls& c = controls_;
-    NamedList(r, c.tabButtons,
-              {"FormMusTabBtn", "FormDYNBtn", "FormMICATabBtn", "FormMICBTabBtn", "FormEFFTabBtn",
-               "FormMAINTabBtn", "FormSURTabBtn", "FormCENTabBtn", "FormSUBTabBtn",
-               "FormHintTabBtn"});
+    NamedList(
+        r, c.tabButtons,
+        {"FormMusTabBtn", "FormDYNBtn", "FormMICATabBtn", "FormMICBTabBtn", "FormEFFTabBtn",
+         "FormMAINTabBtn", "FormSURTabBtn", "FormCENTabBtn", "FormSUBTabBtn", "FormHintTabBtn"});
     NamedList(r, c.effectButtons, {"EchoAToolButton", "EchoBToolButton", "RvbToolButton"});
     NamedList(r, c.hintButtons, {"HintMusBtn", "HintMicABtn", "HintMicBBtn"});
     struct Row {
@@ -119,13 +120,14 @@ void Editor::ResolveControls(const ControlRegistry& r) {
                            Row{4, "HintEQPointLabel", 5}, Row{5, "RvbEQPointLabel", 7},
                            Row{8, "DEQPointLabel", 3}}) {
         for (int i = 0; i < row.count; ++i) {
-            c.bandLabels[row.row][i] = Named<BandNumberLabel>(
-                r, QLatin1String(row.prefix) + QString::number(i + 1));
+            c.bandLabels[row.row][i] =
+                Named<BandNumberLabel>(r, QLatin1String(row.prefix) + QString::number(i + 1));
         }
     }
     NamedList(r, c.modeButtons, {"SysModeBtn1", "SysModeBtn2", "SysModeBtn3", "SysModeBtn4"});
-    NamedList(r, c.factoryButtons, {"SysFactoryBtn", "SysFactoryBtn2", "SysFactoryBtn3",
-                                    "SysFactoryBtn4", "SysFactoryBtn5", "SysFactoryBtn6"});
+    NamedList(r, c.factoryButtons,
+              {"SysFactoryBtn", "SysFactoryBtn2", "SysFactoryBtn3", "SysFactoryBtn4",
+               "SysFactoryBtn5", "SysFactoryBtn6"});
     NamedList(r, c.sideButtons, {"LeftBtn", "SameBtn", "RightBtn"});
     NamedList(r, c.sceneButtons, {"SingModeBtn", "DiscoModeBtn", "CodeModeBtn"});
 
@@ -149,10 +151,10 @@ void Editor::ResolveControls(const ControlRegistry& r) {
     c.rightDelayBar = Named<TrackBar>(r, QStringLiteral("MainRdelayBar"));
     c.rightDelayPane = Named<StatusPane>(r, QStringLiteral("MainRdelayPane"));
     QWidget* levelBar = r.Find(QStringLiteral("MainMusLevelBar"));
-    c.outputGroups = {levelBar ? levelBar->parentWidget() : nullptr,
-                      r.Find(QStringLiteral("OutLimiteGroup")), r.Find(QStringLiteral("OutLHPGroup")),
-                      r.Find(QStringLiteral("AdvGroupBox21")),
-                      r.Find(QStringLiteral("MainPanScrollBar"))};
+    c.outputGroups = {
+        levelBar ? levelBar->parentWidget() : nullptr, r.Find(QStringLiteral("OutLimiteGroup")),
+        r.Find(QStringLiteral("OutLHPGroup")), r.Find(QStringLiteral("AdvGroupBox21")),
+        r.Find(QStringLiteral("MainPanScrollBar"))};
 
     NamedList(r, c.triggerSelectors, {"DEQTypeBox1", "DEQTypeBox2", "DEQTypeBox3"});
 
@@ -172,7 +174,8 @@ void Editor::ResolveControls(const ControlRegistry& r) {
                            Named<TrackBar>(r, "Sys" + n + "StartVolBar"),
                            Named<TrackBar>(r, "Sys" + n + "MaxVolBar"),
                            Named<RangeHandle>(r, n + "StartImage"),
-                           Named<RangeHandle>(r, n + "MaxImage"), r.Find(QLatin1String(label))};
+                           Named<RangeHandle>(r, n + "MaxImage"),
+                           r.Find(QLatin1String(label))};
     };
     c.volumeGroups = {group("Mus", "musLabel"), group("Mic", "micLabel"), group("Eff", "EffLabel")};
     c.modeBox = Named<Selector>(r, QStringLiteral("SysModeBox"));
@@ -187,20 +190,24 @@ void Editor::Connect(const ControlRegistry& registry) {
         if (auto* bar = qobject_cast<TrackBar*>(control)) {
             ConnectTrackBar(bar);
         } else if (auto* edit = qobject_cast<ValueEdit*>(control)) {
-            QObject::connect(edit, &PlainEdit::clicked, context_.get(), [this, edit] { OnValueEditClick(edit); });
+            QObject::connect(edit, &PlainEdit::clicked, context_.get(),
+                             [this, edit] { OnValueEditClick(edit); });
             QObject::connect(edit, &PlainEdit::keyPressed, context_.get(),
                              [this, edit](KeyPress* press) { OnValueEditKeyPress(edit, press); });
             QObject::connect(edit, &PlainEdit::keyDown, context_.get(),
                              [this, edit](int key) { OnValueEditKeyDown(edit, key); });
-            QObject::connect(edit, &PlainEdit::left, context_.get(), [this] { OnValueEditLeave(); });
+            QObject::connect(edit, &PlainEdit::left, context_.get(),
+                             [this] { OnValueEditLeave(); });
         } else if (auto* spin = qobject_cast<SpinButtons*>(control)) {
-            QObject::connect(spin, &SpinButtons::upClicked, context_.get(), [this, spin] { OnSpinButton(spin, true); });
+            QObject::connect(spin, &SpinButtons::upClicked, context_.get(),
+                             [this, spin] { OnSpinButton(spin, true); });
             QObject::connect(spin, &SpinButtons::downClicked, context_.get(),
                              [this, spin] { OnSpinButton(spin, false); });
         } else if (auto* selector = qobject_cast<Selector*>(control)) {
             ConnectSelector(selector);
         } else if (auto* label = qobject_cast<TypeLabel*>(control)) {
-            QObject::connect(label, &TypeLabel::clicked, context_.get(), [this, label] { OnTypeLabelClick(label); });
+            QObject::connect(label, &TypeLabel::clicked, context_.get(),
+                             [this, label] { OnTypeLabelClick(label); });
         } else if (auto* button = qobject_cast<BitmapButton*>(control)) {
             ConnectBitmapButton(button);
         } else if (auto* tool = qobject_cast<SwappingToolButton*>(control)) {
@@ -232,12 +239,15 @@ void Editor::ConnectTrackBar(TrackBar* bar) {
         volume |= bar == group.normal || bar == group.start || bar == group.maximum;
     }
     if (volume) {
-        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] { OnVolumeBarChange(bar); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
+                         [this, bar] { OnVolumeBarChange(bar); });
     } else if (Bound(bar->tag()) == bar || bar == controls_.rightDelayBar) {
-        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] { OnTrackBarChange(bar); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
+                         [this, bar] { OnTrackBarChange(bar); });
     } else {
         // Band gain bars, and the bars of the point editor panel that carry no address.
-        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] { OnGainBarChange(bar); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
+                         [this, bar] { OnGainBarChange(bar); });
     }
 }
 
@@ -274,7 +284,8 @@ void Editor::ConnectBitmapButton(BitmapButton* button) {
     }
     if (button == controls_.eqPassButton) return on(&Editor::OnEqPassClick);
     if (button == controls_.eqResetButton) {
-        QObject::connect(button, &QAbstractButton::clicked, context_.get(), [this] { OnEqResetClick(); });
+        QObject::connect(button, &QAbstractButton::clicked, context_.get(),
+                         [this] { OnEqResetClick(); });
         return;
     }
     for (const SwitchPair& pair : controls_.switches) {
@@ -282,7 +293,8 @@ void Editor::ConnectBitmapButton(BitmapButton* button) {
     }
     for (Selector* selector : controls_.triggerSelectors) {
         for (int entry = 0; selector && entry < 3; ++entry) {
-            if (Companion(selector->tag(), entry) == button) return on(&Editor::OnTriggerButtonClick);
+            if (Companion(selector->tag(), entry) == button)
+                return on(&Editor::OnTriggerButtonClick);
         }
     }
     if (button == controls_.leftMute || button == controls_.rightMute) {
@@ -297,7 +309,8 @@ void Editor::ReselectEffectSubPage() {
 }
 
 bool Editor::WheelStep(int angleDelta) {
-    if (!state_.wheelStepping || !shared_.currentValueEdit || shared_.currentValueEdit == controls_.example) {
+    if (!state_.wheelStepping || !shared_.currentValueEdit ||
+        shared_.currentValueEdit == controls_.example) {
         return false;
     }
     state_.wheelRemainder += angleDelta;

@@ -7,9 +7,9 @@
 // tag and hint and goes from an address to its controls through ControlBinding. Attach connects
 // them once at start-up by walking the registered controls.
 
-#include <QString>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <functional>
 #include <memory>
 

@@ -25,7 +25,6 @@ class SwappingToolButton;
 class TrackBar;
 class ValueEdit;
 
-
 // One of the three volume groups of the system page: the bars, their markers and the label that
 // shows the start or maximum value while it changes.
 struct VolumeGroup {
@@ -60,8 +59,8 @@ struct EditorControls {
     BitmapButton* phaseTemplate = nullptr;  // ExampleBtn2
 
     // Pages and band boxes.
-    QStackedWidget* pageItem = nullptr;  // FormPageItem
-    QWidget* effectPages = nullptr;      // EffPageControl
+    QStackedWidget* pageItem = nullptr;                // FormPageItem
+    QWidget* effectPages = nullptr;                    // EffPageControl
     std::array<QAbstractSlider*, 3> bandScrollBars{};  // music, microphone, output
     std::array<BandScrollBox*, 3> bandBoxes{};
 
@@ -86,7 +85,7 @@ struct EditorControls {
 
     // System page.
     std::array<SwitchPair, 4> switches{};
-    QWidget* userManagerGroup = nullptr;  // SysUserMangerGrop
+    QWidget* userManagerGroup = nullptr;        // SysUserMangerGrop
     std::array<VolumeGroup, 3> volumeGroups{};  // music, microphone, effect
     Selector* modeBox = nullptr;                // SysModeBox
     Selector* modeBox2 = nullptr;               // SysModeBox2

@@ -19,7 +19,9 @@ namespace zt {
 namespace {
 
 // Left edge of a range marker for a volume 0..84 on the scale of the system page.
-int MarkerLeft(int volume) { return static_cast<int>(std::nearbyint(volume * 1.89 + 53)); }
+int MarkerLeft(int volume) {
+    return static_cast<int>(std::nearbyint(volume * 1.89 + 53));
+}
 
 void ShowSubSheet(QWidget* pages, int index) {
     if (auto* stacked = qobject_cast<QStackedWidget*>(pages)) stacked->setCurrentIndex(index);

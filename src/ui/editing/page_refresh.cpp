@@ -26,7 +26,9 @@ bool IsPhaseButton(const BitmapButton& button) {
 }
 
 // The hint a toggle gets before its handler runs: the opposite of the state to show.
-QString HintBeforeToggle(int stored) { return stored == 0 ? QStringLiteral("1") : QStringLiteral("0"); }
+QString HintBeforeToggle(int stored) {
+    return stored == 0 ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 // A side state follows its store slot: 1 there means together; leaving together returns to the
 // left side, while a right side survives.

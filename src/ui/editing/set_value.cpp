@@ -29,7 +29,9 @@ int KindOf(QWidget* control) {
     return ok ? kind : -1;
 }
 
-bool LogsLastWrite(int kind) { return (kind >= 0 && kind <= 7) || kind == 13 || kind == 19; }
+bool LogsLastWrite(int kind) {
+    return (kind >= 0 && kind <= 7) || kind == 13 || kind == 19;
+}
 
 // The number a typed text stands for: an optional minus, digits and at most one point.
 std::optional<double> TypedNumber(const std::string& text) {
@@ -63,14 +65,16 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
 
     const FormatContext context = FormatContextFor(model_.selection(), a);
     auto show = [&](double raw) {
-        edit->setText(QString::fromStdString(FormatValueText(kind, static_cast<int>(raw), context)));
+        edit->setText(
+            QString::fromStdString(FormatValueText(kind, static_cast<int>(raw), context)));
     };
     if (selectorKind) {
         if (x > 3) x = 3;
         selector->setCurrentIndex(static_cast<int>(x));
     } else if (paneKind) {
         x = KindRange(kind).Clamp(static_cast<int>(x));
-        pane->setCaption(QString::fromStdString(FormatValueText(kind, static_cast<int>(x), context)));
+        pane->setCaption(
+            QString::fromStdString(FormatValueText(kind, static_cast<int>(x), context)));
     } else if (kind == kKindQ) {
         const int limit = QLimit(model_.store(), a);
         if (silent) {

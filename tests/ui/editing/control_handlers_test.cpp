@@ -59,7 +59,8 @@ TEST_F(ControlHandlersTest, TriggerButtonsChooseTheDynamicEqTrigger) {
     EXPECT_TRUE(rig.Get<BitmapButton>("DEQTYpeAboveBtn2")->showsPressed());
     EXPECT_FALSE(rig.Get<BitmapButton>("DEQTYpeOffBtn2")->showsPressed());
     EXPECT_FALSE(rig.Get<BitmapButton>("DEQTYpeBelowBtn2")->showsPressed());
-    EXPECT_EQ(rig.Get<BitmapButton>("DEQTYpeBelowBtn2")->tag(), 1) << "trigger buttons keep their tags";
+    EXPECT_EQ(rig.Get<BitmapButton>("DEQTYpeBelowBtn2")->tag(), 1)
+        << "trigger buttons keep their tags";
     // The other bands' buttons are left as they were.
     const bool band1 = rig.Get<BitmapButton>("DEQTYpeAboveBtn1")->showsPressed();
     QTest::mouseClick(rig.Get<BitmapButton>("DEQTYpeOffBtn2"), Qt::LeftButton);
@@ -104,7 +105,8 @@ TEST_F(ControlHandlersTest, PhaseAndMuteButtonsToggle) {
     auto* mute = rig.Get<BitmapButton>("MainLmuteBtn");
     const int before = rig.model.image().Get(MakeAddress(12, 11));
     QTest::mouseClick(mute, Qt::LeftButton);
-    EXPECT_EQ(rig.TakeWrites(), (std::vector<Received>{{MakeAddress(12, 11), before == 0 ? 1 : 0}}));
+    EXPECT_EQ(rig.TakeWrites(),
+              (std::vector<Received>{{MakeAddress(12, 11), before == 0 ? 1 : 0}}));
     // The right mute of a stereo output stands for the right side's page.
     QTest::mouseClick(rig.Get<BitmapButton>("MainRmuteBtn"), Qt::LeftButton);
     const std::vector<Received> right = rig.TakeWrites();
@@ -131,10 +133,10 @@ TEST_F(ControlHandlersTest, AutomaticModeDisablesTheOutputControls) {
     QTest::mouseClick(rig.Get<BitmapButton>("AutoModeBtn"), Qt::LeftButton);
     EXPECT_EQ(rig.TakeWrites(), (std::vector<Received>{{0x00A0, 0}}));
     EXPECT_EQ(rig.channel.manualFlag, 0);
-    for (const char* name : {"MainMusLevelBar", "MainLdelayBar", "MainRmsLevelBar", "SingModeBtn",
-                             "DiscoModeBtn", "CodeModeBtn", "AutoModeBtn", "MainLmuteBtn",
-                             "MainRdelayBar", "OutLimiteGroup", "AdvGroupBox21", "MainPanScrollBar",
-                             "CopyGrop", "EQPassGrop", "EQResetBtn"}) {
+    for (const char* name :
+         {"MainMusLevelBar", "MainLdelayBar", "MainRmsLevelBar", "SingModeBtn", "DiscoModeBtn",
+          "CodeModeBtn", "AutoModeBtn", "MainLmuteBtn", "MainRdelayBar", "OutLimiteGroup",
+          "AdvGroupBox21", "MainPanScrollBar", "CopyGrop", "EQPassGrop", "EQResetBtn"}) {
         EXPECT_FALSE(rig.registry.Find(name)->isEnabled()) << name;
     }
     auto* manual = rig.Get<BitmapButton>("ManulModeBtn");

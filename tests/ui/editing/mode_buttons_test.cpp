@@ -176,7 +176,8 @@ TEST_F(ModeButtonsTest, MaximumVolumePullsStartAndNormalDown) {
     maximum->setValue(30);
     EXPECT_EQ(start->value(), 30);
     EXPECT_EQ(normal->value(), 30);
-    EXPECT_EQ(rig.Get<RangeHandle>("MusMaxImage")->x(), static_cast<int>(std::nearbyint(30 * 1.89 + 53)));
+    EXPECT_EQ(rig.Get<RangeHandle>("MusMaxImage")->x(),
+              static_cast<int>(std::nearbyint(30 * 1.89 + 53)));
     const std::vector<Received> writes = rig.TakeWrites();
     for (ParamAddress a : {0x1D05, 0x1D01, 0x1D06}) {
         EXPECT_NE(std::find(writes.begin(), writes.end(), Received{a, 30}), writes.end()) << a;

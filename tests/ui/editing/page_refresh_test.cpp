@@ -18,7 +18,9 @@ protected:
     EditingRig rig;
 };
 
-QString Text(int kind, int raw) { return QString::fromStdString(FormatValueText(kind, raw)); }
+QString Text(int kind, int raw) {
+    return QString::fromStdString(FormatValueText(kind, raw));
+}
 
 TEST_F(PageRefreshTest, DownloadShowsTheProcessorsValues) {
     const PageMemory& memory = rig.sim.memory();
@@ -30,23 +32,32 @@ TEST_F(PageRefreshTest, DownloadShowsTheProcessorsValues) {
         const int slot = 10 + 5 * (band - 1);
         const QString n = QString::number(band);
         const std::string at = "band " + std::to_string(band);
-        EXPECT_EQ(rig.registry.Get<Selector>("MusModeBox" + n)->currentIndex(), memory.Get(0, slot)) << at;
-        EXPECT_EQ(rig.registry.Get<ValueEdit>("MusFreEdit" + n)->text(), Text(2, memory.Get(0, slot + 1))) << at;
-        EXPECT_EQ(rig.registry.Get<ValueEdit>("MusGainEdit" + n)->text(), Text(3, memory.Get(0, slot + 2))) << at;
-        EXPECT_EQ(rig.registry.Get<TrackBar>("MusEQGainBar" + n)->value(), memory.Get(0, slot + 2)) << at;
+        EXPECT_EQ(rig.registry.Get<Selector>("MusModeBox" + n)->currentIndex(), memory.Get(0, slot))
+            << at;
+        EXPECT_EQ(rig.registry.Get<ValueEdit>("MusFreEdit" + n)->text(),
+                  Text(2, memory.Get(0, slot + 1)))
+            << at;
+        EXPECT_EQ(rig.registry.Get<ValueEdit>("MusGainEdit" + n)->text(),
+                  Text(3, memory.Get(0, slot + 2)))
+            << at;
+        EXPECT_EQ(rig.registry.Get<TrackBar>("MusEQGainBar" + n)->value(), memory.Get(0, slot + 2))
+            << at;
         const int q = memory.Get(0, slot) < 2 ? memory.Get(0, slot + 3) : memory.Get(0, slot + 4);
         EXPECT_EQ(rig.registry.Get<ValueEdit>("MusQEdit" + n)->text(), Text(4, q)) << at;
-        EXPECT_TRUE(rig.registry.Get<TypeLabel>(
-                        QString::fromLatin1(std::array{"MusBYBtn", "MusPEQBtn", "MusLSQBtn", "MusHSQBtn"}
-                                                [std::min(memory.Get(0, slot), 3)]) + n)
-                        ->chosenLook()) << at;
+        EXPECT_TRUE(rig.registry
+                        .Get<TypeLabel>(QString::fromLatin1(std::array{
+                                            "MusBYBtn", "MusPEQBtn", "MusLSQBtn",
+                                            "MusHSQBtn"}[std::min(memory.Get(0, slot), 3)]) +
+                                        n)
+                        ->chosenLook())
+            << at;
     }
     for (int slot = 0; slot < 9; ++slot) {
-        EXPECT_EQ(rig.registry.Get<TrackBar>(std::array{"SysMicNormalVolBar", "SysMusNormalVolBar",
-                                                        "SysEffNormalVolBar", "SysMicStartVolBar",
-                                                        "SysMicMaxVolBar", "SysMusStartVolBar",
-                                                        "SysMusMaxVolBar", "SysEffStartVolBar",
-                                                        "SysEffMaxVolBar"}[slot])
+        EXPECT_EQ(rig.registry
+                      .Get<TrackBar>(std::array{
+                          "SysMicNormalVolBar", "SysMusNormalVolBar", "SysEffNormalVolBar",
+                          "SysMicStartVolBar", "SysMicMaxVolBar", "SysMusStartVolBar",
+                          "SysMusMaxVolBar", "SysEffStartVolBar", "SysEffMaxVolBar"}[slot])
                       ->value(),
                   memory.Get(29, slot))
             << slot;
@@ -56,7 +67,8 @@ TEST_F(PageRefreshTest, DownloadShowsTheProcessorsValues) {
     // Showing the values changed none of them.
     for (int page = 0; page < 30; ++page) {
         for (int slot = 0; slot < PageSlotCount(page); ++slot) {
-            EXPECT_EQ(rig.model.image().Get(page, slot), memory.Get(page, slot)) << page << "/" << slot;
+            EXPECT_EQ(rig.model.image().Get(page, slot), memory.Get(page, slot))
+                << page << "/" << slot;
         }
     }
 }

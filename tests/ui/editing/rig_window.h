@@ -4,8 +4,8 @@
 // them (the tab strip's buttons and the graph panel's groups), and the editor attached.
 
 #include <QApplication>
-#include <QLabel>
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -13,13 +13,12 @@
 #include <memory>
 
 #include "params/page_table.h"
-#include "ui/control_registry.h"
 #include "ui/binding/bind_controls.h"
 #include "ui/binding/control_binding.h"
+#include "ui/control_registry.h"
 #include "ui/editing/binding_lookup.h"
 #include "ui/editing/editor.h"
 #include "ui/sheets/page_sheets.h"
-#include "ui/window/channel_state.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
@@ -31,6 +30,7 @@
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
+#include "ui/window/channel_state.h"
 
 namespace zt::test {
 

@@ -185,8 +185,7 @@ TEST_F(ValueEditTest, WheelStepsTheClickedEditUntilABarIsMoved) {
     QWidget* elsewhere = rig.Get<TrackBar>("MusPitchBar");
     auto wheel = [&](int delta) {
         QWheelEvent event(QPointF(5, 5), elsewhere->mapToGlobal(QPointF(5, 5)), QPoint(),
-                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                          false);
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         return QApplication::sendEvent(elsewhere, &event) && event.isAccepted();
     };
     const int pitch = rig.Get<TrackBar>("MusPitchBar")->value();
