@@ -102,6 +102,25 @@ TEST_F(PageRefreshTest, StoredQBeyondItsScaleIsReduced) {
     EXPECT_TRUE(rig.TakeWrites().empty());
 }
 
+TEST_F(PageRefreshTest, SlotsWithoutAControlOfTheirOwnLeaveOtherSlotsAlone) {
+    // The hidden edit carries the address of the last slot bound to it; showing the EQ pass
+    // slot in it must not move that value there.
+    rig.model.image().Set(0, 9, 1);
+    rig.model.image().Set(30, 5, 1234);
+    rig.editor->RefreshPage(0);
+    EXPECT_EQ(rig.model.image().Get(30, 5), 1234);
+    EXPECT_EQ(rig.model.store().Get(0x1E05), 1234);
+}
+
+TEST_F(PageRefreshTest, DynamicEqGainKeepsItsFloorWhateverChannelIsShown) {
+    rig.model.image().Set(1, 4, 10);
+    rig.editor->RefreshPage(kAllPages);  // on the music tab
+    EXPECT_EQ(rig.Get<ValueEdit>("DEQGainEdit1")->text(), "-12.0dB");
+    EXPECT_EQ(rig.model.store().Get(0x0104), 60);
+    EXPECT_EQ(rig.Get<TrackBar>("DEQGainBar1")->value(), 60);
+    EXPECT_TRUE(rig.TakeWrites().empty());
+}
+
 TEST_F(PageRefreshTest, SubLevelsShowTwiceTheirValue) {
     rig.model.image().Set(21, 0, 60);
     rig.model.image().Set(18, 0, 60);
