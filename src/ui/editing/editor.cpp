@@ -150,11 +150,14 @@ void Editor::ResolveControls(const ControlRegistry& r) {
     c.rightMute = Named<BitmapButton>(r, QStringLiteral("MainRmuteBtn"));
     c.rightDelayBar = Named<TrackBar>(r, QStringLiteral("MainRdelayBar"));
     c.rightDelayPane = Named<StatusPane>(r, QStringLiteral("MainRdelayPane"));
-    QWidget* levelBar = r.Find(QStringLiteral("MainMusLevelBar"));
+    // The group of the output levels and phases, found by name or, failing that, by its bars.
+    QWidget* levelGroup = r.Find(QStringLiteral("OutLevelGroup"));
+    if (QWidget* levelBar = r.Find(QStringLiteral("MainMusLevelBar")); !levelGroup && levelBar) {
+        levelGroup = levelBar->parentWidget();
+    }
     c.outputGroups = {
-        levelBar ? levelBar->parentWidget() : nullptr, r.Find(QStringLiteral("OutLimiteGroup")),
-        r.Find(QStringLiteral("OutLHPGroup")), r.Find(QStringLiteral("AdvGroupBox21")),
-        r.Find(QStringLiteral("MainPanScrollBar"))};
+        levelGroup, r.Find(QStringLiteral("OutLimiteGroup")), r.Find(QStringLiteral("OutLHPGroup")),
+        r.Find(QStringLiteral("AdvGroupBox21")), r.Find(QStringLiteral("MainPanScrollBar"))};
 
     NamedList(r, c.triggerSelectors, {"DEQTypeBox1", "DEQTypeBox2", "DEQTypeBox3"});
 
