@@ -14,6 +14,6 @@ for t in $targets; do
     mkdir -p "$corpus"
     seeds=fuzz/seeds/$t
     echo "-- $t for ${seconds}s"
-    ASAN_OPTIONS=detect_leaks=1 build-fuzz/$t -max_total_time="$seconds" -max_len=4096 \
+    ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/$t -max_total_time="$seconds" -max_len=4096 \
         -print_final_stats=1 "$corpus" $( [ -d "$seeds" ] && echo "$seeds" ) 2>&1 | tail -n 12
 done

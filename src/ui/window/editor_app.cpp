@@ -9,6 +9,7 @@
 #include "link/qt/status_dialog.h"
 #include "presets/qt/preset_base_folder.h"
 #include "ui/binding/bind_controls.h"
+#include "ui/editing/editing_side.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
 #include "ui/window/window_chrome.h"
@@ -39,6 +40,7 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
                                                        [this] { linkView_->ApplyLanguage(); });
     pageSwitcher_ =
         std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_, services_);
+    editing_ = std::make_unique<EditingSide>(*this);
     Wire();
 }
 
@@ -98,6 +100,7 @@ void EditorApp::Wire() {
 void EditorApp::StartUp() {
     TForm1& w = *window_;
     BindControls(registry_, model_.image(), editorState_, binding_);
+    editing_->Attach();
     model_.ResetEq(kAllPages, link(), refresh_);
     StartLink();
     presetFolders_ = PresetFoldersAtStartUp();

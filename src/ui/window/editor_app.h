@@ -25,6 +25,7 @@
 
 namespace zt {
 
+class EditingSide;
 class TForm2;
 class TForm3;
 
@@ -99,6 +100,7 @@ private:
     std::unique_ptr<TForm2> statusDialog_;
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<PageSwitcher> pageSwitcher_;
+    std::unique_ptr<EditingSide> editing_;
     QTimer timer1_;
 };
 

@@ -87,6 +87,16 @@ struct VolumeKey {
     int step;
 };
 
+// Brings a normal volume to `value` as a user can: the maximum volumes wide open, then one step
+// per change, since a normal volume rises by one step per change.
+void SetVolume(const ControlRegistry& registry, QAbstractSlider* bar, int value) {
+    for (const char* maximum : {"SysMusMaxVolBar", "SysMicMaxVolBar", "SysEffMaxVolBar"}) {
+        registry.Get<QAbstractSlider>(QString::fromLatin1(maximum))->setValue(84);
+    }
+    while (bar->value() < value) bar->setValue(bar->value() + 1);
+    bar->setValue(value);
+}
+
 constexpr VolumeKey kVolumeKeys[] = {
     {Qt::Key_Q, "SysMusNormalVolBar", +1}, {Qt::Key_A, "SysMusNormalVolBar", -1},
     {Qt::Key_W, "SysMicNormalVolBar", +1}, {Qt::Key_S, "SysMicNormalVolBar", -1},
@@ -97,7 +107,7 @@ TEST_F(StartUp, VolumeKeysStepTheNormalVolumesOnTheFirstSheet) {
     for (const VolumeKey& k : kVolumeKeys) {
         for (Qt::KeyboardModifiers mods : {Qt::NoModifier, Qt::ShiftModifier}) {
             auto* bar = Get<QAbstractSlider>(k.bar);
-            bar->setValue(40);
+            SetVolume(app().registry(), bar, 40);
             QTest::keyClick(window().windowHandle(), k.key, mods);
             EXPECT_EQ(bar->value(), 40 + k.step) << k.bar << " key " << k.key;
         }
@@ -110,7 +120,7 @@ TEST_F(StartUp, VolumeKeysReachTheFocusedFieldToo) {
     field->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }, 1000));
     auto* bar = Get<QAbstractSlider>("SysMusNormalVolBar");
-    bar->setValue(10);
+    SetVolume(app().registry(), bar, 10);
     QTest::keyClick(window().windowHandle(), Qt::Key_Q, Qt::NoModifier);
     EXPECT_EQ(bar->value(), 11);
     EXPECT_EQ(field->text(), "q");
@@ -122,7 +132,7 @@ TEST_F(StartUp, VolumeKeysAreInertOnTheOtherSheets) {
         EXPECT_FALSE(window().keyPreview());
         for (const VolumeKey& k : kVolumeKeys) {
             auto* bar = Get<QAbstractSlider>(k.bar);
-            bar->setValue(40);
+            SetVolume(app().registry(), bar, 40);
             QTest::keyClick(window().windowHandle(), k.key);
             EXPECT_EQ(bar->value(), 40) << k.bar << " on sheet " << sheet;
         }

@@ -1,0 +1,36 @@
+#include "ui/editing/editing_side.h"
+
+#include "ui/window/editor_app.h"
+
+namespace zt {
+
+EditingSide::EditingSide(EditorApp& app)
+    : app_(app),
+      parameters_(app.link()),
+      lookup_(app.binding()),
+      editor_(app.model(), parameters_, app.link(), app.editorState(), app.channel(), *this) {
+    app.SetPageRefresher(&editor_);
+    app.services().editing = &editor_;
+    editor_.SetEqRedraw(this);
+    editor_.SetLinkButtonLook([&app](bool linked) { app.linkView().SetLinkButtonLinked(linked); });
+}
+
+EditingSide::~EditingSide() {
+    // The window may outlive the editing side while it closes.
+    app_.SetPageRefresher(nullptr);
+    if (app_.services().editing == &editor_) app_.services().editing = nullptr;
+}
+
+void EditingSide::Attach() {
+    editor_.Attach(app_.registry(), lookup_, &app_.window());
+}
+
+int EditingSide::SelectChannel(int tab) {
+    return app_.channelSelector().SelectChannel(tab);
+}
+
+void EditingSide::DrawEqCurve(int item, int page) {
+    if (EqGraphView* graph = app_.services().graph) graph->DrawEqCurve(item, page);
+}
+
+}  // namespace zt

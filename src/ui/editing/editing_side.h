@@ -1,0 +1,35 @@
+#pragma once
+// The editing side of the editor, wired into the composition root: the editor over the link
+// engine, the binding and the window's channel selection. It is the window's page refresher
+// and the editing part of its page switch; Attach connects the handlers once binding has run.
+
+#include "ui/editing/binding_lookup.h"
+#include "ui/editing/editor.h"
+#include "ui/editing/link_parameters.h"
+
+namespace zt {
+
+class EditorApp;
+
+class EditingSide : public ChannelChoice, public EqRedraw {
+public:
+    explicit EditingSide(EditorApp& app);
+    ~EditingSide() override;
+
+    // After BindControls, before the start-up's EQ reset refreshes every page.
+    void Attach();
+
+    Editor& editor() { return editor_; }
+
+    int SelectChannel(int tab) override;
+    // Forwards to the EQ graph once one is wired into the window.
+    void DrawEqCurve(int item, int page) override;
+
+private:
+    EditorApp& app_;
+    LinkParameters parameters_;
+    ControlBindingLookup lookup_;
+    Editor editor_;
+};
+
+}  // namespace zt

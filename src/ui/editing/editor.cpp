@@ -1,0 +1,336 @@
+#include "ui/editing/editor.h"
+
+#include <QApplication>
+#include <QStackedWidget>
+#include <QWheelEvent>
+
+#include "ui/control_registry.h"
+#include "ui/widgets/band_number_label.h"
+#include "ui/widgets/band_scroll_box.h"
+#include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/plain_edit.h"
+#include "ui/widgets/range_handle.h"
+#include "ui/widgets/selector.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/status_pane.h"
+#include "ui/widgets/swapping.h"
+#include "ui/widgets/track_bar.h"
+#include "ui/widgets/type_label.h"
+#include "ui/window/channel_state.h"
+
+namespace zt {
+namespace {
+
+constexpr int kWheelNotch = 120;
+
+// The window's mouse wheel: while a value edit is selected for stepping, a turn steps it and
+// the wheel goes no further.
+class WheelStepping : public QObject {
+public:
+    WheelStepping(Editor& editor, QWidget* window)
+        : QObject(window), editor_(editor), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+        if (static_cast<QWidget*>(watched)->window() != window_) return false;
+        return editor_.WheelStep(static_cast<QWheelEvent*>(event)->angleDelta().y());
+    }
+
+private:
+    Editor& editor_;
+    QWidget* window_;
+};
+
+template <typename T>
+T* Named(const ControlRegistry& registry, const QString& name) {
+    return qobject_cast<T*>(registry.Find(name));
+}
+
+template <typename T, size_t N>
+void NamedList(const ControlRegistry& registry, std::array<T*, N>& list,
+               std::initializer_list<const char*> names) {
+    size_t i = 0;
+    for (const char* name : names) {
+        if (i < N) list[i++] = Named<T>(registry, QLatin1String(name));
+    }
+}
+
+}  // namespace
+
+Editor::Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, EditorState& shared,
+               ChannelState& channel, ChannelChoice& selector)
+    : model_(model),
+      link_(link),
+      paced_(paced),
+      shared_(shared),
+      channel_(channel),
+      selector_(selector),
+      context_(std::make_unique<QObject>()) {}
+
+Editor::~Editor() {
+    // The controls may outlive the editor; their handlers go with it.
+    delete wheelFilter_;
+}
+
+QWidget* Editor::Bound(ParamAddress a) const {
+    return binding_ && IsStoreAddress(a) ? binding_->BoundControl(a) : nullptr;
+}
+
+QWidget* Editor::Pane(ParamAddress a) const {
+    return binding_ && IsStoreAddress(a) ? binding_->BoundPane(a) : nullptr;
+}
+
+QWidget* Editor::Companion(ParamAddress a, int entry) const {
+    if (!binding_ || !IsStoreAddress(a) || entry < 0 || entry > 3) return nullptr;
+    return binding_->BoundCompanion(a, entry);
+}
+
+void Editor::Attach(const ControlRegistry& registry, const BindingLookup& binding,
+                    QWidget* window) {
+    binding_ = &binding;
+    ResolveControls(registry);
+    // Binding starts the two edit references; an editor attached without it starts them here.
+    if (!shared_.currentValueEdit) {
+        shared_.currentValueEdit = Named<ValueEdit>(registry, QStringLiteral("MusFreEdit1"));
+    }
+    if (!shared_.highlightedEdit) shared_.highlightedEdit = controls_.example;
+    Connect(registry);
+    if (window && qApp && !wheelFilter_) {
+        wheelFilter_ = new WheelStepping(*this, window);  // removes itself when deleted
+        qApp->installEventFilter(wheelFilter_);
+    }
+}
+
+void Editor::ResolveControls(const ControlRegistry& r) {
+    EditorControls& c = controls_;
+    NamedList(
+        r, c.tabButtons,
+        {"FormMusTabBtn", "FormDYNBtn", "FormMICATabBtn", "FormMICBTabBtn", "FormEFFTabBtn",
+         "FormMAINTabBtn", "FormSURTabBtn", "FormCENTabBtn", "FormSUBTabBtn", "FormHintTabBtn"});
+    NamedList(r, c.effectButtons, {"EchoAToolButton", "EchoBToolButton", "RvbToolButton"});
+    NamedList(r, c.hintButtons, {"HintMusBtn", "HintMicABtn", "HintMicBBtn"});
+    struct Row {
+        int row;
+        const char* prefix;
+        int count;
+    };
+    for (const Row& row : {Row{0, "MusEQPointLabel", 15}, Row{1, "MicEQPointLabel", 20},
+                           Row{2, "EffEQPointLabel", 7}, Row{3, "MainEQPointLabel", 10},
+                           Row{4, "HintEQPointLabel", 5}, Row{5, "RvbEQPointLabel", 7},
+                           Row{8, "DEQPointLabel", 3}}) {
+        for (int i = 0; i < row.count; ++i) {
+            c.bandLabels[row.row][i] =
+                Named<BandNumberLabel>(r, QLatin1String(row.prefix) + QString::number(i + 1));
+        }
+    }
+    NamedList(r, c.modeButtons, {"SysModeBtn1", "SysModeBtn2", "SysModeBtn3", "SysModeBtn4"});
+    NamedList(r, c.factoryButtons,
+              {"SysFactoryBtn", "SysFactoryBtn2", "SysFactoryBtn3", "SysFactoryBtn4",
+               "SysFactoryBtn5", "SysFactoryBtn6"});
+    NamedList(r, c.sideButtons, {"LeftBtn", "SameBtn", "RightBtn"});
+    NamedList(r, c.sceneButtons, {"SingModeBtn", "DiscoModeBtn", "CodeModeBtn"});
+
+    c.example = Named<ValueEdit>(r, QStringLiteral("Example"));
+    c.phaseTemplate = Named<BitmapButton>(r, QStringLiteral("ExampleBtn2"));
+    c.pageItem = Named<QStackedWidget>(r, QStringLiteral("FormPageItem"));
+    c.effectPages = r.Find(QStringLiteral("EffPageControl"));
+    NamedList(r, c.bandScrollBars, {"MusPanScrollBar", "MicPanScrollBar", "MainPanScrollBar"});
+    NamedList(r, c.bandBoxes, {"MusScrollBox", "MicScrollBox", "MainScrollBox"});
+
+    c.eqPassLabel = r.Find(QStringLiteral("EQPassLabel"));
+    c.eqPassButton = Named<BitmapButton>(r, QStringLiteral("MusEQAllpassBtn"));
+    c.eqResetButton = Named<BitmapButton>(r, QStringLiteral("EQResetBtn"));
+    c.autoButton = Named<BitmapButton>(r, QStringLiteral("AutoModeBtn"));
+    c.manualButton = Named<BitmapButton>(r, QStringLiteral("ManulModeBtn"));
+    c.copyGroup = r.Find(QStringLiteral("CopyGrop"));
+    c.eqPassGroup = r.Find(QStringLiteral("EQPassGrop"));
+
+    c.leftMute = Named<BitmapButton>(r, QStringLiteral("MainLmuteBtn"));
+    c.rightMute = Named<BitmapButton>(r, QStringLiteral("MainRmuteBtn"));
+    c.rightDelayBar = Named<TrackBar>(r, QStringLiteral("MainRdelayBar"));
+    c.rightDelayPane = Named<StatusPane>(r, QStringLiteral("MainRdelayPane"));
+    // The group of the output levels and phases, found by name or, failing that, by its bars.
+    QWidget* levelGroup = r.Find(QStringLiteral("OutLevelGroup"));
+    if (QWidget* levelBar = r.Find(QStringLiteral("MainMusLevelBar")); !levelGroup && levelBar) {
+        levelGroup = levelBar->parentWidget();
+    }
+    c.outputGroups = {
+        levelGroup, r.Find(QStringLiteral("OutLimiteGroup")), r.Find(QStringLiteral("OutLHPGroup")),
+        r.Find(QStringLiteral("AdvGroupBox21")), r.Find(QStringLiteral("MainPanScrollBar"))};
+
+    NamedList(r, c.triggerSelectors, {"DEQTypeBox1", "DEQTypeBox2", "DEQTypeBox3"});
+
+    auto pair = [&](int address, const char* first, const char* second, bool hints) {
+        return SwitchPair{address, Named<BitmapButton>(r, QLatin1String(first)),
+                          Named<BitmapButton>(r, QLatin1String(second)), hints};
+    };
+    c.switches = {pair(0x1D09, "SysVolRunBtn1", "SysVolRunBtn2", true),
+                  pair(0x1E04, "SysPanelBtn1", "SysPanelBtn2", true),
+                  pair(0x1E08, "SysUserBtn", "SysManagerBtn", true),
+                  pair(0x0911, "SysRemoteBtn1", "SysRemoteBtn2", false)};
+    c.userManagerGroup = r.Find(QStringLiteral("SysUserMangerGrop"));
+
+    auto group = [&](const char* name, const char* label) {
+        const QString n = QLatin1String(name);
+        return VolumeGroup{Named<TrackBar>(r, "Sys" + n + "NormalVolBar"),
+                           Named<TrackBar>(r, "Sys" + n + "StartVolBar"),
+                           Named<TrackBar>(r, "Sys" + n + "MaxVolBar"),
+                           Named<RangeHandle>(r, n + "StartImage"),
+                           Named<RangeHandle>(r, n + "MaxImage"),
+                           r.Find(QLatin1String(label))};
+    };
+    c.volumeGroups = {group("Mus", "musLabel"), group("Mic", "micLabel"), group("Eff", "EffLabel")};
+    c.modeBox = Named<Selector>(r, QStringLiteral("SysModeBox"));
+    c.modeBox2 = Named<Selector>(r, QStringLiteral("SysModeBox2"));
+    c.modeNameEdit = Named<PlainEdit>(r, QStringLiteral("PresetModeEdit"));
+    c.linkButton = r.Find(QStringLiteral("LinkBtn"));
+    c.unlinkButton = r.Find(QStringLiteral("UnLinkBtn"));
+}
+
+void Editor::Connect(const ControlRegistry& registry) {
+    for (QWidget* control : registry.InCreationOrder()) {
+        if (auto* bar = qobject_cast<TrackBar*>(control)) {
+            ConnectTrackBar(bar);
+        } else if (auto* edit = qobject_cast<ValueEdit*>(control)) {
+            QObject::connect(edit, &PlainEdit::clicked, context_.get(),
+                             [this, edit] { OnValueEditClick(edit); });
+            QObject::connect(edit, &PlainEdit::keyPressed, context_.get(),
+                             [this, edit](KeyPress* press) { OnValueEditKeyPress(edit, press); });
+            QObject::connect(edit, &PlainEdit::keyDown, context_.get(),
+                             [this, edit](int key) { OnValueEditKeyDown(edit, key); });
+            QObject::connect(edit, &PlainEdit::left, context_.get(),
+                             [this] { OnValueEditLeave(); });
+        } else if (auto* spin = qobject_cast<SpinButtons*>(control)) {
+            QObject::connect(spin, &SpinButtons::upClicked, context_.get(),
+                             [this, spin] { OnSpinButton(spin, true); });
+            QObject::connect(spin, &SpinButtons::downClicked, context_.get(),
+                             [this, spin] { OnSpinButton(spin, false); });
+        } else if (auto* selector = qobject_cast<Selector*>(control)) {
+            ConnectSelector(selector);
+        } else if (auto* label = qobject_cast<TypeLabel*>(control)) {
+            QObject::connect(label, &TypeLabel::clicked, context_.get(),
+                             [this, label] { OnTypeLabelClick(label); });
+        } else if (auto* button = qobject_cast<BitmapButton*>(control)) {
+            ConnectBitmapButton(button);
+        } else if (auto* tool = qobject_cast<SwappingToolButton*>(control)) {
+            for (SwappingToolButton* each : controls_.effectButtons) {
+                if (each == tool) {
+                    QObject::connect(tool, &QToolButton::clicked, context_.get(),
+                                     [this, tool] { OnEffectSubPageClick(tool); });
+                }
+            }
+            for (SwappingToolButton* each : controls_.hintButtons) {
+                if (each == tool) {
+                    QObject::connect(tool, &QToolButton::clicked, context_.get(),
+                                     [this, tool] { OnHintPathClick(tool); });
+                }
+            }
+        }
+    }
+    for (int box = 0; box < 3; ++box) {
+        if (QAbstractSlider* bar = controls_.bandScrollBars[box]) {
+            QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
+                             [this, box](int position) { OnBandScroll(box, position); });
+        }
+    }
+}
+
+void Editor::ConnectTrackBar(TrackBar* bar) {
+    bool volume = false;
+    for (const VolumeGroup& group : controls_.volumeGroups) {
+        volume |= bar == group.normal || bar == group.start || bar == group.maximum;
+    }
+    if (volume) {
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
+                         [this, bar] { OnVolumeBarChange(bar); });
+    } else if (Bound(bar->tag()) == bar || bar == controls_.rightDelayBar) {
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
+                         [this, bar] { OnTrackBarChange(bar); });
+    } else {
+        // Band gain bars, and the bars of the point editor panel that carry no address.
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
+                         [this, bar] { OnGainBarChange(bar); });
+    }
+}
+
+void Editor::ConnectSelector(Selector* selector) {
+    const ParamAddress a = selector->tag();
+    const bool bound = Bound(a) == selector;
+    QWidget* first = Companion(a, 0);
+    void (Editor::*handler)(Selector*) = nullptr;
+    if (bound && (qobject_cast<TypeLabel*>(first) || qobject_cast<BitmapButton*>(first))) {
+        handler = &Editor::OnTypeSelectorChange;
+    } else if (selector->hint() == QLatin1String("20") || selector->hint() == QLatin1String("21")) {
+        handler = &Editor::OnCrossoverSelectorChange;
+    } else if (bound && PageOf(a) == kSystemPage && selector != controls_.modeBox) {
+        // The input choices of the system page; the mode list has handlers of its own.
+        handler = &Editor::OnPlainSelectorChange;
+    }
+    if (!handler) return;
+    QObject::connect(selector, &QComboBox::activated, context_.get(),
+                     [this, selector, handler] { (this->*handler)(selector); });
+}
+
+void Editor::ConnectBitmapButton(BitmapButton* button) {
+    auto on = [&](auto handler) {
+        QObject::connect(button, &QAbstractButton::clicked, context_.get(),
+                         [this, button, handler] { (this->*handler)(button); });
+    };
+    auto in = [button](const auto& list) {
+        return std::find(list.begin(), list.end(), button) != list.end();
+    };
+    if (in(controls_.sceneButtons)) return on(&Editor::OnSceneClick);
+    if (in(controls_.sideButtons)) return on(&Editor::OnSideClick);
+    if (button == controls_.autoButton || button == controls_.manualButton) {
+        return on(&Editor::OnAutoManualClick);
+    }
+    if (button == controls_.eqPassButton) return on(&Editor::OnEqPassClick);
+    if (button == controls_.eqResetButton) {
+        QObject::connect(button, &QAbstractButton::clicked, context_.get(),
+                         [this] { OnEqResetClick(); });
+        return;
+    }
+    for (const SwitchPair& pair : controls_.switches) {
+        if (button == pair.first || button == pair.second) return on(&Editor::OnSwitchClick);
+    }
+    for (Selector* selector : controls_.triggerSelectors) {
+        for (int entry = 0; selector && entry < 3; ++entry) {
+            if (Companion(selector->tag(), entry) == button)
+                return on(&Editor::OnTriggerButtonClick);
+        }
+    }
+    if (button == controls_.leftMute || button == controls_.rightMute) {
+        return on(&Editor::OnMuteButtonClick);
+    }
+    if (Bound(button->tag()) == button) return on(&Editor::OnPhaseButtonClick);
+}
+
+void Editor::ReselectEffectSubPage() {
+    const int last = state_.lastEffectSubPage;
+    if (last >= 0 && last < 3) OnEffectSubPageClick(controls_.effectButtons[last]);
+}
+
+bool Editor::WheelStep(int angleDelta) {
+    if (!state_.wheelStepping || !shared_.currentValueEdit ||
+        shared_.currentValueEdit == controls_.example) {
+        return false;
+    }
+    state_.wheelRemainder += angleDelta;
+    while (state_.wheelRemainder >= kWheelNotch) {
+        state_.wheelRemainder -= kWheelNotch;
+        CommitTypedValue(kStepUp);
+    }
+    while (state_.wheelRemainder <= -kWheelNotch) {
+        state_.wheelRemainder += kWheelNotch;
+        CommitTypedValue(kStepDown);
+    }
+    return true;
+}
+
+void Editor::EndWheelStepping() {
+    state_.wheelStepping = false;
+    state_.wheelRemainder = 0;
+}
+
+}  // namespace zt

@@ -1,0 +1,195 @@
+#pragma once
+// The editing side of the main window: set value and commit typed value, every change handler of
+// the parameter controls, control action, the channel mode buttons and volume bars, and the page
+// refresh that shows the stores in the controls without sending anything.
+//
+// The handlers serve whole families of controls; each finds its parameter from the control's own
+// tag and hint and goes from an address to its controls through ControlBinding. Attach connects
+// them once at start-up by walking the registered controls.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "params/param_model.h"
+#include "ui/binding/editor_state.h"
+#include "ui/editing/edit_state.h"
+#include "ui/editing/editing_ports.h"
+#include "ui/editing/editor_controls.h"
+#include "ui/window/window_hooks.h"
+
+class QWidget;
+
+namespace zt {
+
+class ControlRegistry;
+class SpinButtons;
+class TypeLabel;
+struct ChannelState;
+struct KeyPress;
+
+// Step keys of set value and commit typed value.
+inline constexpr int kStepNone = 0;
+inline constexpr int kStepUp = 1;
+inline constexpr int kStepDown = 11;
+
+// Codes of control action.
+enum ControlActionCode {
+    kActionTab = 10,
+    kActionToggle = 11,
+    kActionPhase = 14,
+    kActionAutoManual = 16,
+    kActionScene = 17,
+    kActionSwitch = 18,
+    kActionSide = 19,
+    kActionLinkButtons = 20,
+    kActionTypeLabel = 21,
+    kActionTrigger = 23,
+    kActionEffectSubPage = 24,
+    kActionHintPath = 25,
+};
+
+class Editor : public PageRefresher, public PageSwitchEditing {
+public:
+    // `shared` is the state binding starts (BindControls points its edit references).
+    Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, EditorState& shared,
+           ChannelState& channel, ChannelChoice& selector);
+    ~Editor() override;
+
+    // Optional collaborators; without them the redraw and the lock check are skipped.
+    void SetEqRedraw(EqRedraw* redraw) { redraw_ = redraw; }
+    void SetLockCheck(LockCheck* lock) { lock_ = lock; }
+    // The plain message box of a typed value without a kind.
+    void SetPlainMessage(std::function<void(const QString&)> show) { message_ = std::move(show); }
+    // The look of the link button (control action 20): true linked, false unlinked.
+    void SetLinkButtonLook(std::function<void(bool)> look) { linkLook_ = std::move(look); }
+
+    // Resolves the controls the handlers address and connects every handler; runs once, after
+    // BindControls. `window` is the main window, whose mouse wheel steps the current value edit.
+    void Attach(const ControlRegistry& registry, const BindingLookup& binding, QWidget* window);
+
+    // --- Values ---
+    // Shows raw value `raw` in a value edit, value pane or EQ type selector, limits it, moves the
+    // companion track bar, stores it and, unless silent, writes it.
+    void SetValue(QWidget* control, int key, bool silent, double raw);
+    // Parses the current value edit's text and sets it, stepped by `key`.
+    void CommitTypedValue(int key);
+    // Keeps a volume group's start and normal bars at or below its maximum bar.
+    void VolumeLimits(TrackBar* normal, TrackBar* start, TrackBar* maximum, int moved,
+                      StatusPane* pane);
+
+    // --- Control action and edit selection ---
+    int ControlAction(QWidget* control, int code);
+    int EditSelection(QWidget* edit, int family);
+    void OutputEnabling(int manual);
+    void ResetButtonUpdate();
+
+    // --- Change handlers ---
+    void OnTrackBarChange(TrackBar* bar);
+    void OnGainBarChange(TrackBar* bar);
+    void OnValueEditClick(ValueEdit* edit);
+    void OnValueEditKeyPress(ValueEdit* edit, KeyPress* press);
+    void OnValueEditKeyDown(ValueEdit* edit, int key);
+    void OnValueEditLeave();
+    void OnSpinButton(SpinButtons* spin, bool up);
+    void OnTypeSelectorChange(Selector* selector);
+    void OnTypeLabelClick(TypeLabel* label);
+    void OnTriggerButtonClick(BitmapButton* button);
+    void OnCrossoverSelectorChange(Selector* selector);
+    void OnPlainSelectorChange(Selector* selector);
+    void OnPhaseButtonClick(BitmapButton* button);
+    void OnMuteButtonClick(BitmapButton* button);
+    void OnEqPassClick(BitmapButton* button);
+    void OnAutoManualClick(BitmapButton* button);
+    void OnSwitchClick(BitmapButton* button);
+
+    // --- Mode buttons and volume bars ---
+    void OnSceneClick(BitmapButton* button);
+    void OnSideClick(BitmapButton* button);
+    void OnEqResetClick();
+    void OnEffectSubPageClick(SwappingToolButton* button);
+    void OnHintPathClick(SwappingToolButton* button);
+    void OnVolumeBarChange(TrackBar* bar);
+    void OnBandScroll(int box, int position);
+
+    // --- Page refresh ---
+    // Shows the stored values of a logical page (100: every page) without sending anything.
+    void RefreshPage(int page) override;
+    // Select channel for the current tab, the refresh of its page and one redraw.
+    void ReselectAndRefresh();
+    // The effect tab of a page switch shows the effect sub-page chosen last.
+    void ReselectEffectSubPage() override;
+
+    // --- Mouse wheel ---
+    // Steps the current value edit by whole wheel notches (120 units each, positive up) while a
+    // click has selected it for stepping; true when the wheel event is taken.
+    bool WheelStep(int angleDelta);
+    // A page switch ends wheel stepping.
+    void EndWheelStepping() override;
+
+    const EditState& state() const { return state_; }
+    const EditorState& editorState() const { return shared_; }
+    const LastWrittenParameter& lastWritten() const { return state_.lastWritten; }
+    const EditorControls& controls() const { return controls_; }
+
+private:
+    // Binding lookups.
+    QWidget* Bound(ParamAddress a) const;
+    QWidget* Pane(ParamAddress a) const;
+    QWidget* Companion(ParamAddress a, int entry) const;
+    void ResolveControls(const ControlRegistry& registry);
+    void Connect(const ControlRegistry& registry);
+    void ConnectTrackBar(TrackBar* bar);
+    void ConnectSelector(Selector* selector);
+    void ConnectBitmapButton(BitmapButton* button);
+
+    // Pieces of the handlers.
+    void Write(ParamAddress a, int value);
+    void RecordWrite(ParamAddress a, int value);
+    void Redraw(int item, int page);
+    void MakeCurrent(ValueEdit* edit, bool focus);
+    void RestoreLastGoodText();
+    void KeepBandVisible(int band);
+    void HighlightBand(int family, int band);
+    void Toggle(BitmapButton* button);
+    void SelectTab(int tab);
+    const SwitchPair* SwitchPairOf(int address) const;
+    void RunTypeSelector(Selector* selector, int item);
+
+    // Pieces of the page refresh.
+    void RefreshControls(int page);
+    void RefreshControl(QWidget* control, int page, int slot, int value);
+    void ReaddressRightSide();
+    void RefreshRightSide();
+    void RefreshSidesAndMode();
+    void RefreshSideButtons();
+    void RefreshEqPass();
+    void RefreshSystemSwitches();
+    void RefreshModeControls();
+
+    ParamModel& model_;
+    ParameterLink& link_;
+    PacedParamWriter& paced_;
+    EditorState& shared_;
+    ChannelState& channel_;
+    ChannelChoice& selector_;
+    EqRedraw* redraw_ = nullptr;
+    LockCheck* lock_ = nullptr;
+    std::function<void(const QString&)> message_;
+    std::function<void(bool)> linkLook_;
+
+    const BindingLookup* binding_ = nullptr;
+    EditorControls controls_;
+    EditState state_;
+    // Receiver of every connection, so that the handlers end with the editor.
+    std::unique_ptr<QObject> context_;
+    QPointer<QObject> wheelFilter_;
+};
+
+// The name part of a mode list item: the text after "n-" (user modes) or "MFn-" (factory
+// modes); empty when the item is shorter.
+QString ModeNamePart(const QString& item, int index);
+
+}  // namespace zt

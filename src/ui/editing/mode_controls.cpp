@@ -1,0 +1,54 @@
+// The mode controls of the right column after new data: the mode list with its current index
+// and name, and the quick-load buttons of the current mode.
+
+#include "ui/editing/editor.h"
+#include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/plain_edit.h"
+#include "ui/widgets/selector.h"
+#include "ui/widgets/swapping.h"
+
+namespace zt {
+namespace {
+
+constexpr int kFirstFactoryMode = 16;
+constexpr int kFirstBoxedUserMode = 4;  // user modes 5..16 are chosen in SysModeBox2
+
+void ShowSelected(QWidget* control, bool selected) {
+    if (auto* button = qobject_cast<BitmapButton*>(control)) button->setShowsPressed(selected);
+    if (auto* tool = qobject_cast<SwappingToolButton*>(control)) tool->setSelectedLook(selected);
+}
+
+}  // namespace
+
+QString ModeNamePart(const QString& item, int index) {
+    // Characters counted from 1: after "MFn-", after "n-" or after "nn-".
+    const int start = index >= kFirstFactoryMode ? 5 : index < 9 ? 3 : 4;
+    return item.size() >= start ? item.mid(start - 1) : QString();
+}
+
+void Editor::RefreshModeControls() {
+    const int index = model_.image().Get(MakeAddress(kSystemPage, 2));
+    if (Selector* box = controls_.modeBox) {
+        QStringList items;
+        for (const std::string& item : link_.ModeListItems()) {
+            items.push_back(QString::fromStdString(item));
+        }
+        box->clear();
+        box->addItems(items);
+        box->setCurrentIndex(index);
+        if (controls_.modeNameEdit) {
+            controls_.modeNameEdit->setText(ModeNamePart(box->currentText(), index));
+        }
+    }
+    for (size_t k = 0; k < controls_.modeButtons.size(); ++k) {
+        ShowSelected(controls_.modeButtons[k], static_cast<int>(k) == index);
+    }
+    if (index >= kFirstBoxedUserMode && controls_.modeBox2) {
+        controls_.modeBox2->setCurrentIndex(index - kFirstBoxedUserMode);
+    }
+    for (size_t j = 0; j < controls_.factoryButtons.size(); ++j) {
+        ShowSelected(controls_.factoryButtons[j], kFirstFactoryMode + static_cast<int>(j) == index);
+    }
+}
+
+}  // namespace zt

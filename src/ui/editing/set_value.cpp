@@ -1,0 +1,169 @@
+// Set value, commit typed value and the volume limits: the one road from a raw value to the text
+// a control shows, the stores and the link.
+
+#include <QMessageBox>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "params/eq_slots.h"
+#include "params/number_characters.h"
+#include "params/page_table.h"
+#include "params/value_scales.h"
+#include "ui/editing/editor.h"
+#include "ui/widgets/plain_edit.h"
+#include "ui/widgets/selector.h"
+#include "ui/widgets/status_pane.h"
+#include "ui/widgets/track_bar.h"
+
+namespace zt {
+namespace {
+
+int KindOf(QWidget* control) {
+    const ControlProps* props = PropsOf(control);
+    if (!props || props->hint().isEmpty()) return 0;
+    bool ok = false;
+    const int kind = props->hint().toInt(&ok);
+    return ok ? kind : -1;
+}
+
+bool LogsLastWrite(int kind) {
+    return (kind >= 0 && kind <= 7) || kind == 13 || kind == 19;
+}
+
+// The number a typed text stands for: an optional minus, digits and at most one point.
+std::optional<double> TypedNumber(const std::string& text) {
+    double number = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, number);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return number;
+}
+
+// Q limit of the band of a Q slot: shelving bands stop at 1.60.
+int QLimit(const ParamStore& store, ParamAddress qSlot) {
+    const EqSlot eq = EqSlotInfo(qSlot);
+    return store.Get(qSlot - eq.field) >= 2 ? kShelfQMaximum : KindMaximum(kKindQ);
+}
+
+}  // namespace
+
+void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
+    ControlProps* props = PropsOf(control);
+    if (!props) return;
+    const int kind = KindOf(control);
+    const ParamAddress a = model_.ActiveQSlot(props->tag());
+    auto* edit = qobject_cast<ValueEdit*>(control);
+    auto* pane = qobject_cast<StatusPane*>(control);
+    auto* selector = qobject_cast<Selector*>(control);
+    const bool editKind = edit && kind >= 0 && kind <= kLastEditKind;
+    const bool paneKind = pane && kind >= kFirstPaneKind && kind < kValueKindCount;
+    const bool selectorKind = selector && kind == kKindEqType;
+    if (!editKind && !paneKind && !selectorKind) return;
+
+    const FormatContext context = FormatContextFor(model_.selection(), a);
+    auto show = [&](double raw) {
+        edit->setText(
+            QString::fromStdString(FormatValueText(kind, static_cast<int>(raw), context)));
+    };
+    if (selectorKind) {
+        if (x > 3) x = 3;
+        selector->setCurrentIndex(static_cast<int>(x));
+    } else if (paneKind) {
+        x = KindRange(kind).Clamp(static_cast<int>(x));
+        pane->setCaption(
+            QString::fromStdString(FormatValueText(kind, static_cast<int>(x), context)));
+    } else if (kind == kKindQ) {
+        const int limit = QLimit(model_.store(), a);
+        if (silent) {
+            // A stored Q beyond what the band type allows is reduced in the store as well.
+            x = model_.store().Get(a);
+            if (x > limit) {
+                x = limit;
+                model_.store().Set(a, limit);
+            }
+        } else {
+            if (key == kStepUp) x += 1;
+            if (key == kStepDown) x -= 1;
+            x = std::clamp(x, 0.0, static_cast<double>(limit));
+        }
+        show(x);
+    } else if (kind != kKindHidden) {
+        ValueRange range = KindRange(kind);
+        // The dynamic EQ's gain never goes below -12.0 dB, however it is reached.
+        if (kind == kKindGain && PageOf(a) == 1) range.minimum = kDynamicEqGainMinimum;
+        if (!silent) {
+            if (key == kStepUp) x += 1;
+            if (key == kStepDown) x -= 1;
+            x = std::clamp(x, static_cast<double>(range.minimum),
+                           static_cast<double>(range.maximum));
+        } else {
+            if (x > range.maximum) x = range.maximum;
+            if (kind == kKindGain && x < range.minimum && range.minimum > 0) x = range.minimum;
+        }
+        show(x);
+    }
+
+    if (editKind && kind >= kKindFrequency && kind <= kKindInputVolume) {
+        if (kind == kKindFrequency) {
+            if (auto* bound = qobject_cast<ValueEdit*>(Bound(a))) shared_.currentValueEdit = bound;
+        }
+        EditSelection(edit, PageKind(a));
+    }
+
+    const int v = static_cast<int>(x);  // the fraction is dropped
+    auto* bar = qobject_cast<TrackBar*>(Bound(a));
+    if (!bar) bar = qobject_cast<TrackBar*>(Companion(a, 0));
+    if (bar) {
+        const bool before = state_.trackBarUpdate;
+        state_.trackBarUpdate = true;
+        bar->setValue(static_cast<int>(std::lround(x)));
+        state_.trackBarUpdate = before;
+    }
+    if (kind <= kKindQ) model_.StoreValue(a, v);
+    if (!silent) Write(a, v);
+    if (LogsLastWrite(kind) && !shared_.refreshInProgress) RecordWrite(a, v);
+}
+
+void Editor::CommitTypedValue(int key) {
+    ValueEdit* edit = shared_.currentValueEdit;
+    if (!edit || edit == controls_.example) return;
+    const std::string typed = KeepNumberCharacters(edit->text().toStdString());
+    if (typed.empty()) return RestoreLastGoodText();
+    const std::optional<double> number = TypedNumber(typed);
+    if (!number) return RestoreLastGoodText();
+    if (edit->hint().isEmpty()) {
+        if (message_) {
+            message_(QStringLiteral("error"));
+        } else {
+            QMessageBox::information(edit->window(), QString(), QStringLiteral("error"));
+        }
+        return RestoreLastGoodText();
+    }
+    SetValue(edit, key, false, ParseValue(KindOf(edit), *number));
+    state_.lastGoodText = edit->text();
+}
+
+void Editor::RestoreLastGoodText() {
+    if (shared_.currentValueEdit) shared_.currentValueEdit->setText(state_.lastGoodText);
+}
+
+void Editor::VolumeLimits(TrackBar* normal, TrackBar* start, TrackBar* maximum, int moved,
+                          StatusPane* pane) {
+    if (!normal || !start || !maximum) return;
+    TrackBar* bars[] = {normal, start, maximum};
+    if (moved < 0 || moved > 2) return;
+    if (!link_.SuppressSend()) {
+        if (moved < 2) {
+            if (bars[moved]->value() > maximum->value()) bars[moved]->setValue(maximum->value());
+        } else {
+            if (start->value() > maximum->value()) start->setValue(maximum->value());
+            if (normal->value() > maximum->value()) normal->setValue(maximum->value());
+        }
+    }
+    if (pane) pane->setCaption(QString::number(bars[moved]->value()));
+}
+
+}  // namespace zt

@@ -1,0 +1,199 @@
+// The editing side of the window over a real serial line: the zt461-sim program on a
+// pseudo-terminal and the editor's whole window with its link window, port and timers.
+// After the download every control shows what the processor holds; an edit on each kind of
+// shared page lands at the processor address its selection implies.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "params/page_table.h"
+#include "params/value_scales.h"
+#include "sim/sim_state_dump.h"
+#include "ui/widgets/plain_edit.h"
+#include "ui/widgets/selector.h"
+#include "ui/widgets/track_bar.h"
+#include "ui/window/editor_app.h"
+
+namespace zt::test {
+namespace {
+
+// zt461-sim in its own runtime folder, which this process's port list reads as well.
+class SimProgram {
+public:
+    SimProgram() {
+        saved_ = qgetenv("XDG_RUNTIME_DIR");
+        wasSet_ = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
+    }
+    ~SimProgram() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            if (!process_.waitForFinished(3000)) process_.kill();
+            process_.waitForFinished(1000);
+        }
+        if (wasSet_) {
+            qputenv("XDG_RUNTIME_DIR", saved_);
+        } else {
+            qunsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+
+    static QString Program() {
+        return QCoreApplication::applicationDirPath() + QStringLiteral("/../sim/zt461-sim");
+    }
+
+    bool Start() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        process_.setProcessEnvironment(env);
+        process_.start(Program(), {QStringLiteral("--dump-file=") + DumpPath()});
+        if (!process_.waitForStarted(5000)) return false;
+        return QTest::qWaitFor(
+            [this] { return QFile::exists(runtime_.path() + "/zt461/ports/ZT461-SIM"); }, 5000);
+    }
+
+    bool Dump(SimState& state) {
+        QFile::remove(DumpPath());
+        ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1);
+        if (!QTest::qWaitFor([this] { return QFile::exists(DumpPath()); }, 3000)) return false;
+        QTest::qWait(50);  // the program writes the file in one go; let it finish
+        QFile file(DumpPath());
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        state = SimState{};
+        return ParseSimState(file.readAll().toStdString(), state);
+    }
+
+private:
+    QString DumpPath() const { return runtime_.path() + QStringLiteral("/dump.txt"); }
+
+    QTemporaryDir runtime_;
+    QProcess process_;
+    QByteArray saved_;
+    bool wasSet_ = false;
+};
+
+class SilentMessages : public WindowMessages {
+public:
+    void Inform(const QString&, const QString&) override {}
+};
+
+// The editor program's composition root in this process: the main window with its start-up,
+// linking to the simulator through the port folder.
+class EditingOverPty : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!QFileInfo(SimProgram::Program()).isExecutable()) {
+            GTEST_SKIP() << "zt461-sim is not built";
+        }
+        ASSERT_TRUE(sim.Start());
+        app = std::make_unique<EditorApp>(std::make_unique<SilentMessages>());
+        app->Show();
+        QApplication::setActiveWindow(&app->window());
+        ASSERT_TRUE(QTest::qWaitFor([this] { return app->link().linkOnline(); }, 30000))
+            << "no link to the simulator";
+    }
+    void TearDown() override { app.reset(); }
+
+    // Lets the link send what is queued, then reads the processor's memory.
+    SimState Settle() {
+        QTest::qWaitFor([this] { return app->link().txQueue().IsEmpty() && app->link().ready(); },
+                        3000);
+        QTest::qWait(100);
+        SimState state;
+        EXPECT_TRUE(sim.Dump(state));
+        return state;
+    }
+
+    template <typename T>
+    T* Get(const char* name) {
+        return app->registry().Get<T>(QString::fromLatin1(name));
+    }
+    void Click(const char* name) { QTest::mouseClick(Get<QWidget>(name), Qt::LeftButton); }
+    void ChooseTab(int tab) { app->pageSwitcher().OnTabClicked(tab); }
+
+    SimProgram sim;
+    std::unique_ptr<EditorApp> app;
+};
+
+TEST_F(EditingOverPty, EveryControlShowsTheDownloadedValue) {
+    const SimState state = Settle();
+    int checked = 0;
+    for (int page : {0, 1, 2, 4, 5, 6, 25, 29, 30}) {
+        for (int slot = 0; slot < PageSlotCount(page); ++slot) {
+            const ParamAddress a = MakeAddress(page, slot);
+            QWidget* control = app->binding().BoundControlOf(a);
+            const int expected = state.memory.Get(app->model().ToDeviceAddress(a));
+            const std::string at = std::to_string(page) + "/" + std::to_string(slot);
+            if (auto* bar = qobject_cast<TrackBar*>(control)) {
+                EXPECT_EQ(bar->value(), std::min(expected, bar->maximum())) << at;
+                ++checked;
+            } else if (auto* box = qobject_cast<Selector*>(control);
+                       box && expected < box->count()) {
+                EXPECT_EQ(box->currentIndex(), expected) << at;
+                ++checked;
+            } else if (auto* edit = qobject_cast<ValueEdit*>(control);
+                       edit && edit != Get<ValueEdit>("Example")) {
+                const int kind = edit->hint().toInt();
+                const int shown =
+                    state.memory.Get(app->model().ToDeviceAddress(app->model().ActiveQSlot(a)));
+                EXPECT_EQ(edit->text().toStdString(), FormatValueText(kind, shown)) << at;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 200);
+}
+
+TEST_F(EditingOverPty, EditsLandWhereTheSelectionPoints) {
+    // MIC B: the microphones apart, then the MIC B side.
+    ChooseTab(kTabMicA);
+    Click("LeftBtn");
+    Click("RightBtn");
+    ASSERT_EQ(app->model().selection().micPage, 3);
+    Get<TrackBar>("MicHPFreBar")->setValue(150);
+    // Echo B.
+    ChooseTab(kTabEffect);
+    Click("EchoBToolButton");
+    Get<TrackBar>("EchoTimeBar")->setValue(100);
+    // Surround right in scene 2, in manual mode.
+    ChooseTab(kTabSurround);
+    Click("ManulModeBtn");
+    Click("CodeModeBtn");
+    Click("LeftBtn");
+    Click("RightBtn");
+    ASSERT_EQ(app->model().selection().outputPage, 17);
+    Get<TrackBar>("MainMusLevelBar")->setValue(90);
+    Get<TrackBar>("MainRdelayBar")->setValue(250);
+    // The hint pages of MIC A and MIC B.
+    ChooseTab(kTabHint);
+    Click("HintMicABtn");
+    Get<TrackBar>("HintEQGainBar1")->setValue(140);
+    Click("HintMicBBtn");
+    Get<TrackBar>("HintEQGainBar1")->setValue(100);
+
+    const SimState state = Settle();
+    EXPECT_EQ(state.memory.Get(3, 10), 150);
+    EXPECT_EQ(state.memory.Get(24, 5), 100);
+    EXPECT_EQ(state.memory.Get(0, 0xA1), 2);
+    EXPECT_EQ(state.memory.Get(17, 0), 90);
+    EXPECT_EQ(state.memory.Get(17, 10), 250);
+    EXPECT_EQ(state.memory.Get(26, 3), 140);
+    EXPECT_EQ(state.memory.Get(27, 3), 100);
+    // The editor's own image agrees with the processor on every parameter page.
+    for (int page = 0; page < 30; ++page) {
+        for (int slot = 0; slot < PageSlotCount(page); ++slot) {
+            EXPECT_EQ(app->model().image().Get(page, slot), state.memory.Get(page, slot))
+                << page << "/" << slot;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zt::test
