@@ -61,6 +61,7 @@ public:
     WindowServices& services() { return services_; }
     // The page refresh; until one is set, refreshing shows nothing.
     void SetPageRefresher(PageRefresher* refresher) { refresh_.target = refresher; }
+    PageRefresher* pageRefresher() const { return refresh_.target; }
 
     // RzToolButton11Click: applies the language of the button's tag, turns the tag to the other
     // language, then names the channel again and refreshes its page.

@@ -74,7 +74,7 @@ TEST_F(LinkOnWindow, ModeListIsRebuiltOnTheSameIndex) {
 TEST_F(LinkOnWindow, AfterATransferEveryPageThenTheChannelIsRefreshed) {
     window().tabStrip().tabs[kTabSurround]->click();
     app().channel().surroundSide = kSideRight;
-    app().model().selection().outputScene = 2;
+    app().model().image().Set(0, 0xA1, 2);  // the processor reports the decode scene
     refresher_.pages.clear();
     app().linkView().RefreshAfterTransfer();
     EXPECT_EQ(refresher_.pages, (std::vector<int>{kAllPages, 6}));

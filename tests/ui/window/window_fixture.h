@@ -24,10 +24,15 @@ public:
     std::vector<std::pair<QString, QString>> shown;
 };
 
+// Notes every page refresh and passes it on to the editor's own.
 class RecordingRefresher : public PageRefresher {
 public:
-    void RefreshPage(int page) override { pages.push_back(page); }
+    void RefreshPage(int page) override {
+        pages.push_back(page);
+        if (next) next->RefreshPage(page);
+    }
     std::vector<int> pages;
+    PageRefresher* next = nullptr;
 };
 
 class WindowFixture : public ::testing::Test {
@@ -40,6 +45,7 @@ protected:
         auto messages = std::make_unique<RecordingMessages>();
         messages_ = messages.get();
         app_ = std::make_unique<EditorApp>(std::move(messages));
+        refresher_.next = app_->pageRefresher();
         app_->SetPageRefresher(&refresher_);
         app_->Show();
     }
