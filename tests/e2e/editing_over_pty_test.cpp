@@ -19,65 +19,11 @@
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/track_bar.h"
+#include "tests/support/sim_run.h"
 #include "ui/window/editor_app.h"
 
 namespace zt::test {
 namespace {
-
-// zt461-sim in its own runtime folder, which this process's port list reads as well.
-class SimProgram {
-public:
-    SimProgram() {
-        saved_ = qgetenv("XDG_RUNTIME_DIR");
-        wasSet_ = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
-    }
-    ~SimProgram() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(3000)) process_.kill();
-            process_.waitForFinished(1000);
-        }
-        if (wasSet_) {
-            qputenv("XDG_RUNTIME_DIR", saved_);
-        } else {
-            qunsetenv("XDG_RUNTIME_DIR");
-        }
-    }
-
-    static QString Program() {
-        return QCoreApplication::applicationDirPath() + QStringLiteral("/../sim/zt461-sim");
-    }
-
-    bool Start() {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
-        process_.setProcessEnvironment(env);
-        process_.start(Program(), {QStringLiteral("--dump-file=") + DumpPath()});
-        if (!process_.waitForStarted(5000)) return false;
-        return QTest::qWaitFor(
-            [this] { return QFile::exists(runtime_.path() + "/zt461/ports/ZT461-SIM"); }, 5000);
-    }
-
-    bool Dump(SimState& state) {
-        QFile::remove(DumpPath());
-        ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1);
-        if (!QTest::qWaitFor([this] { return QFile::exists(DumpPath()); }, 3000)) return false;
-        QTest::qWait(50);  // the program writes the file in one go; let it finish
-        QFile file(DumpPath());
-        if (!file.open(QIODevice::ReadOnly)) return false;
-        state = SimState{};
-        return ParseSimState(file.readAll().toStdString(), state);
-    }
-
-private:
-    QString DumpPath() const { return runtime_.path() + QStringLiteral("/dump.txt"); }
-
-    QTemporaryDir runtime_;
-    QProcess process_;
-    QByteArray saved_;
-    bool wasSet_ = false;
-};
 
 class SilentMessages : public WindowMessages {
 public:
@@ -89,9 +35,6 @@ public:
 class EditingOverPty : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!QFileInfo(SimProgram::Program()).isExecutable()) {
-            GTEST_SKIP() << "zt461-sim is not built";
-        }
         ASSERT_TRUE(sim.Start());
         app = std::make_unique<EditorApp>(std::make_unique<SilentMessages>());
         app->Show();
@@ -103,8 +46,8 @@ protected:
 
     // Lets the link send what is queued, then reads the processor's memory.
     SimState Settle() {
-        QTest::qWaitFor([this] { return app->link().txQueue().IsEmpty() && app->link().ready(); },
-                        3000);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return app->link().txQueue().IsEmpty() && app->link().ready(); }, 3000));
         QTest::qWait(100);
         SimState state;
         EXPECT_TRUE(sim.Dump(state));
@@ -118,7 +61,7 @@ protected:
     void Click(const char* name) { QTest::mouseClick(Get<QWidget>(name), Qt::LeftButton); }
     void ChooseTab(int tab) { app->pageSwitcher().OnTabClicked(tab); }
 
-    SimProgram sim;
+    SimRun sim{{}};
     std::unique_ptr<EditorApp> app;
 };
 

@@ -10,7 +10,7 @@
 #include "params/page_table.h"
 #include "tests/link_qt/cpu_time.h"
 #include "tests/link_qt/editor_rig.h"
-#include "tests/link_qt/sim_run.h"
+#include "tests/support/sim_run.h"
 
 namespace zt {
 namespace {

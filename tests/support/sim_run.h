@@ -72,6 +72,7 @@ public:
         if (process_.state() != QProcess::Running) return false;
         ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1);
         if (!QTest::qWaitFor([this] { return QFile::exists(dumpPath()); }, 3000)) return false;
+        QTest::qWait(50);  // the program writes the file in one go; let it finish
         QFile file(dumpPath());
         if (!file.open(QIODevice::ReadOnly)) return false;
         state = SimState{};
