@@ -20,10 +20,10 @@ namespace {
 
 constexpr int kDynamicEqSheet = 8;
 
-SwappingSheet* MakeSheet(const sheets::SheetSpec& spec, sheets::SheetBuilder& builder) {
-    auto* sheet = builder.Named(new SwappingSheet(QString::fromUtf8(spec.caption.chinese),
-                                                  QString::fromUtf8(spec.caption.english)),
-                                spec.name);
+SwappingSheet* MakeSheet(const sheets::SheetSpec& plan, sheets::SheetBuilder& builder) {
+    auto* sheet = builder.Named(new SwappingSheet(QString::fromUtf8(plan.caption.chinese),
+                                                  QString::fromUtf8(plan.caption.english)),
+                                plan.name);
     builder.AddContainer(sheet);
     return sheet;
 }
@@ -32,11 +32,11 @@ SwappingSheet* MakeSheet(const sheets::SheetSpec& spec, sheets::SheetBuilder& bu
 
 void BuildPageSheets(QStackedWidget* formPageItem, ControlRegistry& registry) {
     sheets::SheetBuilder builder(registry);
-    for (const sheets::SheetSpec& spec : sheets::PageSheetSpecs()) {
-        SwappingSheet* sheet = MakeSheet(spec, builder);
-        formPageItem->insertWidget(spec.index, sheet);
-        builder.BuildItems(spec.items);
-        if (spec.index == kDynamicEqSheet) builder.BuildDynamicEqBands(sheet);
+    for (const sheets::SheetSpec& plan : sheets::PageSheetSpecs()) {
+        SwappingSheet* sheet = MakeSheet(plan, builder);
+        formPageItem->insertWidget(plan.index, sheet);
+        builder.BuildItems(plan.items);
+        if (plan.index == kDynamicEqSheet) builder.BuildDynamicEqBands(sheet);
     }
     builder.PlaceParamRows();
     builder.BuildEqBandBlocks();
@@ -75,10 +75,10 @@ void AlignVolumeScale(const ControlRegistry& registry, const QString& bar, const
 
 void BuildRightColumn(QTabWidget* advPageControl1, ControlRegistry& registry) {
     sheets::SheetBuilder builder(registry);
-    for (const sheets::SheetSpec& spec : sheets::RightColumnSpecs()) {
-        SwappingSheet* sheet = MakeSheet(spec, builder);
-        advPageControl1->insertTab(spec.index, sheet, sheet->caption());
-        builder.BuildItems(spec.items);
+    for (const sheets::SheetSpec& plan : sheets::RightColumnSpecs()) {
+        SwappingSheet* sheet = MakeSheet(plan, builder);
+        advPageControl1->insertTab(plan.index, sheet, sheet->caption());
+        builder.BuildItems(plan.items);
     }
     builder.PlaceParamRows();
     // The three sheet names must fit the column's width in either language.
