@@ -198,7 +198,9 @@ void Editor::Connect(const ControlRegistry& registry) {
             QObject::connect(edit, &PlainEdit::keyPressed, context_.get(),
                              [this, edit](KeyPress* press) { OnValueEditKeyPress(edit, press); });
             QObject::connect(edit, &PlainEdit::keyDown, context_.get(),
-                             [this, edit](int key) { OnValueEditKeyDown(edit, key); });
+                             [this, edit](int key, Qt::KeyboardModifiers modifiers) {
+                                 OnValueEditKeyDown(edit, key, modifiers);
+                             });
             QObject::connect(edit, &PlainEdit::left, context_.get(),
                              [this] { OnValueEditLeave(); });
         } else if (auto* spin = qobject_cast<SpinButtons*>(control)) {
@@ -236,12 +238,15 @@ void Editor::Connect(const ControlRegistry& registry) {
     }
 }
 
-void Editor::ConnectTrackBar(TrackBar* bar) {
-    bool volume = false;
+bool Editor::IsVolumeBar(const TrackBar* bar) const {
     for (const VolumeGroup& group : controls_.volumeGroups) {
-        volume |= bar == group.normal || bar == group.start || bar == group.maximum;
+        if (bar == group.normal || bar == group.start || bar == group.maximum) return true;
     }
-    if (volume) {
+    return false;
+}
+
+void Editor::ConnectTrackBar(TrackBar* bar) {
+    if (IsVolumeBar(bar)) {
         QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
                          [this, bar] { OnVolumeBarChange(bar); });
     } else if (Bound(bar->tag()) == bar || bar == controls_.rightDelayBar) {
