@@ -50,7 +50,8 @@ protected:
         suite_->app = std::make_unique<EditorApp>(std::make_unique<RecordingMessages>());
         suite_->app->Show();
         QApplication::setActiveWindow(&suite_->app->window());
-        QTest::qWaitFor([] { return suite_->app->link().linkOnline(); }, 30000);
+        // SetUp reports a link that did not come up.
+        (void)QTest::qWaitFor([] { return suite_->app->link().linkOnline(); }, 30000);
     }
 
     static void TearDownTestSuite() {
@@ -91,8 +92,9 @@ protected:
     // Lets the link send what is queued and returns the writes the processor received since
     // the last call (keep-alives left out).
     std::vector<ProcessorWrite> Writes() {
-        QTest::qWaitFor([this] { return app().link().txQueue().IsEmpty() && app().link().ready(); },
-                        3000);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return app().link().txQueue().IsEmpty() && app().link().ready(); }, 3000))
+            << "the link did not drain its queue";
         QTest::qWait(30);
         std::vector<ProcessorWrite> writes;
         const auto& log = processor().log();
