@@ -10,6 +10,7 @@
 #include "presets/qt/preset_base_folder.h"
 #include "ui/binding/bind_controls.h"
 #include "ui/editing/editing_side.h"
+#include "ui/system/system_side.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
 #include "ui/window/window_chrome.h"
@@ -41,6 +42,8 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     pageSwitcher_ =
         std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_, services_);
     editing_ = std::make_unique<EditingSide>(*this);
+    system_ = std::make_unique<SystemSide>(*this, *messages_);
+    linkView_->SetAfterTransferRefresh([this] { OnImageReplaced(false); });
     Wire();
 }
 
@@ -103,13 +106,23 @@ void EditorApp::StartUp() {
     editing_->Attach();
     model_.ResetEq(kAllPages, link(), refresh_);
     StartLink();
-    presetFolders_ = PresetFoldersAtStartUp();
+    presetFolders_ =
+        presetBase_.empty() ? PresetFoldersAtStartUp() : MakePresetFolders(presetBase_);
     PrepareModeFolders(presetFolders_);
     if (services_.presetFiles) services_.presetFiles->ListPresetFiles();
     ApplyStartLanguage();
     if (link().lockStage() != 2) pageSwitcher_->OnTabClicked(kTabMusic);
     timer1_.start();
     w.setStartUpComplete();
+}
+
+void EditorApp::OnImageReplaced(bool refresh) {
+    if (refresh) {
+        refresh_.RefreshPage(kAllPages);
+        channel_.selectedChannel = selector_->SelectChannel(channel_.currentTab);
+        refresh_.RefreshPage(channel_.selectedPage);
+    }
+    if (services_.imageReplaced) services_.imageReplaced->OnImageReplaced();
 }
 
 void EditorApp::StartLink() {

@@ -26,6 +26,7 @@
 namespace zt {
 
 class EditingSide;
+class SystemSide;
 class TForm2;
 class TForm3;
 
@@ -56,6 +57,14 @@ public:
     DiagnosticLog& log() { return *log_; }
     QTimer& timer1() { return timer1_; }
     const PresetFolders& presetFolders() const { return presetFolders_; }
+    // Puts the preset folders below `folder` instead of the program's folder; set before Show.
+    void SetPresetBaseFolder(std::filesystem::path folder) { presetBase_ = std::move(folder); }
+    EditingSide& editing() { return *editing_; }
+    SystemSide& system() { return *system_; }
+
+    // The whole device image was replaced (a preset file loaded, a transfer completed).
+    // `refresh`: show it on every page and the current channel first, as after a download.
+    void OnImageReplaced(bool refresh);
 
     // The parts of the window that later pieces of the editor fill.
     WindowServices& services() { return services_; }
@@ -91,6 +100,7 @@ private:
     WindowServices services_;
     RefreshRelay refresh_;
     PresetFolders presetFolders_;
+    std::filesystem::path presetBase_;
 
     std::unique_ptr<TForm1> window_;
     std::unique_ptr<DiagnosticLog> log_;
@@ -102,6 +112,7 @@ private:
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<PageSwitcher> pageSwitcher_;
     std::unique_ptr<EditingSide> editing_;
+    std::unique_ptr<SystemSide> system_;
     QTimer timer1_;
 };
 
