@@ -236,12 +236,15 @@ void Editor::Connect(const ControlRegistry& registry) {
     }
 }
 
-void Editor::ConnectTrackBar(TrackBar* bar) {
-    bool volume = false;
+bool Editor::IsVolumeBar(const TrackBar* bar) const {
     for (const VolumeGroup& group : controls_.volumeGroups) {
-        volume |= bar == group.normal || bar == group.start || bar == group.maximum;
+        if (bar == group.normal || bar == group.start || bar == group.maximum) return true;
     }
-    if (volume) {
+    return false;
+}
+
+void Editor::ConnectTrackBar(TrackBar* bar) {
+    if (IsVolumeBar(bar)) {
         QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
                          [this, bar] { OnVolumeBarChange(bar); });
     } else if (Bound(bar->tag()) == bar || bar == controls_.rightDelayBar) {
