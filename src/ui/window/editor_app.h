@@ -26,6 +26,7 @@
 namespace zt {
 
 class EditingSide;
+class EqGraphSide;
 class SystemSide;
 class TForm2;
 class TForm3;
@@ -65,6 +66,8 @@ public:
     // The whole device image was replaced (a preset file loaded, a transfer completed).
     // `refresh`: show it on every page and the current channel first, as after a download.
     void OnImageReplaced(bool refresh);
+    // The EQ graph on Image1 with its point editing.
+    EqGraphSide& eqGraph() { return *graph_; }
 
     // The parts of the window that later pieces of the editor fill.
     WindowServices& services() { return services_; }
@@ -113,6 +116,7 @@ private:
     std::unique_ptr<PageSwitcher> pageSwitcher_;
     std::unique_ptr<EditingSide> editing_;
     std::unique_ptr<SystemSide> system_;
+    std::unique_ptr<EqGraphSide> graph_;
     QTimer timer1_;
 };
 
