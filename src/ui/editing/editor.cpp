@@ -198,7 +198,9 @@ void Editor::Connect(const ControlRegistry& registry) {
             QObject::connect(edit, &PlainEdit::keyPressed, context_.get(),
                              [this, edit](KeyPress* press) { OnValueEditKeyPress(edit, press); });
             QObject::connect(edit, &PlainEdit::keyDown, context_.get(),
-                             [this, edit](int key) { OnValueEditKeyDown(edit, key); });
+                             [this, edit](int key, Qt::KeyboardModifiers modifiers) {
+                                 OnValueEditKeyDown(edit, key, modifiers);
+                             });
             QObject::connect(edit, &PlainEdit::left, context_.get(),
                              [this] { OnValueEditLeave(); });
         } else if (auto* spin = qobject_cast<SpinButtons*>(control)) {

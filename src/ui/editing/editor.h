@@ -91,7 +91,8 @@ public:
     void OnGainBarChange(TrackBar* bar);
     void OnValueEditClick(ValueEdit* edit);
     void OnValueEditKeyPress(ValueEdit* edit, KeyPress* press);
-    void OnValueEditKeyDown(ValueEdit* edit, int key);
+    void OnValueEditKeyDown(ValueEdit* edit, int key,
+                            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void OnValueEditLeave();
     void OnSpinButton(SpinButtons* spin, bool up);
     void OnTypeSelectorChange(Selector* selector);
