@@ -17,7 +17,8 @@ public:
     // A modal box with one OK button.
     virtual void Inform(const QString& text, const QString& caption) = 0;
     // A modal question; true for Yes or OK, false for No, Cancel or a box closed otherwise.
-    virtual bool Ask(const QString& text, const QString& caption, AskButtons buttons) = 0;
+    // Messages that show nothing decline every question.
+    virtual bool Ask(const QString&, const QString&, AskButtons) { return false; }
 };
 
 class MessageBoxes : public WindowMessages {
