@@ -27,6 +27,7 @@ namespace zt {
 
 class EditingSide;
 class EqGraphSide;
+class SpectrumSide;
 class SystemSide;
 class TForm2;
 class TForm3;
@@ -68,6 +69,9 @@ public:
     void OnImageReplaced(bool refresh);
     // The EQ graph on Image1 with its point editing.
     EqGraphSide& eqGraph() { return *graph_; }
+    // The spectrum analyser: sound-card capture and the bars behind the EQ curve.
+    SpectrumSide& spectrum() { return *spectrum_; }
+    WindowMessages& messages() { return *messages_; }
 
     // The parts of the window that later pieces of the editor fill.
     WindowServices& services() { return services_; }
@@ -117,6 +121,7 @@ private:
     std::unique_ptr<EditingSide> editing_;
     std::unique_ptr<SystemSide> system_;
     std::unique_ptr<EqGraphSide> graph_;
+    std::unique_ptr<SpectrumSide> spectrum_;
     QTimer timer1_;
 };
 
