@@ -18,7 +18,32 @@
 namespace zt {
 
 void Editor::Write(ParamAddress a, int value) {
-    link_.WriteParameter(a, value);
+    NoteWrite(a);
+    if (pacedWrites_) {
+        paced_.WriteParameterPaced(a, value);
+    } else {
+        link_.WriteParameter(a, value);
+    }
+}
+
+void Editor::NoteWrite(ParamAddress a) {
+    if (recorder_) recorder_->NoteWrite(a, model_.ToDeviceAddress(a), !link_.SuppressSend());
+}
+
+GestureScope Editor::Gesture() {
+    return GestureScope(shared_.refreshInProgress ? nullptr : recorder_);
+}
+
+void Editor::OnSliderPressed(TrackBar* bar) {
+    if (heldBar_ || !recorder_ || shared_.refreshInProgress) return;
+    heldBar_ = bar;
+    recorder_->BeginGesture();
+}
+
+void Editor::OnSliderReleased(TrackBar* bar) {
+    if (!heldBar_ || heldBar_ != bar) return;
+    heldBar_ = nullptr;
+    if (recorder_) recorder_->EndGesture();
 }
 
 void Editor::RecordWrite(ParamAddress a, int value) {

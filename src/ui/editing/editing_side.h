@@ -6,6 +6,9 @@
 #include "ui/editing/binding_lookup.h"
 #include "ui/editing/editor.h"
 #include "ui/editing/link_parameters.h"
+#include "ui/undo/edit_history.h"
+#include "ui/undo/edit_replayer.h"
+#include "ui/undo/undo_controls.h"
 
 namespace zt {
 
@@ -20,6 +23,8 @@ public:
     void Attach();
 
     Editor& editor() { return editor_; }
+    EditHistory& history() { return history_; }
+    UndoControls& undoControls() { return *undoControls_; }
 
     int SelectChannel(int tab) override;
     // Forwards to the EQ graph once one is wired into the window.
@@ -30,6 +35,9 @@ private:
     LinkParameters parameters_;
     ControlBindingLookup lookup_;
     Editor editor_;
+    EditReplayer replayer_;
+    EditHistory history_;
+    std::unique_ptr<UndoControls> undoControls_;
 };
 
 }  // namespace zt
