@@ -57,6 +57,10 @@ const std::map<std::string, Setter>& ValueFlags() {
          [](SimOptions& o, const std::string& v) { return ParseCount(v, o.faults.silentAfter); }},
         {"--vanish-after",
          [](SimOptions& o, const std::string& v) { return ParseCount(v, o.faults.vanishAfter); }},
+        {"--drop-keepalive-acks",
+         [](SimOptions& o, const std::string& v) {
+             return ParseCount(v, o.faults.dropKeepAliveAcks);
+         }},
         {"--seed",
          [](SimOptions& o, const std::string& v) { return ParseCount(v, o.faults.seed); }},
     };
@@ -127,6 +131,7 @@ Faults (shares are probabilities from 0 to 1, drawn with the seed):
   --garbage=P              put a burst of noise before this share of answers
   --silent-after=N         answer N frames, then stay silent (the port stays)
   --vanish-after=N         answer N frames, then take the port away and end
+  --drop-keepalive-acks=N  leave the acknowledgements of the first N keep-alives unsent
   --seed=N                 seed of the fault dice (default 1)
 
 Every line "editor online" on the standard output marks the same moment as "online" in the

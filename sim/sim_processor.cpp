@@ -105,8 +105,16 @@ void SimProcessor::HandleWrite(const SimFrame& frame, Bytes& out) {
         StoreValues(page, slot, frame.data);
     } else if (page == kSystemPage) {
         HandleSystemWrite(slot, frame.data);
+        if (LosesKeepAliveAck(slot, frame.data)) return;
     }
     SendAck(out);
+}
+
+bool SimProcessor::LosesKeepAliveAck(int slot, const Bytes& data) {
+    if (slot != kSlotLink || ValueOf(data) != kLinkKeepAlive) return false;
+    if (keepAliveAcksDropped_ >= faults_.dropKeepAliveAcks) return false;
+    ++keepAliveAcksDropped_;
+    return true;
 }
 
 void SimProcessor::HandleSystemWrite(int slot, const Bytes& data) {

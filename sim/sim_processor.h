@@ -75,6 +75,7 @@ private:
     void StoreValues(int page, int slot, const Bytes& data);
     void SendPage(int page, Bytes& out);
     void SendAck(Bytes& out);
+    bool LosesKeepAliveAck(int slot, const Bytes& data);
     void SendFrame(ParamAddress address, const Bytes& data, Bytes& out);
     void SendGarbage(Bytes& out);
 
@@ -94,6 +95,7 @@ private:
     std::bitset<kTransferPageCount> pagesTransferred_;
     bool transferComplete_ = false;
     int onlineCount_ = 0;
+    int keepAliveAcksDropped_ = 0;
 };
 
 }  // namespace zt

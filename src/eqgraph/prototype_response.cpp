@@ -47,17 +47,19 @@ const PhiTable& PhiOf(PrototypeWarp warp) {
     }
 }
 
-// |B(e^jw)|^2 written in phi: phi * (p * phi - cross) + sum^2, with the sum, the cross term
-// and the product kept as floats like the coefficients.
+// |B(e^jw)|^2 written in phi: phi * (p * phi - cross) + sum^2, with the squared sum and the
+// cross term kept as floats like the coefficients. The product c0 c2 stays unrounded: at the
+// centre of a narrow band the terms nearly cancel, and a float product there would move the
+// drawn peak by a quarter of a dB.
 struct PowerPolynomial {
-    float product;  // c0 c2
-    float cross;    // c1 (c0 + c2) + 4 c0 c2
-    float sumSq;    // (c0 + c1 + c2)^2
+    double product;  // c0 c2
+    float cross;     // c1 (c0 + c2) + 4 c0 c2
+    float sumSq;     // (c0 + c1 + c2)^2
 
     PowerPolynomial(float c0, float c1, float c2) {
         const double p = static_cast<double>(c0) * c2;
         const double sum = static_cast<double>(c0) + c1 + c2;
-        product = static_cast<float>(p);
+        product = p;
         cross =
             static_cast<float>(static_cast<double>(c1) * (static_cast<double>(c0) + c2) + 4.0 * p);
         sumSq = static_cast<float>(sum * sum);
@@ -65,9 +67,7 @@ struct PowerPolynomial {
 
     // Evaluated in double: near a zero of the filter the terms cancel to far below float
     // resolution, and the far ends of the steep filters live there.
-    double operator()(double phi) const {
-        return phi * (static_cast<double>(product) * phi - cross) + sumSq;
-    }
+    double operator()(double phi) const { return phi * (product * phi - cross) + sumSq; }
 };
 
 bool UsablePower(double v) {

@@ -53,6 +53,7 @@ void LinkEngine::StartSearch() {
     SetTransfer(false);
     SetHold(false);
     queue_.DropPending();
+    inFlightFrame_.clear();  // nothing of the previous link is repeated on the next
     view_.ShowLinkStatus(kStatusSearch);
     transferCounter_ = 0;
     transferTotal_ = kDownloadTotal;

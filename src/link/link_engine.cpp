@@ -72,7 +72,7 @@ void LinkEngine::WriteParameter(ParamAddress logical, int value) {
     queue_.Clear();
     queue_.Push(device, value);
     inFlight_ = queue_.Take();
-    SendValue(device, value);
+    SendEntry(inFlight_);
     if (pendingAction_ != kNoPendingAction) ready_ = false;
 }
 
@@ -105,11 +105,16 @@ void LinkEngine::SendValue(ParamAddress device, int value) {
 
 void LinkEngine::SendEntry(int index) {
     const TxEntry& entry = queue_.Entry(index);
-    SendValue(entry.address, entry.value);
+    SendInFlight(BuildCommandFrame(kCommandWrite, entry.address, entry.value));
 }
 
 void LinkEngine::SendKeepAlive() {
-    SendValue(kAddrLinkControl, kLinkKeepAlive);
+    SendInFlight(BuildCommandFrame(kCommandWrite, kAddrLinkControl, kLinkKeepAlive));
+}
+
+void LinkEngine::SendInFlight(const Bytes& frame) {
+    inFlightFrame_ = frame;
+    Send(inFlightFrame_);
 }
 
 // --- Timers ---

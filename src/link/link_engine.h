@@ -108,6 +108,8 @@ public:
     int holdTick() const { return holdTick_; }
     int missCount() const { return missCount_; }
     int inFlight() const { return inFlight_; }
+    // The write or keep-alive sent last, which a repeat sends again.
+    const Bytes& inFlightFrame() const { return inFlightFrame_; }
     const TxQueue& txQueue() const { return queue_; }
     RxState rxState() const { return receiver_.state(); }
 
@@ -132,8 +134,10 @@ private:
     // Sending; nothing goes out while the port is closed.
     void Send(const Bytes& frame);
     void SendValue(ParamAddress device, int value);
+    // The paced frames: a queue entry or a keep-alive, each remembered as the frame in flight.
     void SendEntry(int index);
     void SendKeepAlive();
+    void SendInFlight(const Bytes& frame);
 
     // Timers, started and stopped only on a change.
     void SetHold(bool run);
@@ -181,6 +185,9 @@ private:
     int holdTick_ = 0;
     int missCount_ = 0;
     int inFlight_ = 0;
+    // What went out last of the writes and keep-alives. The queue entry at inFlight_ is not
+    // enough: a keep-alive is no queue entry, and the entry there may be from long before.
+    Bytes inFlightFrame_;
     int lockStage_ = 0;
 
     // Port search.

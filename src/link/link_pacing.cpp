@@ -51,8 +51,13 @@ void LinkEngine::OnHoldTick() {
             SendKeepAlive();
         } else if (missCount_ % 2 == 0) {
             // Every second silent second: the frame in flight again when more wait behind it,
-            // otherwise a keep-alive.
-            queue_.IsEmpty() ? SendKeepAlive() : SendEntry(inFlight_);
+            // otherwise a keep-alive. The frame in flight may itself be a keep-alive whose
+            // acknowledgement was lost: it goes out again as it was, never as an old entry.
+            if (queue_.IsEmpty() || inFlightFrame_.empty()) {
+                SendKeepAlive();
+            } else {
+                Send(inFlightFrame_);
+            }
         }
         if (missCount_ > kOnlineMissLimit) {
             missCount_ = 0;

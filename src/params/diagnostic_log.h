@@ -8,6 +8,10 @@
 
 namespace zt {
 
+// Lines the window's log keeps: a link cycle adds about a hundred, reading a preset file about
+// two thousand; older lines go, so that hours of linking do not grow the editor.
+inline constexpr int kDiagnosticLogLines = 5000;
+
 class DiagnosticLog {
 public:
     virtual ~DiagnosticLog() = default;
@@ -15,7 +19,7 @@ public:
     virtual void Clear() = 0;
 };
 
-// A log that keeps its lines in memory; the window's memo mirrors one, tests read one.
+// A log that keeps every line in memory, for tests to read.
 class MemoryLog : public DiagnosticLog {
 public:
     void Append(const std::string& line) override { lines_.push_back(line); }

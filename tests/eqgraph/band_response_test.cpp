@@ -66,8 +66,9 @@ TEST(BandResponseTest, PeakingBandPeaksOnItsCentre) {
     for (float q : {0.4f, 1.0f, 4.0f, 20.0f, 128.0f}) {
         const ResponseArray r = Response(1000, 12.0f, q, 1);
         EXPECT_EQ(std::max_element(r.begin(), r.end()) - r.begin(), 273) << q;
-        // Very narrow bands lose a little of their peak to the 32-bit coefficients.
-        EXPECT_NEAR(r[273], 12.0f, q <= 4.0f ? 0.001f : 0.15f) << q;
+        // Very narrow bands lose a little of their peak to the 32-bit coefficients (the exact
+        // figures are checked in the narrow peak tests).
+        EXPECT_NEAR(r[273], 12.0f, q <= 4.0f ? 0.001f : 0.25f) << q;
     }
 }
 

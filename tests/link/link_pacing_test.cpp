@@ -196,6 +196,45 @@ TEST_F(LinkPacingTest, AnUnansweredFrameIsRepeatedTwiceThenTheLinkIsLost) {
     }
 }
 
+// A keep-alive whose acknowledgement is lost, with writes queued behind it: the repeat at the
+// second silent second is that keep-alive, never a queue entry from before it (in a fresh
+// session the entry there was never written, after a mode load it is the load itself), and the
+// writes then leave in order with their own values.
+TEST_F(LinkPacingTest, ALostKeepAliveAcknowledgementRepeatsTheKeepAlive) {
+    enum class Before { FreshSession, ModeLoad, DirectSend };
+    for (Before before : {Before::FreshSession, Before::ModeLoad, Before::DirectSend}) {
+        SCOPED_TRACE(static_cast<int>(before));
+        if (before == Before::ModeLoad) {
+            rig.engine.WriteParameter(kAddrLoadMode, 3);
+            ASSERT_TRUE(rig.StepUntil([this] { return rig.engine.transferRunning(); }, 1000));
+            ASSERT_TRUE(rig.StepUntil([this] { return rig.engine.linkOnline(); }, 20000));
+        } else if (before == Before::DirectSend) {
+            rig.engine.WriteParameter(0x0007, 9);
+            rig.Step(100);
+        }
+        processor.keepAliveAcksToLose = 1;
+        port.writes.clear();
+        ASSERT_TRUE(rig.StepUntil([this] { return !port.writes.empty(); }, 1100));
+        ASSERT_EQ(port.Written(), std::vector<std::string>{kKeepAlive});
+        rig.Step(300);
+        const int64_t edited = rig.now;
+        for (int value : {1, 2, 3}) rig.engine.WriteParameter(0x0000, value);
+        rig.engine.WriteParameter(0x0006, 4);
+        rig.Step(2500);
+
+        const auto written = WrittenSince(0);
+        ASSERT_EQ(written.size(), 4u);
+        EXPECT_EQ(written[1], std::make_pair(edited + 2000, std::string(kKeepAlive)));
+        EXPECT_EQ(written[2].second, Frame(0x0000, 3));
+        EXPECT_EQ(written[3].second, Frame(0x0006, 4));
+        EXPECT_EQ(written[3].first - written[2].first, kHoldPeriodMs);
+        EXPECT_TRUE(rig.engine.txQueue().IsEmpty());
+        EXPECT_TRUE(rig.engine.linkOnline());
+        EXPECT_TRUE(rig.view.messages.empty());
+        rig.Step(1000);
+    }
+}
+
 TEST_F(LinkPacingTest, AClosedPortLosesTheLinkWithinSixSeconds) {
     port.Close();
     const int64_t closed = rig.now;

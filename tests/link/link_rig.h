@@ -164,15 +164,22 @@ private:
 
 // A stand-in for the processor behind a ScriptedPort: acknowledges every write, answers a page
 // request with one frame holding the page number in slot 0, a mode-name request with "Mn" and
-// a system item with its slot number. `answering` false makes it silent.
+// a system item with its slot number. `answering` false makes it silent; the acknowledgements
+// of the next `keepAliveAcksToLose` keep-alives are lost on the line.
 struct MiniProcessor {
     bool answering = true;
     int answers = 0;
+    int keepAliveAcksToLose = 0;
 
     Bytes operator()(const std::string&, const Bytes& frame) {
         if (!answering || frame.size() < 7) return {};
         ++answers;
         const ParamAddress address = frame[4] * 256 + frame[5];
+        const bool keepAlive = address == kAddrLinkControl && frame[6] == kLinkKeepAlive;
+        if (keepAlive && keepAliveAcksToLose > 0) {
+            --keepAliveAcksToLose;
+            return {};
+        }
         if (frame[3] == kCommandWrite) return {kShortStart, kShortAccept};
         if (address == kAddrPageRequest) {
             return BuildCommandFrame(kCommandWrite, MakeAddress(frame[6], 0), 1000 + frame[6]);

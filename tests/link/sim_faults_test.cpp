@@ -118,6 +118,18 @@ TEST(SimFaultsTest, VanishesAfterAnsweringNFrames) {
     EXPECT_TRUE(SimProcessor(faults).vanished());
 }
 
+TEST(SimFaultsTest, LosesTheAcknowledgementsOfTheFirstKeepAlivesOnly) {
+    SimFaults faults;
+    faults.dropKeepAliveAcks = 2;
+    SimProcessor sim(faults);
+    EXPECT_EQ(Cut(sim.Receive(Connect())).acks, 1);
+    EXPECT_TRUE(sim.Receive(KeepAlive()).empty());
+    EXPECT_EQ(Cut(sim.Receive(Write(0x0001, 5))).acks, 1);
+    EXPECT_TRUE(sim.Receive(KeepAlive()).empty());
+    EXPECT_EQ(Cut(sim.Receive(KeepAlive())).acks, 1);
+    EXPECT_EQ(sim.memory().Get(0x0001), 5);
+}
+
 TEST(SimFaultsTest, FaultsCanBeSwitchedOnMidRun) {
     SimProcessor sim;
     EXPECT_FALSE(sim.Receive(KeepAlive()).empty());

@@ -88,6 +88,8 @@ void Editor::OnValueEditClick(ValueEdit* clicked) {
     link_.SetSuppressSend(true);
     CommitTypedValue(kStepNone);
     link_.SetSuppressSend(suppressed);
+    // Like any numeric field: the click selects the whole value, so typing replaces it.
+    edit->selectAll();
 }
 
 void Editor::OnValueEditKeyPress(ValueEdit* edit, KeyPress* press) {
@@ -101,9 +103,14 @@ void Editor::OnValueEditKeyPress(ValueEdit* edit, KeyPress* press) {
     if (c == QLatin1Char('\r')) OnValueEditLeave();
 }
 
-void Editor::OnValueEditKeyDown(ValueEdit* edit, int key) {
+void Editor::OnValueEditKeyDown(ValueEdit* edit, int key, Qt::KeyboardModifiers modifiers) {
     if (!shared_.currentValueEdit || shared_.currentValueEdit == controls_.example) return;
     state_.editChanged = true;
+    // With Shift, Ctrl or Alt the arrows edit the text (Shift selects) instead of stepping.
+    if (modifiers &
+        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return;
+    }
     const bool upDown = key == Qt::Key_Up || key == Qt::Key_Down;
     const bool leftRight = key == Qt::Key_Left || key == Qt::Key_Right;
     // A band's frequency and gain edits share the arrows: left and right step the frequency,

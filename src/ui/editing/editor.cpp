@@ -202,10 +202,11 @@ void Editor::Connect(const ControlRegistry& registry) {
                                  auto gesture = Gesture();
                                  OnValueEditKeyPress(edit, press);
                              });
-            QObject::connect(edit, &PlainEdit::keyDown, context_.get(), [this, edit](int key) {
-                auto gesture = Gesture();
-                OnValueEditKeyDown(edit, key);
-            });
+            QObject::connect(edit, &PlainEdit::keyDown, context_.get(),
+                             [this, edit](int key, Qt::KeyboardModifiers modifiers) {
+                                 auto gesture = Gesture();
+                                 OnValueEditKeyDown(edit, key, modifiers);
+                             });
             QObject::connect(edit, &PlainEdit::left, context_.get(), [this] {
                 auto gesture = Gesture();
                 OnValueEditLeave();
@@ -251,17 +252,20 @@ void Editor::Connect(const ControlRegistry& registry) {
     }
 }
 
+bool Editor::IsVolumeBar(const TrackBar* bar) const {
+    for (const VolumeGroup& group : controls_.volumeGroups) {
+        if (bar == group.normal || bar == group.start || bar == group.maximum) return true;
+    }
+    return false;
+}
+
 void Editor::ConnectTrackBar(TrackBar* bar) {
     // A drag of the handle is one gesture from press to release, however many values it passes.
     QObject::connect(bar, &QAbstractSlider::sliderPressed, context_.get(),
                      [this, bar] { OnSliderPressed(bar); });
     QObject::connect(bar, &QAbstractSlider::sliderReleased, context_.get(),
                      [this, bar] { OnSliderReleased(bar); });
-    bool volume = false;
-    for (const VolumeGroup& group : controls_.volumeGroups) {
-        volume |= bar == group.normal || bar == group.start || bar == group.maximum;
-    }
-    if (volume) {
+    if (IsVolumeBar(bar)) {
         QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] {
             auto gesture = Gesture();
             OnVolumeBarChange(bar);

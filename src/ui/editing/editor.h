@@ -97,7 +97,8 @@ public:
     void OnGainBarChange(TrackBar* bar);
     void OnValueEditClick(ValueEdit* edit);
     void OnValueEditKeyPress(ValueEdit* edit, KeyPress* press);
-    void OnValueEditKeyDown(ValueEdit* edit, int key);
+    void OnValueEditKeyDown(ValueEdit* edit, int key,
+                            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void OnValueEditLeave();
     void OnSpinButton(SpinButtons* spin, bool up);
     void OnTypeSelectorChange(Selector* selector);
@@ -174,6 +175,10 @@ private:
     // Pieces of the page refresh.
     void RefreshControls(int page);
     void RefreshControl(QWidget* control, int page, int slot, int value);
+    // Moves a bar to `value` and makes sure its pane shows it, moved or not; `always` runs the
+    // bar's change handler even when the bar moved.
+    void ShowBarPosition(TrackBar* bar, int value, bool always);
+    bool IsVolumeBar(const TrackBar* bar) const;
     void ReaddressRightSide();
     void RefreshRightSide();
     void RefreshSidesAndMode();

@@ -96,10 +96,9 @@ void Editor::RefreshControls(int page) {
 
 void Editor::RefreshControl(QWidget* control, int page, int slot, int value) {
     if (auto* bar = qobject_cast<TrackBar*>(control)) {
-        bar->setValue(value);
-        // The output levels' panes depend on the channel shown, so they are rewritten even when
-        // the bar does not move.
-        if (page == 6) OnTrackBarChange(bar);
+        // The output levels' panes depend on the channel shown, so they are rewritten whenever
+        // the page is shown.
+        ShowBarPosition(bar, value, page == 6);
     } else if (auto* button = qobject_cast<BitmapButton*>(control)) {
         button->setHint(HintBeforeToggle(value));
         if (IsPhaseButton(*button)) {
@@ -118,13 +117,29 @@ void Editor::RefreshControl(QWidget* control, int page, int slot, int value) {
     }
 }
 
+void Editor::ShowBarPosition(TrackBar* bar, int value, bool always) {
+    const int before = bar->value();
+    bar->setValue(value);
+    // A bar that is already at the value raises no change, and its pane (for a volume bar also
+    // its group's markers) would keep what it showed before, or nothing at all: its change
+    // handler runs here instead.
+    if (!always && bar->value() != before) return;
+    if (IsVolumeBar(bar)) {
+        OnVolumeBarChange(bar);
+    } else {
+        OnTrackBarChange(bar);
+    }
+}
+
 void Editor::RefreshRightSide() {
     const int page = model_.selection().outputPage;
     int logical = 0;
     if (page >= 6 && page <= 11) logical = 9;
     if (page >= 12 && page <= 17) logical = 15;
     if (logical == 0) return;
-    if (controls_.rightDelayBar) controls_.rightDelayBar->setValue(model_.store().Get(logical, 10));
+    if (controls_.rightDelayBar) {
+        ShowBarPosition(controls_.rightDelayBar, model_.store().Get(logical, 10), false);
+    }
     if (controls_.rightMute) {
         controls_.rightMute->setHint(HintBeforeToggle(model_.store().Get(logical, 11)));
         OnMuteButtonClick(controls_.rightMute);

@@ -1,7 +1,14 @@
 #include "ui/widgets/plain_edit.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <memory>
 
 #include "ui/widgets/look.h"
 
@@ -11,7 +18,35 @@ PlainEdit::PlainEdit(QWidget* parent) : QLineEdit(parent) {
     setFont(look::Font(look::kSmallText));
 }
 
+void PlainEdit::InsertFiltered(const QString& text) {
+    if (isReadOnly()) return;
+    QString kept;
+    for (const QChar c : text) {
+        // Line breaks and other control characters would act as keys (Enter commits).
+        if (c.category() == QChar::Other_Control) continue;
+        KeyPress press{c};
+        emit keyPressed(&press);
+        if (!press.swallowed) kept.append(c);
+    }
+    insert(kept);
+}
+
+void PlainEdit::PasteFiltered() {
+    if (const QClipboard* clipboard = QGuiApplication::clipboard()) {
+        InsertFiltered(clipboard->text(QClipboard::Clipboard));
+    }
+}
+
 void PlainEdit::mouseReleaseEvent(QMouseEvent* event) {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard && clipboard->supportsSelection()) {
+        // The middle button pastes the selection of the desktop, filtered like typing.
+        deselect();
+        setCursorPosition(cursorPositionAt(event->position().toPoint()));
+        InsertFiltered(clipboard->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
     QLineEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         emit clicked();
@@ -42,11 +77,35 @@ QChar TypedCharacter(const QKeyEvent& event) {
     return text.isEmpty() ? QChar() : text.front();
 }
 
+// The standard editing shortcuts: they type nothing, so the character filter never sees them.
+bool IsEditingShortcut(const QKeyEvent& event) {
+    static constexpr QKeySequence::StandardKey kShortcuts[] = {QKeySequence::SelectAll,
+                                                               QKeySequence::Copy,
+                                                               QKeySequence::Cut,
+                                                               QKeySequence::MoveToStartOfLine,
+                                                               QKeySequence::MoveToEndOfLine,
+                                                               QKeySequence::SelectStartOfLine,
+                                                               QKeySequence::SelectEndOfLine,
+                                                               QKeySequence::SelectPreviousChar,
+                                                               QKeySequence::SelectNextChar,
+                                                               QKeySequence::SelectStartOfDocument,
+                                                               QKeySequence::SelectEndOfDocument};
+    for (const QKeySequence::StandardKey shortcut : kShortcuts) {
+        if (event.matches(shortcut)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void PlainEdit::keyPressEvent(QKeyEvent* event) {
     emit keyDown(event->key(), event->modifiers());
-    const QChar character = TypedCharacter(*event);
+    if (event->matches(QKeySequence::Paste)) {
+        PasteFiltered();
+        event->accept();
+        return;
+    }
+    const QChar character = IsEditingShortcut(*event) ? QChar() : TypedCharacter(*event);
     if (!character.isNull()) {
         KeyPress press{character};
         emit keyPressed(&press);
@@ -61,6 +120,27 @@ void PlainEdit::keyPressEvent(QKeyEvent* event) {
 void PlainEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     emit left();
+}
+
+void PlainEdit::contextMenuEvent(QContextMenuEvent* event) {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, this, &PlainEdit::PasteFiltered);
+    }
+    menu->exec(event->globalPos());
+}
+
+void PlainEdit::dropEvent(QDropEvent* event) {
+    if (isReadOnly() || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    InsertFiltered(event->mimeData()->text());
+    event->acceptProposedAction();
+    setFocus(Qt::MouseFocusReason);
 }
 
 ValueEdit::ValueEdit(QWidget* parent) : PlainEdit(parent) {

@@ -1,8 +1,11 @@
 #pragma once
 // Edit fields. PlainEdit is a text field whose handlers see every gesture the way the editor
 // needs them: a click, each typed character (which a handler may swallow), each key as it goes
-// down, and leaving the field. ValueEdit is the edit of a parameter value: its hint holds the
-// value kind, and its background shows whether it is the current or the highlighted edit.
+// down, and leaving the field. Pasted and dropped text reaches the field character by character
+// through the same keyPressed filter as typing; the standard editing shortcuts (select all,
+// copy, cut, paste, Home, End, Shift with the arrows) type nothing and pass that filter. ValueEdit
+// is the edit of a parameter value: its hint holds the value kind, and its background shows whether
+// it is the current or the highlighted edit.
 
 #include <QLineEdit>
 
@@ -19,10 +22,16 @@ struct KeyPress {
 
 class PlainEdit : public QLineEdit, public ControlProps {
     Q_OBJECT
-  public:
+public:
     explicit PlainEdit(QWidget* parent = nullptr);
 
-  signals:
+    // Inserts `text` in place of the selection as if it were typed: control characters are
+    // dropped and every other character goes through keyPressed.
+    void InsertFiltered(const QString& text);
+    // Pastes the clipboard's text through the filter.
+    void PasteFiltered();
+
+signals:
     // A left click released over the field.
     void clicked();
     // A key went down, before it reaches the field; the key is never consumed here.
@@ -32,15 +41,17 @@ class PlainEdit : public QLineEdit, public ControlProps {
     // The keyboard focus left the field.
     void left();
 
-  protected:
+protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 };
 
 class ValueEdit : public PlainEdit {
     Q_OBJECT
-  public:
+public:
     explicit ValueEdit(QWidget* parent = nullptr);
 
     // Background of the field: white normally, grey while current or highlighted.

@@ -10,6 +10,7 @@
 #include "presets/qt/preset_base_folder.h"
 #include "ui/binding/bind_controls.h"
 #include "ui/editing/editing_side.h"
+#include "ui/eqgraph/eq_graph_side.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
 #include "ui/window/window_chrome.h"
@@ -41,6 +42,7 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     pageSwitcher_ =
         std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_, services_);
     editing_ = std::make_unique<EditingSide>(*this);
+    graph_ = std::make_unique<EqGraphSide>(*this, editing_->editor());
     Wire();
 }
 
@@ -101,6 +103,7 @@ void EditorApp::StartUp() {
     TForm1& w = *window_;
     BindControls(registry_, model_.image(), editorState_, binding_);
     editing_->Attach();
+    graph_->Attach();
     model_.ResetEq(kAllPages, link(), refresh_);
     StartLink();
     presetFolders_ = PresetFoldersAtStartUp();

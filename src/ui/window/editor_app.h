@@ -26,6 +26,7 @@
 namespace zt {
 
 class EditingSide;
+class EqGraphSide;
 class TForm2;
 class TForm3;
 
@@ -57,6 +58,8 @@ public:
     DiagnosticLog& log() { return *log_; }
     QTimer& timer1() { return timer1_; }
     const PresetFolders& presetFolders() const { return presetFolders_; }
+    // The EQ graph on Image1 with its point editing.
+    EqGraphSide& eqGraph() { return *graph_; }
 
     // The parts of the window that later pieces of the editor fill.
     WindowServices& services() { return services_; }
@@ -103,6 +106,7 @@ private:
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<PageSwitcher> pageSwitcher_;
     std::unique_ptr<EditingSide> editing_;
+    std::unique_ptr<EqGraphSide> graph_;
     QTimer timer1_;
 };
 

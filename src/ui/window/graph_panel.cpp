@@ -59,8 +59,22 @@ GraphImage::GraphImage(QWidget* parent) : QWidget(parent) {
 }
 
 void GraphImage::ResetBitmap() {
-    bitmap_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    // Drawn at the screen's pixel ratio, so that the grid and the curve stay sharp on a
+    // high-density display; the drawing itself is in logical pixels.
+    const qreal ratio = devicePixelRatioF();
+    bitmap_ = QImage(size().expandedTo(QSize(1, 1)) * ratio, QImage::Format_RGB32);
+    bitmap_.setDevicePixelRatio(ratio);
     bitmap_.fill(Qt::white);
+}
+
+bool GraphImage::event(QEvent* event) {
+    // Moved to a screen of another pixel ratio: a fresh bitmap at the new ratio.
+    if (event->type() == QEvent::ScreenChangeInternal &&
+        devicePixelRatioF() != bitmap_.devicePixelRatio()) {
+        ResetBitmap();
+        emit bitmapRebuilt();
+    }
+    return QWidget::event(event);
 }
 
 void GraphImage::paintEvent(QPaintEvent*) {
@@ -69,7 +83,7 @@ void GraphImage::paintEvent(QPaintEvent*) {
 }
 
 void GraphImage::resizeEvent(QResizeEvent* event) {
-    if (event->size() == bitmap_.size()) return;
+    if (event->size() == bitmap_.deviceIndependentSize().toSize()) return;
     ResetBitmap();
     emit bitmapRebuilt();
 }

@@ -31,6 +31,7 @@ signals:
     void bitmapRebuilt();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
 

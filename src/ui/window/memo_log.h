@@ -10,7 +10,11 @@ namespace zt {
 
 class MemoLog : public DiagnosticLog {
 public:
-    explicit MemoLog(QPlainTextEdit* memo) : memo_(memo) {}
+    // The memo keeps the last kDiagnosticLogLines lines and no undo history of them.
+    explicit MemoLog(QPlainTextEdit* memo) : memo_(memo) {
+        memo_->setUndoRedoEnabled(false);
+        memo_->setMaximumBlockCount(kDiagnosticLogLines);
+    }
     void Append(const std::string& line) override {
         memo_->appendPlainText(QString::fromStdString(line));
     }

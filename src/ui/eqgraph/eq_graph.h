@@ -1,0 +1,85 @@
+#pragma once
+// The EQ graph on Image1: the cached grid background, the summed response of the page shown
+// as an anti-aliased cardinal spline, the markers of its bands and filters, and the
+// information label of the item last changed. It only reads the ParamStore; changes reach it
+// as redraw requests.
+
+#include <QColor>
+#include <QImage>
+#include <QPainterPath>
+#include <functional>
+#include <memory>
+
+#include "eqgraph/eq_curve.h"
+#include "eqgraph/eq_point_list.h"
+#include "eqgraph/graph_mapping.h"
+#include "params/param_address.h"
+#include "ui/eqgraph/axis_labels.h"
+#include "ui/eqgraph/drag_state.h"
+#include "ui/eqgraph/graph_underlay.h"
+#include "ui/window/graph_panel.h"
+#include "ui/window/window_hooks.h"
+
+namespace zt {
+
+struct EditorState;
+
+class EqGraph : public EqGraphView {
+public:
+    // Creates the axis labels and draws the grid for Image1's current size (mode 0).
+    EqGraph(const GraphPanel& panel, ControlRegistry& registry, const ParamStore& store,
+            const EditorState& editorState, const DragState& drag);
+
+    void SetCurveColour(const QColor& colour) override;
+    // DrawEqCurve(item, page): item 0..99 after a change of that item, 100 everything.
+    // Ignored for items above 100, pages from 28 on, and while a page refresh runs (the
+    // refresh ends with a full redraw of its own).
+    void DrawEqCurve(int item, int page) override;
+    // Image1 has a new size: the grid is rebuilt (mode 1) and `afterRebuild` redraws.
+    void RebuildGraph() override;
+    void SetAfterRebuild(std::function<void()> redraw) { afterRebuild_ = std::move(redraw); }
+
+    // The spectrum display's bars behind the curve; null for none.
+    void SetUnderlay(GraphUnderlay* underlay) { underlay_ = underlay; }
+    GraphUnderlay* underlay() const { return underlay_; }
+    // Draws the picture again from the cached responses: the grid, the underlay and the curve
+    // (for a display whose underlay changed; nothing is recomputed, no marker moves).
+    void RepaintCached();
+
+    const EqPointList& points() const { return list_; }
+    const GraphMapping& mapping() const { return mapping_; }
+    const CurvePoints& curve() const { return curve_; }
+    const QPainterPath& curvePath() const { return path_; }
+    const QImage& background() const { return background_; }
+    const QColor& curveColour() const { return colour_; }
+    // Band count of the page drawn last (0 before the first drawing).
+    int bands() const { return bands_; }
+    const AxisLabels& axisLabels() const { return *axisLabels_; }
+
+    // Moves marker `marker` so that its centre lies on (frequency, gain).
+    void PlaceMarker(int marker, float frequency, float gain);
+
+private:
+    void RebuildBackground();
+    void ShowMarkers(int loaded);
+    void ShowInfoLabel(int item);
+    void Compose();
+
+    const GraphPanel& panel_;
+    const ParamStore& store_;
+    const EditorState& editorState_;
+    const DragState& drag_;
+    std::unique_ptr<AxisLabels> axisLabels_;
+    GraphUnderlay* underlay_ = nullptr;
+    std::function<void()> afterRebuild_;
+
+    GraphMapping mapping_;
+    QImage background_;
+    EqPointList list_;
+    int bands_ = 0;
+    CurvePoints curve_{};
+    QPainterPath path_;
+    QColor colour_{255, 102, 0};
+};
+
+}  // namespace zt
