@@ -34,15 +34,15 @@ GestureScope Editor::Gesture() {
     return GestureScope(shared_.refreshInProgress ? nullptr : recorder_);
 }
 
-void Editor::OnSliderPressed(TrackBar* bar) {
-    if (heldBar_ || !recorder_ || shared_.refreshInProgress) return;
-    heldBar_ = bar;
+void Editor::BeginHeldGesture(QObject* holder) {
+    if (holder_ || !recorder_ || shared_.refreshInProgress) return;
+    holder_ = holder;
     recorder_->BeginGesture();
 }
 
-void Editor::OnSliderReleased(TrackBar* bar) {
-    if (!heldBar_ || heldBar_ != bar) return;
-    heldBar_ = nullptr;
+void Editor::EndHeldGesture(QObject* holder) {
+    if (!holder_ || holder_ != holder) return;
+    holder_ = nullptr;
     if (recorder_) recorder_->EndGesture();
 }
 

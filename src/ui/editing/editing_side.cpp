@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 
+#include "ui/eqgraph/eq_graph_side.h"
 #include "ui/window/editor_app.h"
 
 namespace zt {
@@ -37,6 +38,7 @@ EditingSide::~EditingSide() {
 
 void EditingSide::Attach() {
     editor_.Attach(app_.registry(), lookup_, &app_.window());
+    app_.eqGraph().pointEditing().SetGesture(&graphGesture_);
 }
 
 int EditingSide::SelectChannel(int tab) {

@@ -244,10 +244,25 @@ void Editor::Connect(const ControlRegistry& registry) {
             }
         }
     }
+    ConnectRangeHandles();
     for (int box = 0; box < 3; ++box) {
         if (QAbstractSlider* bar = controls_.bandScrollBars[box]) {
             QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
                              [this, box](int position) { OnBandScroll(box, position); });
+        }
+    }
+}
+
+void Editor::ConnectRangeHandles() {
+    for (const VolumeGroup& group : controls_.volumeGroups) {
+        for (RangeHandle* handle : {group.startMarker, group.maximumMarker}) {
+            if (!handle) continue;
+            QObject::connect(handle, &RangeHandle::pressed, context_.get(),
+                             [this, handle](QPoint, Qt::MouseButton button) {
+                                 if (button == Qt::LeftButton) BeginHeldGesture(handle);
+                             });
+            QObject::connect(handle, &RangeHandle::released, context_.get(),
+                             [this, handle] { EndHeldGesture(handle); });
         }
     }
 }
@@ -262,9 +277,9 @@ bool Editor::IsVolumeBar(const TrackBar* bar) const {
 void Editor::ConnectTrackBar(TrackBar* bar) {
     // A drag of the handle is one gesture from press to release, however many values it passes.
     QObject::connect(bar, &QAbstractSlider::sliderPressed, context_.get(),
-                     [this, bar] { OnSliderPressed(bar); });
+                     [this, bar] { BeginHeldGesture(bar); });
     QObject::connect(bar, &QAbstractSlider::sliderReleased, context_.get(),
-                     [this, bar] { OnSliderReleased(bar); });
+                     [this, bar] { EndHeldGesture(bar); });
     if (IsVolumeBar(bar)) {
         QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] {
             auto gesture = Gesture();

@@ -155,8 +155,11 @@ private:
     // A gesture of the edit history for as long as the result lives; nothing while a refresh
     // shows stored values.
     GestureScope Gesture();
-    void OnSliderPressed(TrackBar* bar);
-    void OnSliderReleased(TrackBar* bar);
+    // A gesture held by a control from the mouse press to the release (a track bar's handle, a
+    // range handle of the system page): the whole drag is one gesture.
+    void BeginHeldGesture(QObject* holder);
+    void EndHeldGesture(QObject* holder);
+    void ConnectRangeHandles();
 
     // Pieces of the handlers.
     void Write(ParamAddress a, int value);
@@ -199,8 +202,8 @@ private:
     std::function<void(bool)> linkLook_;
     EditRecorder* recorder_ = nullptr;
     bool pacedWrites_ = false;
-    // The track bar whose handle the mouse holds: its whole drag is one gesture.
-    QPointer<TrackBar> heldBar_;
+    // The control the mouse holds while a held gesture is open.
+    QPointer<QObject> holder_;
 
     // The link's paced write, with each value noted for the edit history (the EQ reset).
     class NotingPacedWriter : public PacedParamWriter {

@@ -8,9 +8,11 @@
 #include <set>
 
 #include "link/protocol.h"
+#include "params/page_table.h"
 #include "tests/ui/window/pty_sim.h"
 #include "tests/ui/window/window_fixture.h"
 #include "ui/editing/editing_side.h"
+#include "ui/eqgraph/eq_graph_side.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
@@ -406,6 +408,52 @@ TEST_F(UndoOnWindow, RefreshesRecordNothingAndADownloadClearsTheHistory) {
     EXPECT_FALSE(controls.undoButton()->isEnabled());
     QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(steps(), 0);
+}
+
+// A mouse event on a marker as the window delivers it, with the buttons held.
+void SendMouse(QWidget* target, QEvent::Type type, QPoint position, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QMouseEvent event(type, position, target->mapToGlobal(position), button, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+TEST_F(UndoOnWindow, AMarkerDragIsUndoneInOneStep) {
+    QWidget* marker = window().graph().markers[2];  // band 3 of the music channel
+    const ParamAddress frequency = 0x0014 + kFieldFrequency;
+    const ParamAddress gain = 0x0014 + kFieldGain;
+    const DeviceImage image0 = model().image();
+    const QString shownFrequency = Shown("MusFreEdit3");
+    const QString shownGain = Shown("MusGainEdit3");
+
+    Mark();
+    const QPoint grab(marker->width() / 2, marker->height() / 2);
+    SendMouse(marker, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    for (int step = 1; step <= 6; ++step) {
+        SendMouse(marker, QEvent::MouseMove, grab + QPoint(8, -5), Qt::NoButton, Qt::LeftButton);
+    }
+    SendMouse(marker, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+    Settle();
+    const DeviceImage image1 = model().image();
+    ASSERT_NE(image1.Get(frequency), image0.Get(frequency));
+    ASSERT_NE(image1.Get(gain), image0.Get(gain));
+    EXPECT_EQ(steps(), 1);
+    const Writes sent = WritesSinceMark();
+    EXPECT_TRUE(sent.count(frequency) && sent.count(gain));
+
+    Mark();
+    Undo(0);
+    EXPECT_EQ(model().image(), image0);
+    EXPECT_EQ(Shown("MusFreEdit3"), shownFrequency);
+    EXPECT_EQ(Shown("MusGainEdit3"), shownGain);
+    EXPECT_EQ(WritesSinceMark(),
+              (Writes{{frequency, image0.Get(frequency)}, {gain, image0.Get(gain)}}));
+    // The marker sits on the band's stored values again.
+    const EqPoint& point = app().eqGraph().graph().points().items[2];
+    EXPECT_FLOAT_EQ(point.gain, image0.Get(gain) / 5.0f - 24.0f);
+
+    Redo(0);
+    EXPECT_EQ(model().image(), image1);
+    EXPECT_FALSE(history().stack().canRedo());
 }
 
 }  // namespace
