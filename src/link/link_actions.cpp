@@ -70,6 +70,8 @@ void LinkEngine::Disconnect() {
     SetTransfer(false);
     SendValue(kAddrLinkControl, kLinkDisconnect);  // the port stays open
     view_.ShowLinkStatus(kStatusOffLine);
+    // "Off Line" reads in the off-line colour however the link ended.
+    view_.SetLinkLabelColour(LinkLabelColour::OffLine);
     transferTotal_ = kUploadTotal;
     view_.UpdateStatusDialog(ProgressPercent());
     view_.HideStatusDialog();

@@ -121,6 +121,7 @@ TEST_F(OnlineLinkTest, BothButtonsDisconnectWhileOnline) {
         EXPECT_TRUE(port.open);  // the port stays open
         EXPECT_FALSE(rig.view.linked);
         EXPECT_EQ(rig.view.status, kStatusOffLine);
+        EXPECT_EQ(rig.view.colour, LinkLabelColour::OffLine);
         EXPECT_EQ(rig.engine.transferTotal(), kUploadTotal);
         EXPECT_FALSE(rig.view.dialogVisible);
         EXPECT_TRUE(rig.view.messages.empty());

@@ -11,6 +11,7 @@
 #include "ui/catalogue/page_tables.h"
 #include "ui/sheets/sheet_frame.h"
 #include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/enabled_follower.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/range_handle.h"
@@ -201,10 +202,12 @@ void SheetBuilder::PlaceRow(const ParamRow& row, int page, const RowNames& names
         case Kind::Example:
             break;
     }
-    if (row.place.fixed()) {
-        if (QWidget* control = registry_.Find(names.control)) {
-            control->setGeometry(RectOf(row.place));
-        }
+    QWidget* control = registry_.Find(names.control);
+    if (row.place.fixed() && control) control->setGeometry(RectOf(row.place));
+    // The caption greys out with its control (the output delays are disabled one by one in
+    // automatic mode, not through a group).
+    if (auto* caption = qobject_cast<SwappingLabel*>(registry_.Find(names.caption))) {
+        if (caption->parentWidget() == container) FollowEnabledState(caption, control);
     }
 }
 

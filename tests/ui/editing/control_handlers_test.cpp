@@ -154,6 +154,41 @@ TEST_F(ControlHandlersTest, AutomaticModeDisablesTheOutputControls) {
     EXPECT_FALSE(rig.registry.Find("MainMusLevelBar")->isEnabled());
 }
 
+// The darkest grey level of what a widget draws: its text, for a label.
+int DarkestGrey(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    }
+    return darkest;
+}
+
+TEST_F(ControlHandlersTest, CaptionsOfDisabledControlsLookDisabled) {
+    rig.model.StoreValue(0x00A0, 1);
+    rig.ChooseTab(kTabMain);
+    auto* leftDelay = rig.Get<QLabel>("OutLDelayLabel");
+    auto* rightDelay = rig.Get<QLabel>("Label157");
+    const int enabledInk = DarkestGrey(leftDelay);
+    QTest::mouseClick(rig.Get<BitmapButton>("AutoModeBtn"), Qt::LeftButton);
+    // Every caption on the output sheet greys out with its control, grouped or not.
+    QWidget* sheet = rig.registry.Find("AdvTabSheet4_Main");
+    int captions = 0;
+    for (SwappingLabel* label : sheet->findChildren<SwappingLabel*>()) {
+        if (!label->isVisibleTo(sheet) || label->text().trimmed().isEmpty()) continue;
+        ++captions;
+        EXPECT_FALSE(label->isEnabled()) << label->objectName().toStdString();
+    }
+    EXPECT_GE(captions, 10);
+    EXPECT_FALSE(rightDelay->isEnabled());
+    EXPECT_GT(DarkestGrey(leftDelay), enabledInk + 40) << "drawn in the disabled grey";
+    QTest::mouseClick(rig.Get<BitmapButton>("ManulModeBtn"), Qt::LeftButton);
+    EXPECT_TRUE(leftDelay->isEnabled());
+    EXPECT_TRUE(rightDelay->isEnabled());
+    EXPECT_EQ(DarkestGrey(leftDelay), enabledInk);
+}
+
 TEST_F(ControlHandlersTest, SystemSwitchesWriteTheChosenSide) {
     auto* manager = rig.Get<BitmapButton>("SysManagerBtn");
     auto* user = rig.Get<BitmapButton>("SysUserBtn");
