@@ -12,7 +12,7 @@ EditingSide::EditingSide(EditorApp& app)
       parameters_(app.link()),
       lookup_(app.binding()),
       editor_(app.model(), parameters_, app.link(), app.editorState(), app.channel(), *this),
-      replayer_(editor_, app.model(), parameters_, app.link(), lookup_, app.channel(),
+      replayer_(editor_, app.model(), app.channel(),
                 EditReplayer::Window{
                     [&app](int tab) {
                         app.pageSwitcher().OnTabClicked(tab);
