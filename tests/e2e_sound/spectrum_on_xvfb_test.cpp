@@ -8,8 +8,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "eqgraph/graph_mapping.h"
@@ -77,6 +80,28 @@ bool TallestBarAt(const std::vector<int>& heights, double hz, int plotHeight) {
     return first <= x && x <= last + 1;
 }
 
+// CPU seconds a process has used so far (user and system), from /proc; -1 when unreadable.
+double ProcessCpuSeconds(qint64 pid) {
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray stat = file.readAll();
+    // Fields after the command's closing parenthesis: state is field 3, utime 14, stime 15.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13) return -1;
+    const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
+    return (fields[11].toDouble() + fields[12].toDouble()) / ticks;
+}
+
+// Share of one core the process uses over `ms` milliseconds.
+double CpuShare(qint64 pid, int ms) {
+    const double before = ProcessCpuSeconds(pid);
+    QElapsedTimer clock;
+    clock.start();
+    QThread::msleep(ms);
+    const double used = ProcessCpuSeconds(pid) - before;
+    return used / (clock.elapsed() / 1000.0);
+}
+
 TEST(SpectrumOnXvfb, ToneShowsAtItsBarAndTheBarsFreezeWhileAMarkerIsHeld) {
     const QString missing = XvfbSession::MissingTools();
     ASSERT_TRUE(missing.isEmpty())
@@ -135,6 +160,20 @@ TEST(SpectrumOnXvfb, ToneShowsAtItsBarAndTheBarsFreezeWhileAMarkerIsHeld) {
     session.Pointer({"mouseup", "1"});
     EXPECT_TRUE(WaitUntil([&] { return TallestBarAt(shot(), 3000.0, plot.height()); }, 8000))
         << "the bars did not follow the sound after release; screenshot " << shotPath.toStdString();
+
+    // What the analyser costs the editor while nothing else happens (the link only keeps
+    // alive). Recorded, not judged: the machine may be busy; only a runaway loop fails.
+    const qint64 pid = session.editor().processId();
+    const double on = CpuShare(pid, 4000);
+    session.Pointer(QStringList{"mousemove"} + at(origin + layout.spectrumButton) +
+                    QStringList{"click", "1"});
+    QThread::msleep(300);
+    const double off = CpuShare(pid, 4000);
+    RecordProperty("cpu_percent_analyser_on", QString::number(100 * on, 'f', 1).toStdString());
+    RecordProperty("cpu_percent_analyser_off", QString::number(100 * off, 'f', 1).toStdString());
+    std::printf("editor CPU share of a core: analyser on %.1f %%, off %.1f %%\n", 100 * on,
+                100 * off);
+    EXPECT_LT(on, 0.5);
 }
 
 }  // namespace
