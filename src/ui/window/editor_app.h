@@ -55,6 +55,7 @@ public:
     ChannelSelector& channelSelector() { return *selector_; }
     PageSwitcher& pageSwitcher() { return *pageSwitcher_; }
     WindowLinkView& linkView() { return *linkView_; }
+    EditingSide& editingSide() { return *editing_; }
     DiagnosticLog& log() { return *log_; }
     QTimer& timer1() { return timer1_; }
     const PresetFolders& presetFolders() const { return presetFolders_; }
