@@ -270,7 +270,7 @@ TEST_F(UndoOnWindow, UndoGoesBackToTheChannelOfTheEdit) {
     EXPECT_TRUE(Get<BitmapButton>(together == 1 ? "SameBtn" : "LeftBtn")->showsPressed());
 }
 
-TEST_F(UndoOnWindow, RefreshesRecordNothingAndADownloadClearsTheHistory) {
+TEST_F(UndoOnWindow, RefreshesRecordNothingAndModeLoadsAndDownloadsClearTheHistory) {
     UndoControls& controls = app().editingSide().undoControls();
     EXPECT_FALSE(controls.undoButton()->isEnabled());
     EXPECT_FALSE(controls.redoButton()->isEnabled());
@@ -293,7 +293,16 @@ TEST_F(UndoOnWindow, RefreshesRecordNothingAndADownloadClearsTheHistory) {
     EXPECT_EQ(controls.undoButton()->toolTipText(),
               chinese ? QStringLiteral("撤销 (Ctrl+Z)") : QStringLiteral("Undo (Ctrl+Z)"));
 
-    // A new download replaces the whole image: nothing before it can be undone.
+    // Loading a mode replaces the whole image: nothing before it can be undone.
+    messages_->answers.push_back(true);
+    Get<BitmapButton>("SysModeBtn2")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return steps() == 0 && app().link().linkOnline(); }, 30000));
+    EXPECT_FALSE(controls.undoButton()->isEnabled());
+
+    // So does a new download.
+    Drag(Get<TrackBar>("MusEQGainBar1"), {+5});
+    Settle();
+    ASSERT_EQ(steps(), 1);
     app().link().OnLinkButton(LinkButton::UnLinkBtn);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !app().link().linkOnline(); }, 5000));
     app().link().OnLinkButton(LinkButton::LinkBtn);
