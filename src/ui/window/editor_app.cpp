@@ -11,6 +11,7 @@
 #include "ui/binding/bind_controls.h"
 #include "ui/editing/editing_side.h"
 #include "ui/eqgraph/eq_graph_side.h"
+#include "ui/spectrum/spectrum_side.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
 #include "ui/window/window_chrome.h"
@@ -43,6 +44,7 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
         std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_, services_);
     editing_ = std::make_unique<EditingSide>(*this);
     graph_ = std::make_unique<EqGraphSide>(*this, editing_->editor());
+    spectrum_ = std::make_unique<SpectrumSide>(*this, graph_->graph(), graph_->drag());
     Wire();
 }
 

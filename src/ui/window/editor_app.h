@@ -27,6 +27,7 @@ namespace zt {
 
 class EditingSide;
 class EqGraphSide;
+class SpectrumSide;
 class TForm2;
 class TForm3;
 
@@ -54,11 +55,15 @@ public:
     ChannelSelector& channelSelector() { return *selector_; }
     PageSwitcher& pageSwitcher() { return *pageSwitcher_; }
     WindowLinkView& linkView() { return *linkView_; }
+    EditingSide& editingSide() { return *editing_; }
     DiagnosticLog& log() { return *log_; }
     QTimer& timer1() { return timer1_; }
     const PresetFolders& presetFolders() const { return presetFolders_; }
     // The EQ graph on Image1 with its point editing.
     EqGraphSide& eqGraph() { return *graph_; }
+    // The spectrum analyser: sound-card capture and the bars behind the EQ curve.
+    SpectrumSide& spectrum() { return *spectrum_; }
+    WindowMessages& messages() { return *messages_; }
 
     // The parts of the window that later pieces of the editor fill.
     WindowServices& services() { return services_; }
@@ -106,6 +111,7 @@ private:
     std::unique_ptr<PageSwitcher> pageSwitcher_;
     std::unique_ptr<EditingSide> editing_;
     std::unique_ptr<EqGraphSide> graph_;
+    std::unique_ptr<SpectrumSide> spectrum_;
     QTimer timer1_;
 };
 
