@@ -25,7 +25,6 @@ EditingSide::EditingSide(EditorApp& app)
     undoControls_ = std::make_unique<UndoControls>(&app.window(), app.window().client(),
                                                    app.registry(), app.language(), history_);
     app.services().editing = &editor_;
-    app.services().imageReplaced = this;
     editor_.SetEqRedraw(this);
     editor_.SetLinkButtonLook([&app](bool linked) { app.linkView().SetLinkButtonLinked(linked); });
 }
@@ -36,7 +35,6 @@ EditingSide::~EditingSide() {
     // The window may outlive the editing side while it closes.
     app_.SetPageRefresher(nullptr);
     if (app_.services().editing == &editor_) app_.services().editing = nullptr;
-    if (app_.services().imageReplaced == this) app_.services().imageReplaced = nullptr;
 }
 
 void EditingSide::Attach() {

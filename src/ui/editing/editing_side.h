@@ -16,7 +16,7 @@ namespace zt {
 
 class EditorApp;
 
-class EditingSide : public ChannelChoice, public EqRedraw, public ImageReplacement {
+class EditingSide : public ChannelChoice, public EqRedraw {
 public:
     explicit EditingSide(EditorApp& app);
     ~EditingSide() override;
@@ -33,9 +33,6 @@ public:
     int SelectChannel(int tab) override;
     // Forwards to the EQ graph once one is wired into the window.
     void DrawEqCurve(int item, int page) override;
-    // A download, a loaded mode or a loaded preset file replaced the image: the edit history
-    // ends here.
-    void OnImageReplaced() override { history_.ClearHistory(); }
 
 private:
     EditorApp& app_;
