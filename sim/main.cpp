@@ -43,8 +43,8 @@ void WriteStatus(const std::string& path, const std::string& word) {
     WriteFile(path, word + "\n");
 }
 
-// Signals arrive through a descriptor that the serving loop polls: SIGUSR1 asks for a dump, the
-// others stop the simulator.
+// Signals arrive through a descriptor that the serving loop polls: SIGUSR1 asks for a dump,
+// SIGUSR2 clears every fault (the line is mended), the others stop the simulator.
 int SignalDescriptor() {
     sigset_t set;
     sigemptyset(&set);
@@ -52,6 +52,7 @@ int SignalDescriptor() {
     sigaddset(&set, SIGTERM);
     sigaddset(&set, SIGHUP);
     sigaddset(&set, SIGUSR1);
+    sigaddset(&set, SIGUSR2);
     sigprocmask(SIG_BLOCK, &set, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
     return signalfd(-1, &set, SFD_CLOEXEC);
@@ -111,6 +112,10 @@ int main(int argc, char** argv) {
         WriteStatus(options.statusFile, "offline");
     };
     hooks.signal = [&](int signal) {
+        if (signal == SIGUSR2) {
+            processor.SetFaults(zt::SimFaults{.seed = options.faults.seed});
+            return false;
+        }
         if (signal != SIGUSR1) return true;
         WriteFile(options.dumpFile, zt::DumpSimState(processor));
         return false;

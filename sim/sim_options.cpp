@@ -134,6 +134,9 @@ Faults (shares are probabilities from 0 to 1, drawn with the seed):
   --drop-keepalive-acks=N  leave the acknowledgements of the first N keep-alives unsent
   --seed=N                 seed of the fault dice (default 1)
 
+Signals: SIGUSR1 writes the dump file, SIGUSR2 clears every fault (a silent processor answers
+again), SIGINT, SIGTERM and SIGHUP end the simulator.
+
 Every line "editor online" on the standard output marks the same moment as "online" in the
 status file.
 )";

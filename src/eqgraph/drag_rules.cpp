@@ -61,12 +61,12 @@ DragOutcome DragStep(const MarkerDrag& drag, const GraphMapping& m) {
         out.left = Pixel(m.XOfFrequency(kDragLowestHz)) - half;
     }
 
-    out.frequencyHz = Pixel(m.FrequencyOfX(out.left + half));
+    // Compared before it becomes a whole number: far right of the plot the frequency would not
+    // fit one.
+    const double hz = Nearest(m.FrequencyOfX(out.left + half));
+    out.frequencyHz = static_cast<int>(std::min(hz, static_cast<double>(kDragHighestHz)));
+    if (hz > kDragHighestHz) out.left = Pixel(m.XOfFrequency(kDragHighestHz) - half);
     double gain = m.GainOfY(out.top + half);
-    if (out.frequencyHz > kDragHighestHz) {
-        out.frequencyHz = kDragHighestHz;
-        out.left = Pixel(m.XOfFrequency(kDragHighestHz) - half);
-    }
     gain = std::clamp(gain, static_cast<double>(kGainBottom), static_cast<double>(kGainTop));
     if (drag.sheet == kDynamicEqSheet && gain < kDynamicEqLowestGain) {
         gain = kDynamicEqLowestGain;

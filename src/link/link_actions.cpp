@@ -191,6 +191,9 @@ void LinkEngine::ActionStartUpload() {
     SetTransfer(true);
     SetHold(false);
     BeginTransfer(TransferDirection::Write, kUploadTotal);
+    // Writes still waiting hold values from before the image was replaced; sent after the
+    // upload they would undo part of it.
+    queue_.DropPending();
     view_.ShowLinkStatus(kStatusDownload);
     linkOnline_ = false;
     TransferPage(transferCounter_);

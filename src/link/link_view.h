@@ -7,14 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace zt {
+#include "params/bilingual_text.h"
 
-// A text in both languages; the window shows the one of the current language.
-struct BilingualText {
-    std::string chinese;
-    std::string english;
-    bool operator==(const BilingualText&) const = default;
-};
+namespace zt {
 
 // Font colour of the status line LinkLabel.
 enum class LinkLabelColour {

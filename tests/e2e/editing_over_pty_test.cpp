@@ -28,6 +28,7 @@ namespace {
 class SilentMessages : public WindowMessages {
 public:
     void Inform(const QString&, const QString&) override {}
+    bool Ask(const QString&, const QString&, AskButtons) override { return false; }
 };
 
 // The editor program's composition root in this process: the main window with its start-up,

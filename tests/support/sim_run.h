@@ -37,8 +37,17 @@ public:
         }
     }
 
+    // Flags for the next Start (a processor started again after it vanished).
+    void SetFlags(QStringList flags) { flags_ = std::move(flags); }
+    bool Running() const { return process_.state() == QProcess::Running; }
+    // The line is mended: the program clears every fault.
+    void ClearFaults() {
+        if (Running()) ::kill(static_cast<pid_t>(process_.processId()), SIGUSR2);
+    }
+
     // Starts the program and waits until its port is in the folder.
     bool Start() {
+        if (process_.state() != QProcess::NotRunning) process_.waitForFinished(3000);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
         process_.setProcessEnvironment(env);

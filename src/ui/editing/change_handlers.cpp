@@ -18,7 +18,32 @@
 namespace zt {
 
 void Editor::Write(ParamAddress a, int value) {
-    link_.WriteParameter(a, value);
+    NoteWrite(a);
+    if (pacedWrites_) {
+        paced_.WriteParameterPaced(a, value);
+    } else {
+        link_.WriteParameter(a, value);
+    }
+}
+
+void Editor::NoteWrite(ParamAddress a) {
+    if (recorder_) recorder_->NoteWrite(a, model_.ToDeviceAddress(a), !link_.SuppressSend());
+}
+
+GestureScope Editor::Gesture() {
+    return GestureScope(shared_.refreshInProgress ? nullptr : recorder_);
+}
+
+void Editor::BeginHeldGesture(QObject* holder) {
+    if (holder_ || !recorder_ || shared_.refreshInProgress) return;
+    holder_ = holder;
+    recorder_->BeginGesture();
+}
+
+void Editor::EndHeldGesture(QObject* holder) {
+    if (!holder_ || holder_ != holder) return;
+    holder_ = nullptr;
+    if (recorder_) recorder_->EndGesture();
 }
 
 void Editor::RecordWrite(ParamAddress a, int value) {

@@ -49,6 +49,37 @@ public:
     virtual void DrawEqCurve(int item, int page) = 0;
 };
 
+// The edit history beside set value. A gesture (a typed value, a click, a track bar from press
+// to release, a reset) becomes one step; gestures nest, and only the outermost one ends a step.
+// Every write parameter inside a gesture is noted with the processor address it went to and
+// whether it was sent, so that undoing the step can send the old value the same way.
+class EditRecorder {
+public:
+    virtual ~EditRecorder() = default;
+    virtual void BeginGesture() = 0;
+    virtual void EndGesture() = 0;
+    virtual void NoteWrite(ParamAddress logical, ParamAddress device, bool sent) = 0;
+    // The whole image came from outside (a download, a loaded mode or preset file): the history
+    // ends here.
+    virtual void ClearHistory() = 0;
+};
+
+// Opens a gesture for as long as it lives; a null recorder records nothing.
+class GestureScope {
+public:
+    explicit GestureScope(EditRecorder* recorder) : recorder_(recorder) {
+        if (recorder_) recorder_->BeginGesture();
+    }
+    ~GestureScope() {
+        if (recorder_) recorder_->EndGesture();
+    }
+    GestureScope(const GestureScope&) = delete;
+    GestureScope& operator=(const GestureScope&) = delete;
+
+private:
+    EditRecorder* recorder_;
+};
+
 // The panel lock check that ends every page refresh.
 class LockCheck {
 public:

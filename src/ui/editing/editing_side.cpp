@@ -1,5 +1,8 @@
 #include "ui/editing/editing_side.h"
 
+#include <QGroupBox>
+
+#include "ui/eqgraph/eq_graph_side.h"
 #include "ui/window/editor_app.h"
 
 namespace zt {
@@ -8,14 +11,26 @@ EditingSide::EditingSide(EditorApp& app)
     : app_(app),
       parameters_(app.link()),
       lookup_(app.binding()),
-      editor_(app.model(), parameters_, app.link(), app.editorState(), app.channel(), *this) {
+      editor_(app.model(), parameters_, app.link(), app.editorState(), app.channel(), *this),
+      replayer_(editor_, app.model(), parameters_, app.link(), lookup_, app.channel(),
+                EditReplayer::Window{
+                    [&app](int tab) {
+                        app.pageSwitcher().OnTabClicked(tab);
+                        return true;
+                    },
+                    [&app] { return app.window().unlockPanel().firstCheckGrop->isHidden(); }}),
+      history_(app.model().image(), replayer_) {
     app.SetPageRefresher(&editor_);
+    editor_.SetRecorder(&history_);
+    undoControls_ = std::make_unique<UndoControls>(&app.window(), app.window().client(),
+                                                   app.registry(), app.language(), history_);
     app.services().editing = &editor_;
     editor_.SetEqRedraw(this);
     editor_.SetLinkButtonLook([&app](bool linked) { app.linkView().SetLinkButtonLinked(linked); });
 }
 
 EditingSide::~EditingSide() {
+    editor_.SetRecorder(nullptr);
     // The window may outlive the editing side while it closes.
     app_.SetPageRefresher(nullptr);
     if (app_.services().editing == &editor_) app_.services().editing = nullptr;
@@ -23,6 +38,7 @@ EditingSide::~EditingSide() {
 
 void EditingSide::Attach() {
     editor_.Attach(app_.registry(), lookup_, &app_.window());
+    app_.eqGraph().pointEditing().SetGesture(&graphGesture_);
 }
 
 int EditingSide::SelectChannel(int tab) {

@@ -6,6 +6,10 @@
 #include "ui/editing/binding_lookup.h"
 #include "ui/editing/editor.h"
 #include "ui/editing/link_parameters.h"
+#include "ui/eqgraph/edit_gesture.h"
+#include "ui/undo/edit_history.h"
+#include "ui/undo/edit_replayer.h"
+#include "ui/undo/undo_controls.h"
 
 namespace zt {
 
@@ -20,6 +24,8 @@ public:
     void Attach();
 
     Editor& editor() { return editor_; }
+    EditHistory& history() { return history_; }
+    UndoControls& undoControls() { return *undoControls_; }
 
     int SelectChannel(int tab) override;
     // Forwards to the EQ graph once one is wired into the window.
@@ -29,7 +35,19 @@ private:
     EditorApp& app_;
     LinkParameters parameters_;
     ControlBindingLookup lookup_;
+    // A marker drag or a run of Q steps on the EQ graph is one step of the history.
+    struct GraphGesture : EditGesture {
+        explicit GraphGesture(EditHistory& history) : history(history) {}
+        void GestureBegins() override { history.BeginGesture(); }
+        void GestureEnds() override { history.EndGesture(); }
+        EditHistory& history;
+    };
+
     Editor editor_;
+    EditReplayer replayer_;
+    EditHistory history_;
+    std::unique_ptr<UndoControls> undoControls_;
+    GraphGesture graphGesture_{history_};
 };
 
 }  // namespace zt

@@ -193,26 +193,40 @@ void Editor::Connect(const ControlRegistry& registry) {
         if (auto* bar = qobject_cast<TrackBar*>(control)) {
             ConnectTrackBar(bar);
         } else if (auto* edit = qobject_cast<ValueEdit*>(control)) {
-            QObject::connect(edit, &PlainEdit::clicked, context_.get(),
-                             [this, edit] { OnValueEditClick(edit); });
+            QObject::connect(edit, &PlainEdit::clicked, context_.get(), [this, edit] {
+                auto gesture = Gesture();
+                OnValueEditClick(edit);
+            });
             QObject::connect(edit, &PlainEdit::keyPressed, context_.get(),
-                             [this, edit](KeyPress* press) { OnValueEditKeyPress(edit, press); });
+                             [this, edit](KeyPress* press) {
+                                 auto gesture = Gesture();
+                                 OnValueEditKeyPress(edit, press);
+                             });
             QObject::connect(edit, &PlainEdit::keyDown, context_.get(),
                              [this, edit](int key, Qt::KeyboardModifiers modifiers) {
+                                 auto gesture = Gesture();
                                  OnValueEditKeyDown(edit, key, modifiers);
                              });
-            QObject::connect(edit, &PlainEdit::left, context_.get(),
-                             [this] { OnValueEditLeave(); });
+            QObject::connect(edit, &PlainEdit::left, context_.get(), [this] {
+                auto gesture = Gesture();
+                OnValueEditLeave();
+            });
         } else if (auto* spin = qobject_cast<SpinButtons*>(control)) {
-            QObject::connect(spin, &SpinButtons::upClicked, context_.get(),
-                             [this, spin] { OnSpinButton(spin, true); });
-            QObject::connect(spin, &SpinButtons::downClicked, context_.get(),
-                             [this, spin] { OnSpinButton(spin, false); });
+            QObject::connect(spin, &SpinButtons::upClicked, context_.get(), [this, spin] {
+                auto gesture = Gesture();
+                OnSpinButton(spin, true);
+            });
+            QObject::connect(spin, &SpinButtons::downClicked, context_.get(), [this, spin] {
+                auto gesture = Gesture();
+                OnSpinButton(spin, false);
+            });
         } else if (auto* selector = qobject_cast<Selector*>(control)) {
             ConnectSelector(selector);
         } else if (auto* label = qobject_cast<TypeLabel*>(control)) {
-            QObject::connect(label, &TypeLabel::clicked, context_.get(),
-                             [this, label] { OnTypeLabelClick(label); });
+            QObject::connect(label, &TypeLabel::clicked, context_.get(), [this, label] {
+                auto gesture = Gesture();
+                OnTypeLabelClick(label);
+            });
         } else if (auto* button = qobject_cast<BitmapButton*>(control)) {
             ConnectBitmapButton(button);
         } else if (auto* tool = qobject_cast<SwappingToolButton*>(control)) {
@@ -230,10 +244,25 @@ void Editor::Connect(const ControlRegistry& registry) {
             }
         }
     }
+    ConnectRangeHandles();
     for (int box = 0; box < 3; ++box) {
         if (QAbstractSlider* bar = controls_.bandScrollBars[box]) {
             QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
                              [this, box](int position) { OnBandScroll(box, position); });
+        }
+    }
+}
+
+void Editor::ConnectRangeHandles() {
+    for (const VolumeGroup& group : controls_.volumeGroups) {
+        for (RangeHandle* handle : {group.startMarker, group.maximumMarker}) {
+            if (!handle) continue;
+            QObject::connect(handle, &RangeHandle::pressed, context_.get(),
+                             [this, handle](QPoint, Qt::MouseButton button) {
+                                 if (button == Qt::LeftButton) BeginHeldGesture(handle);
+                             });
+            QObject::connect(handle, &RangeHandle::released, context_.get(),
+                             [this, handle] { EndHeldGesture(handle); });
         }
     }
 }
@@ -246,16 +275,27 @@ bool Editor::IsVolumeBar(const TrackBar* bar) const {
 }
 
 void Editor::ConnectTrackBar(TrackBar* bar) {
+    // A drag of the handle is one gesture from press to release, however many values it passes.
+    QObject::connect(bar, &QAbstractSlider::sliderPressed, context_.get(),
+                     [this, bar] { BeginHeldGesture(bar); });
+    QObject::connect(bar, &QAbstractSlider::sliderReleased, context_.get(),
+                     [this, bar] { EndHeldGesture(bar); });
     if (IsVolumeBar(bar)) {
-        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
-                         [this, bar] { OnVolumeBarChange(bar); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] {
+            auto gesture = Gesture();
+            OnVolumeBarChange(bar);
+        });
     } else if (Bound(bar->tag()) == bar || bar == controls_.rightDelayBar) {
-        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
-                         [this, bar] { OnTrackBarChange(bar); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] {
+            auto gesture = Gesture();
+            OnTrackBarChange(bar);
+        });
     } else {
         // Band gain bars, and the bars of the point editor panel that carry no address.
-        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(),
-                         [this, bar] { OnGainBarChange(bar); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] {
+            auto gesture = Gesture();
+            OnGainBarChange(bar);
+        });
     }
 }
 
@@ -273,14 +313,19 @@ void Editor::ConnectSelector(Selector* selector) {
         handler = &Editor::OnPlainSelectorChange;
     }
     if (!handler) return;
-    QObject::connect(selector, &QComboBox::activated, context_.get(),
-                     [this, selector, handler] { (this->*handler)(selector); });
+    QObject::connect(selector, &QComboBox::activated, context_.get(), [this, selector, handler] {
+        auto gesture = Gesture();
+        (this->*handler)(selector);
+    });
 }
 
 void Editor::ConnectBitmapButton(BitmapButton* button) {
     auto on = [&](auto handler) {
         QObject::connect(button, &QAbstractButton::clicked, context_.get(),
-                         [this, button, handler] { (this->*handler)(button); });
+                         [this, button, handler] {
+                             auto gesture = Gesture();
+                             (this->*handler)(button);
+                         });
     };
     auto in = [button](const auto& list) {
         return std::find(list.begin(), list.end(), button) != list.end();
@@ -292,8 +337,10 @@ void Editor::ConnectBitmapButton(BitmapButton* button) {
     }
     if (button == controls_.eqPassButton) return on(&Editor::OnEqPassClick);
     if (button == controls_.eqResetButton) {
-        QObject::connect(button, &QAbstractButton::clicked, context_.get(),
-                         [this] { OnEqResetClick(); });
+        QObject::connect(button, &QAbstractButton::clicked, context_.get(), [this] {
+            auto gesture = Gesture();
+            OnEqResetClick();
+        });
         return;
     }
     for (const SwitchPair& pair : controls_.switches) {
@@ -321,6 +368,7 @@ bool Editor::WheelStep(int angleDelta) {
         shared_.currentValueEdit == controls_.example) {
         return false;
     }
+    auto gesture = Gesture();
     state_.wheelRemainder += angleDelta;
     while (state_.wheelRemainder >= kWheelNotch) {
         state_.wheelRemainder -= kWheelNotch;

@@ -65,6 +65,12 @@ public:
     void SetPlainMessage(std::function<void(const QString&)> show) { message_ = std::move(show); }
     // The look of the link button (control action 20): true linked, false unlinked.
     void SetLinkButtonLook(std::function<void(bool)> look) { linkLook_ = std::move(look); }
+    // The edit history: every handler runs as a gesture of it, and every write is noted.
+    void SetRecorder(EditRecorder* recorder) { recorder_ = recorder; }
+    EditRecorder* recorder() const { return recorder_; }
+    // While set, every write the handlers make waits for the processor's acknowledgement of the
+    // one before (a replayed step of many values).
+    void SetPacedWrites(bool paced) { pacedWrites_ = paced; }
 
     // Resolves the controls the handlers address and connects every handler; runs once, after
     // BindControls. `window` is the main window, whose mouse wheel steps the current value edit.
@@ -146,8 +152,18 @@ private:
     void ConnectSelector(Selector* selector);
     void ConnectBitmapButton(BitmapButton* button);
 
+    // A gesture of the edit history for as long as the result lives; nothing while a refresh
+    // shows stored values.
+    GestureScope Gesture();
+    // A gesture held by a control from the mouse press to the release (a track bar's handle, a
+    // range handle of the system page): the whole drag is one gesture.
+    void BeginHeldGesture(QObject* holder);
+    void EndHeldGesture(QObject* holder);
+    void ConnectRangeHandles();
+
     // Pieces of the handlers.
     void Write(ParamAddress a, int value);
+    void NoteWrite(ParamAddress a);
     void RecordWrite(ParamAddress a, int value);
     void Redraw(int item, int page);
     void MakeCurrent(ValueEdit* edit, bool focus);
@@ -184,6 +200,24 @@ private:
     LockCheck* lock_ = nullptr;
     std::function<void(const QString&)> message_;
     std::function<void(bool)> linkLook_;
+    EditRecorder* recorder_ = nullptr;
+    bool pacedWrites_ = false;
+    // The control the mouse holds while a held gesture is open.
+    QPointer<QObject> holder_;
+
+    // The link's paced write, with each value noted for the edit history (the EQ reset).
+    class NotingPacedWriter : public PacedParamWriter {
+    public:
+        explicit NotingPacedWriter(Editor& editor) : editor_(editor) {}
+        void WriteParameterPaced(ParamAddress logical, int value) override {
+            editor_.NoteWrite(logical);
+            editor_.paced_.WriteParameterPaced(logical, value);
+        }
+
+    private:
+        Editor& editor_;
+    };
+    NotingPacedWriter notingPaced_{*this};
 
     const BindingLookup* binding_ = nullptr;
     EditorControls controls_;

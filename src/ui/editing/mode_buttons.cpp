@@ -74,7 +74,7 @@ void Editor::OnSideClick(BitmapButton* button) {
 }
 
 void Editor::OnEqResetClick() {
-    model_.ResetEq(channel_.selectedPage, paced_, *this);
+    model_.ResetEq(channel_.selectedPage, notingPaced_, *this);
     ReselectAndRefresh();
 }
 

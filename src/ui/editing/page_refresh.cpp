@@ -43,6 +43,9 @@ void FollowSide(int& side, int stored) {
 }  // namespace
 
 void Editor::RefreshPage(int page) {
+    // Every page is shown anew only when the whole image came from outside (a download, a
+    // loaded mode or preset file, the start-up's reset): no edit before it can be undone.
+    if (page == kAllPages && recorder_) recorder_->ClearHistory();
     shared_.refreshInProgress = true;
     link_.SetSuppressSend(true);
 

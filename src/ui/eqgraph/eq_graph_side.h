@@ -31,6 +31,7 @@ public:
 
     EqGraph& graph() { return graph_; }
     PointEditing& pointEditing() { return editing_; }
+    Editor& editor() { return editor_; }
     const DragState& drag() const { return drag_; }
 
 private:

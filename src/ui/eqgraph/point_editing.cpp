@@ -72,7 +72,7 @@ bool PointEditing::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::MouseMove) {
             // While the right button steps Q, the marker holds the pointer; the steps count on
             // Image1 as if the pointer were over it.
-            if (drag_.qMode) OnImageMove(marker->mapTo(panel_.image1, at), mouse->buttons());
+            if (drag_.qMode) OnImageMove(OnImage(marker, at), mouse->buttons());
             OnMarkerMove(index, at);
         }
         if (type == QEvent::MouseButtonRelease) OnMarkerRelease(index, mouse->button());
@@ -85,6 +85,11 @@ bool PointEditing::eventFilter(QObject* watched, QEvent* event) {
     }
     if (type == QEvent::MouseButtonRelease) OnInfoLabelRelease();
     return false;
+}
+
+QPoint PointEditing::OnImage(const QWidget* marker, QPoint position) const {
+    // The markers lie beside Image1 on the grey panel, not inside it.
+    return panel_.image1->mapFrom(panel_.advPanel2, marker->mapToParent(position));
 }
 
 int PointEditing::Sheet() const {
@@ -163,7 +168,7 @@ void PointEditing::OnMarkerPress(int marker, QPoint position, Qt::MouseButton bu
         if (LockedOut() || !band) return;
         SelectEdit(BandSlot(marker, kFieldQ), true);
         drag_.qMode = true;
-        drag_.lastStep = panel_.markers[marker]->mapTo(panel_.image1, position);
+        drag_.lastStep = OnImage(panel_.markers[marker], position);
         BeginGesture();
     }
 }

@@ -57,6 +57,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A position on a marker in Image1's coordinates.
+    QPoint OnImage(const QWidget* marker, QPoint position) const;
     int Sheet() const;
     bool LockedOut() const;
     bool EqPassShown() const;

@@ -11,6 +11,8 @@
 #include "ui/binding/bind_controls.h"
 #include "ui/editing/editing_side.h"
 #include "ui/eqgraph/eq_graph_side.h"
+#include "ui/spectrum/spectrum_side.h"
+#include "ui/system/system_side.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
 #include "ui/window/window_chrome.h"
@@ -45,6 +47,9 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
         std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_, services_);
     editing_ = std::make_unique<EditingSide>(*this);
     graph_ = std::make_unique<EqGraphSide>(*this, editing_->editor());
+    spectrum_ = std::make_unique<SpectrumSide>(*this, graph_->graph(), graph_->drag());
+    system_ = std::make_unique<SystemSide>(*this, *messages_);
+    linkView_->SetAfterTransferRefresh([this] { OnImageReplaced(false); });
     Wire();
 }
 
@@ -108,13 +113,23 @@ void EditorApp::StartUp() {
     graph_->Attach();
     model_.ResetEq(kAllPages, link(), refresh_);
     StartLink();
-    presetFolders_ = PresetFoldersAtStartUp();
+    presetFolders_ =
+        presetBase_.empty() ? PresetFoldersAtStartUp() : MakePresetFolders(presetBase_);
     PrepareModeFolders(presetFolders_);
     if (services_.presetFiles) services_.presetFiles->ListPresetFiles();
     ApplyStartLanguage();
     if (link().lockStage() != 2) pageSwitcher_->OnTabClicked(kTabMusic);
     timer1_.start();
     w.setStartUpComplete();
+}
+
+void EditorApp::OnImageReplaced(bool refresh) {
+    if (refresh) {
+        refresh_.RefreshPage(kAllPages);
+        channel_.selectedChannel = selector_->SelectChannel(channel_.currentTab);
+        refresh_.RefreshPage(channel_.selectedPage);
+    }
+    if (services_.imageReplaced) services_.imageReplaced->OnImageReplaced();
 }
 
 void EditorApp::StartLink() {

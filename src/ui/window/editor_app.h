@@ -27,6 +27,8 @@ namespace zt {
 
 class EditingSide;
 class EqGraphSide;
+class SpectrumSide;
+class SystemSide;
 class TForm2;
 class TForm3;
 
@@ -54,11 +56,23 @@ public:
     ChannelSelector& channelSelector() { return *selector_; }
     PageSwitcher& pageSwitcher() { return *pageSwitcher_; }
     WindowLinkView& linkView() { return *linkView_; }
+    EditingSide& editingSide() { return *editing_; }
     DiagnosticLog& log() { return *log_; }
     QTimer& timer1() { return timer1_; }
     const PresetFolders& presetFolders() const { return presetFolders_; }
+    // Puts the preset folders below `folder` instead of the program's folder; set before Show.
+    void SetPresetBaseFolder(std::filesystem::path folder) { presetBase_ = std::move(folder); }
+    EditingSide& editing() { return *editing_; }
+    SystemSide& system() { return *system_; }
+
+    // The whole device image was replaced (a preset file loaded, a transfer completed).
+    // `refresh`: show it on every page and the current channel first, as after a download.
+    void OnImageReplaced(bool refresh);
     // The EQ graph on Image1 with its point editing.
     EqGraphSide& eqGraph() { return *graph_; }
+    // The spectrum analyser: sound-card capture and the bars behind the EQ curve.
+    SpectrumSide& spectrum() { return *spectrum_; }
+    WindowMessages& messages() { return *messages_; }
 
     // The parts of the window that later pieces of the editor fill.
     WindowServices& services() { return services_; }
@@ -94,6 +108,7 @@ private:
     WindowServices services_;
     RefreshRelay refresh_;
     PresetFolders presetFolders_;
+    std::filesystem::path presetBase_;
 
     std::unique_ptr<TForm1> window_;
     std::unique_ptr<DiagnosticLog> log_;
@@ -105,7 +120,9 @@ private:
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<PageSwitcher> pageSwitcher_;
     std::unique_ptr<EditingSide> editing_;
+    std::unique_ptr<SystemSide> system_;
     std::unique_ptr<EqGraphSide> graph_;
+    std::unique_ptr<SpectrumSide> spectrum_;
     QTimer timer1_;
 };
 

@@ -9,4 +9,13 @@ void MessageBoxes::Inform(const QString& text, const QString& caption) {
     box.exec();
 }
 
+bool MessageBoxes::Ask(const QString& text, const QString& caption, AskButtons buttons) {
+    const bool yesNo = buttons == AskButtons::YesNo;
+    const QMessageBox::StandardButton accept = yesNo ? QMessageBox::Yes : QMessageBox::Ok;
+    const QMessageBox::StandardButton decline = yesNo ? QMessageBox::No : QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Question, caption, text, accept | decline, owner_);
+    box.setDefaultButton(decline);
+    return box.exec() == accept;
+}
+
 }  // namespace zt

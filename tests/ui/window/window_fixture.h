@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QTemporaryDir>
+#include <deque>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -16,12 +17,29 @@
 
 namespace zt {
 
+// Notes every message and question; questions take the scripted answers in turn and, once
+// those are used up, the declining one.
 class RecordingMessages : public WindowMessages {
 public:
+    struct Question {
+        QString text;
+        QString caption;
+        AskButtons buttons;
+        bool operator==(const Question&) const = default;
+    };
     void Inform(const QString& text, const QString& caption) override {
         shown.emplace_back(text, caption);
     }
+    bool Ask(const QString& text, const QString& caption, AskButtons buttons) override {
+        asked.push_back({text, caption, buttons});
+        if (answers.empty()) return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     std::vector<std::pair<QString, QString>> shown;
+    std::vector<Question> asked;
+    std::deque<bool> answers;
 };
 
 // Notes every page refresh and passes it on to the editor's own.
@@ -45,6 +63,8 @@ protected:
         auto messages = std::make_unique<RecordingMessages>();
         messages_ = messages.get();
         app_ = std::make_unique<EditorApp>(std::move(messages));
+        // Preset files of the run stay in the test's own folder.
+        app_->SetPresetBaseFolder(runtime_.path().toStdString());
         refresher_.next = app_->pageRefresher();
         app_->SetPageRefresher(&refresher_);
         app_->Show();

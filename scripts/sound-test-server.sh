@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# A private PulseAudio server for the sound-card tests: its own runtime folder, no hardware, and
+# a pipe source (8-bit unsigned mono, 48 kHz) as the default input, fed by the tests through a
+# FIFO at real-time pace. Tests reach it with PULSE_SERVER=unix:FOLDER/native and write sound
+# into FOLDER/source.fifo.
+#   sound-test-server.sh start FOLDER   starts it (stopping an earlier one in FOLDER) and waits
+#                                        until the pipe source is there; fails within seconds
+#   sound-test-server.sh stop FOLDER    stops it
+set -euo pipefail
+
+action=${1:-}
+folder=${2:-}
+if [ -z "$action" ] || [ -z "$folder" ]; then
+    echo "usage: $0 start|stop FOLDER" >&2
+    exit 2
+fi
+mkdir -p "$folder"
+folder=$(cd "$folder" && pwd)
+pid_file=$folder/pid
+socket=$folder/native
+log=$folder/server.log
+
+stop_server() {
+    [ -f "$pid_file" ] || return 0
+    local pid
+    pid=$(cat "$pid_file")
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+        for _ in $(seq 50); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$pid" 2>/dev/null || true
+    fi
+    rm -f "$pid_file"
+}
+
+if [ "$action" = stop ]; then
+    stop_server
+    rm -f "$socket" "$folder/source.fifo"
+    exit 0
+fi
+[ "$action" = start ] || { echo "unknown action $action" >&2; exit 2; }
+
+if ! command -v pulseaudio >/dev/null || ! command -v pactl >/dev/null; then
+    echo "sound test server: pulseaudio and pactl are needed (scripts/setup.sh installs them)" >&2
+    exit 1
+fi
+stop_server
+rm -f "$socket" "$folder/source.fifo" "$log"
+
+cat >"$folder/server.pa" <<PA
+load-module module-native-protocol-unix auth-anonymous=1 socket=$socket
+load-module module-pipe-source source_name=zt_test_source file=$folder/source.fifo format=u8 rate=48000 channels=1
+set-default-source zt_test_source
+PA
+
+# Everything the server writes stays in the folder; as root it must be told to run per user.
+export HOME=$folder XDG_RUNTIME_DIR=$folder XDG_CONFIG_HOME=$folder XDG_STATE_HOME=$folder
+export PULSE_RUNTIME_PATH=$folder PULSE_STATE_PATH=$folder
+unset PULSE_SERVER DBUS_SESSION_BUS_ADDRESS
+timeout 20 pulseaudio --daemonize=yes --system=false -n -F "$folder/server.pa" \
+    --use-pid-file=yes --exit-idle-time=-1 --disallow-exit --disallow-module-loading=no \
+    --realtime=no --high-priority=no --log-level=notice --log-target="file:$log" ||
+    { echo "sound test server: pulseaudio did not start" >&2; cat "$log" >&2 2>/dev/null; exit 1; }
+
+for _ in $(seq 100); do
+    if timeout 2 pactl --server="unix:$socket" list short sources 2>/dev/null |
+        grep -q zt_test_source; then
+        echo "sound test server ready in $folder"
+        exit 0
+    fi
+    sleep 0.1
+done
+echo "sound test server: the pipe source did not appear" >&2
+cat "$log" >&2 2>/dev/null || true
+stop_server
+exit 1

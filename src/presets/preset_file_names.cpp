@@ -1,0 +1,50 @@
+#include "presets/preset_file_names.h"
+
+#include <algorithm>
+#include <optional>
+#include <system_error>
+
+#include "presets/preset_folders.h"
+
+namespace zt {
+namespace {
+
+char FoldCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The name of a preset file, or nothing for any other file name.
+std::optional<std::string> PresetNameOf(const std::string& fileName) {
+    if (fileName.size() <= kPresetExtension.size()) return std::nullopt;
+    const size_t stem = fileName.size() - kPresetExtension.size();
+    if (std::string_view(fileName).substr(stem) != kPresetExtension) return std::nullopt;
+    std::string name = fileName.substr(0, stem);
+    if (!IsValidPresetName(name)) return std::nullopt;
+    return name;
+}
+
+}  // namespace
+
+bool PresetNameLess(std::string_view a, std::string_view b) {
+    const auto folded = [](char x, char y) { return FoldCase(x) < FoldCase(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) return false;
+    return a < b;
+}
+
+std::vector<std::string> ListPresetNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        std::error_code kindError;
+        if (!entries->is_regular_file(kindError)) continue;
+        if (auto name = PresetNameOf(entries->path().filename().string())) {
+            names.push_back(std::move(*name));
+        }
+    }
+    std::sort(names.begin(), names.end(), PresetNameLess);
+    return names;
+}
+
+}  // namespace zt

@@ -1,0 +1,19 @@
+#pragma once
+// The names of the preset files in the preset folder, for the file list of the system sheet.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zt {
+
+// The names (extension stripped) of the ordinary files in the folder that the editor can load
+// back: "<name>.Nddt" with a valid preset name. Sorted by name without regard to case (ASCII
+// letters), equal names in byte order. A folder that cannot be read gives what could be read.
+std::vector<std::string> ListPresetNames(const std::filesystem::path& folder);
+
+// Name order of the file list: case-insensitive for ASCII letters, then byte order.
+bool PresetNameLess(std::string_view a, std::string_view b);
+
+}  // namespace zt

@@ -1,0 +1,117 @@
+#include "spectrum/qt/audio.h"
+
+#include <QMediaDevices>
+#include <QMetaObject>
+
+namespace zt {
+namespace {
+
+const char* const kOpenFailure = "Could not open the input device for recording:";
+
+QAudioFormat FormatOf(const TRecorder& recorder) {
+    QAudioFormat format;
+    format.setSampleRate(recorder.SampleRate());
+    format.setChannelCount(recorder.ChannelCount());
+    format.setSampleFormat(recorder.BitsPerSample() == TBPS::Bits16 ? QAudioFormat::Int16
+                                                                    : QAudioFormat::UInt8);
+    return format;
+}
+
+QString DescribeFormat(const TRecorder& recorder) {
+    return QStringLiteral("%1-bit %2 at %3 Hz")
+        .arg(recorder.BytesPerSample() * 8)
+        .arg(recorder.ChannelCount() == 2 ? QStringLiteral("stereo") : QStringLiteral("mono"))
+        .arg(recorder.SampleRate());
+}
+
+}  // namespace
+
+TAudio::TAudio() : worker_(std::make_unique<CaptureWorker>(recorder_, onRecord_)) {
+    qRegisterMetaType<CaptureSettings>();
+    thread_.setObjectName(QStringLiteral("sound capture"));
+    worker_->moveToThread(&thread_);
+    thread_.start();
+}
+
+TAudio::~TAudio() {
+    StopRecording();
+    // The worker is destroyed on its own thread, where its objects live.
+    CaptureWorker* worker = worker_.release();
+    QMetaObject::invokeMethod(
+        worker, [worker] { delete worker; }, Qt::BlockingQueuedConnection);
+    thread_.quit();
+    thread_.wait();
+}
+
+void TAudio::SetOnRecord(RecordHandler handler) {
+    if (!recording_) onRecord_ = std::move(handler);
+}
+
+bool TAudio::Fail(const QString& message, const QString& systemText) {
+    errorText_ = systemText.isEmpty() ? message : message + QLatin1Char(' ') + systemText;
+    return false;
+}
+
+bool TAudio::StartRecording() {
+    if (recording_) return true;
+    const QList<QAudioDevice> inputs = QMediaDevices::audioInputs();
+    QAudioDevice device = QMediaDevices::defaultAudioInput();
+    if (deviceId_ >= 0) device = deviceId_ < inputs.size() ? inputs[deviceId_] : QAudioDevice();
+    if (device.isNull()) {
+        return Fail(QString::fromLatin1(kOpenFailure), QStringLiteral("no sound input device"));
+    }
+    if (recorder_.BufferSize() <= 0 || recorder_.SampleRate() == 0) {
+        return Fail(QString::fromLatin1(kOpenFailure),
+                    QStringLiteral("no buffer can hold %1 samples at %2 Hz")
+                        .arg(recorder_.NoSamples())
+                        .arg(recorder_.SampleRate()));
+    }
+    const QAudioFormat format = FormatOf(recorder_);
+    if (!device.isFormatSupported(format)) {
+        return Fail(QString::fromLatin1(kOpenFailure),
+                    QStringLiteral("%1 cannot record %2")
+                        .arg(device.description(), DescribeFormat(recorder_)));
+    }
+
+    CaptureSettings settings;
+    settings.device = device;
+    settings.format = format;
+    settings.bufferSize = recorder_.BufferSize();
+    settings.splitChannels = recorder_.SplitChannels();
+    settings.bits = recorder_.BitsPerSample();
+    settings.trigLevel = recorder_.TrigLevel();
+    QString failure;
+    QMetaObject::invokeMethod(
+        worker_.get(), [this, &settings, &failure] { failure = worker_->Open(settings); },
+        Qt::BlockingQueuedConnection);
+    if (!failure.isEmpty()) return Fail(QString::fromLatin1(kOpenFailure), failure);
+    recording_ = true;
+    return true;
+}
+
+bool TAudio::StopRecording() {
+    if (!recording_) return true;
+    QMetaObject::invokeMethod(
+        worker_.get(), [this] { worker_->Close(); }, Qt::BlockingQueuedConnection);
+    recording_ = false;
+    return true;
+}
+
+bool TAudio::Recording() const {
+    return recording_ && worker_->active();
+}
+
+QString TAudio::ErrorText() const {
+    const QString late = worker_ ? worker_->lateError() : QString();
+    return late.isEmpty() ? errorText_ : late;
+}
+
+std::uint64_t TAudio::BuffersFilled() const {
+    return worker_->buffersFilled();
+}
+
+std::uint64_t TAudio::BuffersDelivered() const {
+    return worker_->buffersDelivered();
+}
+
+}  // namespace zt

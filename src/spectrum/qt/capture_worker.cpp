@@ -1,0 +1,112 @@
+#include "spectrum/qt/capture_worker.h"
+
+#include <QAudioSource>
+
+namespace zt {
+
+QString AudioErrorText(int error) {
+    switch (static_cast<QAudio::Error>(error)) {
+        case QAudio::NoError:
+            return {};
+        case QAudio::OpenError:
+            return QStringLiteral("An error occurred opening the audio device");
+        case QAudio::IOError:
+            return QStringLiteral("An error occurred during read/write of audio device");
+        case QAudio::UnderrunError:
+            return QStringLiteral(
+                "Audio data is not being fed to the audio device at a fast enough rate");
+        case QAudio::FatalError:
+            return QStringLiteral(
+                "A non-recoverable error has occurred, the audio device is not usable");
+    }
+    return QStringLiteral("Unknown sound system error");
+}
+
+CaptureWorker::CaptureWorker(TRecorder& recorder, RecordHandler& onRecord)
+    : recorder_(recorder), onRecord_(onRecord) {}
+
+CaptureWorker::~CaptureWorker() {
+    Close();
+}
+
+QString CaptureWorker::Open(const CaptureSettings& settings) {
+    Close();
+    settings_ = settings;
+    const auto size = static_cast<std::size_t>(settings.bufferSize);
+    buffer_.assign(size, 0);
+    left_.assign(settings.splitChannels ? size / 2 : 0, 0);
+    right_.assign(settings.splitChannels ? size / 2 : 0, 0);
+    filled_ = 0;
+    {
+        std::lock_guard lock(errorLock_);
+        lateError_.clear();
+    }
+
+    source_ = std::make_unique<QAudioSource>(settings.device, settings.format);
+    // A few buffers of room in the sound system, so a busy moment loses nothing.
+    source_->setBufferSize(4 * settings.bufferSize);
+    io_ = source_->start();
+    if (io_ == nullptr || source_->error() != QAudio::NoError) {
+        const QString text = AudioErrorText(source_->error());
+        source_.reset();
+        io_ = nullptr;
+        return text.isEmpty() ? QStringLiteral("the sound system gave no input stream") : text;
+    }
+    connect(io_, &QIODevice::readyRead, this, &CaptureWorker::ReadRecorded);
+    connect(source_.get(), &QAudioSource::stateChanged, this, &CaptureWorker::OnStateChanged);
+    active_.store(true, std::memory_order_release);
+    return {};
+}
+
+void CaptureWorker::Close() {
+    active_.store(false, std::memory_order_release);
+    if (!source_) return;
+    source_->disconnect(this);
+    if (io_) io_->disconnect(this);
+    source_->stop();
+    source_.reset();
+    io_ = nullptr;
+    filled_ = 0;  // a part-filled buffer is never delivered
+}
+
+QString CaptureWorker::lateError() const {
+    std::lock_guard lock(errorLock_);
+    return lateError_;
+}
+
+void CaptureWorker::ReadRecorded() {
+    while (io_ != nullptr && active()) {
+        const qint64 got = io_->read(reinterpret_cast<char*>(buffer_.data() + filled_),
+                                     static_cast<qint64>(buffer_.size() - filled_));
+        if (got <= 0) return;
+        filled_ += static_cast<std::size_t>(got);
+        if (filled_ == buffer_.size()) {
+            Deliver();
+            filled_ = 0;
+        }
+    }
+}
+
+void CaptureWorker::Deliver() {
+    buffersFilled_.fetch_add(1, std::memory_order_relaxed);
+    if (!recorder_.Triggered() && ReachesTrigger(buffer_, settings_.bits, settings_.trigLevel)) {
+        recorder_.SetTriggered(true);
+    }
+    if (!recorder_.Triggered() || !onRecord_) return;
+    buffersDelivered_.fetch_add(1, std::memory_order_relaxed);
+    if (settings_.splitChannels) {
+        SplitStereo(buffer_, settings_.bits, left_, right_);
+        onRecord_(left_, right_);
+    } else {
+        onRecord_(buffer_, {});
+    }
+}
+
+void CaptureWorker::OnStateChanged() {
+    if (!source_ || source_->error() == QAudio::NoError) return;
+    // The device went away or failed while recording: the bars simply stop changing.
+    std::lock_guard lock(errorLock_);
+    lateError_ = QStringLiteral("Error adding input buffer ") + AudioErrorText(source_->error());
+}
+
+}  // namespace zt

@@ -1,0 +1,79 @@
+#include "ui/spectrum/spectrum_side.h"
+
+#include "eqgraph/eq_point_list.h"
+#include "ui/eqgraph/eq_graph.h"
+#include "ui/widgets/bitmap_button.h"
+#include "ui/window/editor_app.h"
+
+namespace zt {
+namespace {
+
+bool IsOn(const BitmapButton* button) {
+    return button->hint() == QLatin1String("1");
+}
+
+void ShowState(BitmapButton* button, bool on) {
+    button->setHint(on ? QStringLiteral("1") : QStringLiteral("0"));
+    button->setShowsPressed(on);
+}
+
+}  // namespace
+
+SpectrumSide::SpectrumSide(EditorApp& app, EqGraph& graph, const DragState& drag)
+    : app_(app),
+      graph_(graph),
+      pinPpBtn_(app.window().graph().pinPpBtn),
+      pinDcfBtn_(app.window().graph().pinDcfBtn),
+      display_(*this, drag),
+      audio_(std::make_unique<TAudio>()) {
+    graph_.SetUnderlay(&display_);
+    SpectrumFeed& feed = display_.feed();
+    audio_->SetOnRecord([&feed](std::span<const std::uint8_t> left, std::span<const std::uint8_t>) {
+        feed.Offer(left);
+    });
+    audio_->Recorder().SetTriggered(false);
+    soundCardPresent_ = audio_->StartRecording();
+
+    QObject::connect(pinPpBtn_, &QAbstractButton::clicked, pinPpBtn_,
+                     [this] { OnPinPPBtnClick(); });
+    QObject::connect(pinDcfBtn_, &QAbstractButton::clicked, pinDcfBtn_,
+                     [this] { OnPinDCFBtnClick(); });
+}
+
+SpectrumSide::~SpectrumSide() {
+    audio_.reset();
+    if (graph_.underlay() == &display_) graph_.SetUnderlay(nullptr);
+}
+
+void SpectrumSide::OnPinPPBtnClick() {
+    if (!soundCardPresent_) {
+        app_.messages().Inform(
+            app_.language().Pick("没检测到音频设备", "Audio device is not detected"),
+            QString::fromLatin1(kApplicationTitle));
+        ShowState(pinPpBtn_, false);
+        display_.SetAnalyserOn(false);
+        Redraw();
+        return;
+    }
+    const bool on = !IsOn(pinPpBtn_);
+    ShowState(pinPpBtn_, on);
+    display_.SetAnalyserOn(on);
+    // Switched on, the bars come with the next drawing tick; switched off, they go now.
+    if (!on) Redraw();
+}
+
+void SpectrumSide::OnPinDCFBtnClick() {
+    const bool low = !IsOn(pinDcfBtn_);
+    ShowState(pinDcfBtn_, low);
+    display_.SetLowTrigger(low);
+}
+
+void SpectrumSide::RepaintCached() {
+    graph_.RepaintCached();
+}
+
+void SpectrumSide::Redraw() {
+    graph_.DrawEqCurve(kAllItems, app_.channel().selectedPage);
+}
+
+}  // namespace zt

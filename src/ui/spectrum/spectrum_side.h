@@ -1,0 +1,49 @@
+#pragma once
+// The spectrum analyser wired into the composition root: the capture component TAudio, started
+// at window creation, the bar display behind the EQ graph's curve, and the two buttons
+// PinPPBtn (analyser on or off) and PinDCFBtn (low trigger: a lower floor of the level scale).
+
+#include <memory>
+
+#include "spectrum/qt/audio.h"
+#include "ui/spectrum/spectrum_display.h"
+
+namespace zt {
+
+class EditorApp;
+class EqGraph;
+class BitmapButton;
+
+class SpectrumSide : public GraphRepaint {
+public:
+    // Window creation: puts the bars under the graph's curve and starts capture; a capture that
+    // cannot start leaves the sound card absent.
+    SpectrumSide(EditorApp& app, EqGraph& graph, const DragState& drag);
+    ~SpectrumSide() override;
+
+    // PinPPBtnClick. Without a sound card every press says so and the analyser stays off.
+    void OnPinPPBtnClick();
+    // PinDCFBtnClick.
+    void OnPinDCFBtnClick();
+
+    bool soundCardPresent() const { return soundCardPresent_; }
+    SpectrumDisplay& display() { return display_; }
+    TAudio& audio() { return *audio_; }
+
+    void RepaintCached() override;
+
+private:
+    void Redraw();
+
+    EditorApp& app_;
+    EqGraph& graph_;
+    BitmapButton* pinPpBtn_;
+    BitmapButton* pinDcfBtn_;
+    SpectrumDisplay display_;
+    // Declared after the display: capture, which hands blocks to the display's feed, stops
+    // before the feed goes.
+    std::unique_ptr<TAudio> audio_;
+    bool soundCardPresent_ = false;
+};
+
+}  // namespace zt

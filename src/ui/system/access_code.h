@@ -1,0 +1,42 @@
+#pragma once
+// The hidden access code: a double click on the link status label shows the field SysLogoEdit
+// in the title strip; the right code followed by Enter shows the Hint tab, which opens the Hint
+// page and allows saving factory modes.
+
+#include <QObject>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace zt {
+
+class PlainEdit;
+class TForm1;
+struct KeyPress;
+
+inline constexpr char kAccessCode[] = "OPERATOR725";
+
+class AccessCode : public QObject {
+public:
+    explicit AccessCode(TForm1& window);
+
+    // Connects the label's double click and the field's keys; `context` ends them.
+    void Connect(QObject* context);
+
+    // LinkLabelDblClick.
+    void OnLinkLabelDoubleClick();
+    // SysLogoEditKeyPress.
+    void OnKey(KeyPress* press);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* linkLabel_;
+    QLabel* logoLabel_;
+    PlainEdit* logoEdit_;
+    QWidget* hintTab_;
+};
+
+}  // namespace zt

@@ -1,0 +1,128 @@
+#include "ui/system/mode_flows.h"
+
+#include <QAbstractButton>
+#include <string>
+
+#include "link/link_texts.h"
+#include "link/protocol.h"
+#include "presets/mode_names.h"
+#include "ui/editing/editor.h"
+#include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/plain_edit.h"
+#include "ui/widgets/selector.h"
+
+namespace zt {
+namespace {
+
+constexpr int kFirstFactoryMode = kUserModeCount;
+constexpr int kFirstBoxedUserMode = 4;  // SysModeBox2 starts at user mode 5
+
+const BilingualText kUserModeCannotSave{"用户模式无法执行保存操作!",
+                                        "Users can not perform the save operation mode!"};
+const BilingualText kFactoryModeCannotSave = ChineseOnly("工厂模式无法保存");
+
+constexpr std::array<const char*, 10> kQuickButtonNames{
+    "SysModeBtn1",    "SysModeBtn2",    "SysModeBtn3",    "SysModeBtn4",    "SysFactoryBtn",
+    "SysFactoryBtn2", "SysFactoryBtn3", "SysFactoryBtn4", "SysFactoryBtn5", "SysFactoryBtn6"};
+
+// "3-Name" for user modes, "MF2-Name" for factory modes, as the save question numbers them.
+std::string ModeNumber(int index) {
+    if (index >= kFirstFactoryMode) return "MF" + std::to_string(index - kFirstFactoryMode + 1);
+    return std::to_string(index + 1);
+}
+
+}  // namespace
+
+ModeFlows::ModeFlows(LinkEngine& link, ParamModel& model, Prompts& prompts,
+                     const ControlRegistry& r)
+    : link_(link),
+      model_(model),
+      prompts_(prompts),
+      modeBox_(r.Get<Selector>(QStringLiteral("SysModeBox"))),
+      modeBox2_(r.Get<Selector>(QStringLiteral("SysModeBox2"))),
+      nameEdit_(r.Get<PlainEdit>(QStringLiteral("PresetModeEdit"))),
+      loadButton_(r.Get<QWidget>(QStringLiteral("SysLoadModeBtn"))),
+      saveButton_(r.Get<QWidget>(QStringLiteral("SysSaveModeBtn"))),
+      hintTab_(r.Get<QWidget>(QStringLiteral("FormHintTabBtn"))) {
+    for (size_t i = 0; i < kQuickButtonNames.size(); ++i) {
+        quickButtons_[i] = r.Get<BitmapButton>(QString::fromLatin1(kQuickButtonNames[i]));
+    }
+}
+
+void ModeFlows::Connect(QObject* context) {
+    // Only the user's choice: the page refresh selects items from code.
+    QObject::connect(modeBox_, &QComboBox::activated, context, [this] { OnModeBoxChange(); });
+    QObject::connect(modeBox2_, &QComboBox::activated, context,
+                     [this](int item) { OnModeBox2Change(item); });
+    QObject::connect(static_cast<QAbstractButton*>(loadButton_), &QAbstractButton::clicked, context,
+                     [this] { LoadSelectedMode(); });
+    QObject::connect(static_cast<QAbstractButton*>(saveButton_), &QAbstractButton::clicked, context,
+                     [this] { SaveSelectedMode(); });
+    for (BitmapButton* button : quickButtons_) {
+        QObject::connect(button, &QAbstractButton::clicked, context,
+                         [this, button] { OnQuickButton(button->tag()); });
+    }
+}
+
+void ModeFlows::OnModeBoxChange() {
+    nameEdit_->setText(ModeNamePart(modeBox_->currentText(), modeBox_->currentIndex()));
+}
+
+void ModeFlows::SelectMode(int index) {
+    modeBox_->setCurrentIndex(index);
+    OnModeBoxChange();
+}
+
+bool ModeFlows::HintTabShown() const {
+    return !hintTab_->isHidden();
+}
+
+void ModeFlows::LoadSelectedMode() {
+    const int index = modeBox_->currentIndex();
+    if (index < 0) return;
+    const std::string item = modeBox_->currentText().toStdString();
+    const BilingualText question{"模式切换为" + item + "?", "Load Mode to" + item + "?"};
+    if (!prompts_.Ask(question, kConfirmCaption, AskButtons::YesNo)) return;
+    // The acknowledgement of this write makes the link download every parameter again.
+    link_.WriteParameter(kAddrLoadMode, index);
+}
+
+void ModeFlows::SaveSelectedMode() {
+    if (model_.store().Get(kAddrManagerFlag) != 1) {
+        prompts_.Inform(kUserModeCannotSave, kConfirmCaption);
+        return;
+    }
+    const int index = modeBox_->currentIndex();
+    if (index < 0 || index >= kDeviceModeCount) return;
+    if (index >= kFirstFactoryMode && !HintTabShown()) {
+        prompts_.InformPlain(kFactoryModeCannotSave);
+        return;
+    }
+    // Refused before anything is sent, so that the name that comes back is the name typed.
+    const ModeNameCheck check = CheckModeName(nameEdit_->text().toStdString());
+    if (!check.accepted()) {
+        prompts_.Inform(ModeNameRefusedText(check.refused), kMessageCaption);
+        return;
+    }
+    const BilingualText question =
+        ChineseOnly("保存当前模式为 " + ModeNumber(index) + "-" + check.name + "?");
+    if (!prompts_.Ask(question, kConfirmCaption, AskButtons::YesNo)) return;
+    link_.deviceInfo().modeNames[index] = check.name;
+    link_.WriteString(kAddrSaveMode, ModeSaveText(index, check.name));
+    link_.ExpectSaveResult();
+}
+
+void ModeFlows::OnQuickButton(int index) {
+    if (!link_.linkOnline() || index < 0 || index >= kDeviceModeCount) return;
+    SelectMode(index);
+    LoadSelectedMode();
+}
+
+void ModeFlows::OnModeBox2Change(int item) {
+    const int index = item + kFirstBoxedUserMode;
+    if (item < 0 || index >= kFirstFactoryMode) return;
+    SelectMode(index);
+    LoadSelectedMode();
+}
+
+}  // namespace zt

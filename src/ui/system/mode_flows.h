@@ -1,0 +1,57 @@
+#pragma once
+// Loading and saving the processor's modes from the right column: the mode list SysModeBox with
+// its name field and load / save buttons, the quick-load buttons of the user modes 1 to 4 and of
+// the six factory modes, and the list SysModeBox2 of the user modes 5 to 16.
+
+#include <QObject>
+#include <array>
+
+#include "link/link_engine.h"
+#include "params/param_model.h"
+#include "ui/control_registry.h"
+#include "ui/system/prompts.h"
+
+namespace zt {
+
+class BitmapButton;
+class PlainEdit;
+class Selector;
+
+class ModeFlows {
+public:
+    ModeFlows(LinkEngine& link, ParamModel& model, Prompts& prompts,
+              const ControlRegistry& registry);
+
+    // Connects the handlers; `context` ends them.
+    void Connect(QObject* context);
+
+    // SysModeBoxChange: the name part of the selected item into PresetModeEdit.
+    void OnModeBoxChange();
+    // SysLoadModeBtnClick with SysLoadModeBtn: asks, then loads the selected mode.
+    void LoadSelectedMode();
+    // SysLoadModeBtnClick with SysSaveModeBtn: checks, asks, then saves the selected mode under
+    // the name in PresetModeEdit.
+    void SaveSelectedMode();
+    // SysModeBtn1Click and SysFactoryBtnClick: only while online, selects mode `index` and
+    // loads it.
+    void OnQuickButton(int index);
+    // SysModeBox2Change: item 0 is user mode 5 (index 4).
+    void OnModeBox2Change(int item);
+
+private:
+    void SelectMode(int index);
+    bool HintTabShown() const;
+
+    LinkEngine& link_;
+    ParamModel& model_;
+    Prompts& prompts_;
+    Selector* modeBox_;
+    Selector* modeBox2_;
+    PlainEdit* nameEdit_;
+    QWidget* loadButton_;
+    QWidget* saveButton_;
+    QWidget* hintTab_;
+    std::array<BitmapButton*, 10> quickButtons_{};  // SysModeBtn1..4, SysFactoryBtn..6
+};
+
+}  // namespace zt

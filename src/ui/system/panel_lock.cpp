@@ -1,0 +1,79 @@
+#include "ui/system/panel_lock.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+
+#include "link/protocol.h"
+#include "ui/system/password_flows.h"
+#include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/plain_edit.h"
+#include "ui/window/main_window.h"
+
+namespace zt {
+namespace {
+
+constexpr int kPanelPasswordLength = 4;
+constexpr int kStageDownloaded = 1;
+constexpr int kStageLocked = 2;
+
+const BilingualText kUnlocked = ChineseOnly("解锁成功");
+
+}  // namespace
+
+PanelLock::PanelLock(LinkEngine& link, ParamModel& model, Prompts& prompts, TForm1& window,
+                     std::function<void()> selectMusicPage)
+    : link_(link),
+      model_(model),
+      prompts_(prompts),
+      window_(window),
+      selectMusicPage_(std::move(selectMusicPage)) {}
+
+void PanelLock::Connect(QObject* context) {
+    const UnlockPanel& panel = window_.unlockPanel();
+    FilterDigits(panel.panelPassWordEdit);
+    QObject::connect(panel.rzBmpButton4, &QAbstractButton::clicked, context,
+                     [this] { OnUnlock(); });
+    // Enter in the field unlocks like the button.
+    QObject::connect(panel.panelPassWordEdit, &QLineEdit::returnPressed, context,
+                     [this] { OnUnlock(); });
+}
+
+bool PanelLock::locked() const {
+    return !window_.unlockPanel().firstCheckGrop->isHidden();
+}
+
+void PanelLock::EnableAreas(bool enabled) {
+    window_.formPageItem()->setEnabled(enabled);
+    window_.graph().advPanel1->setEnabled(enabled);
+    window_.advPageControl1()->setEnabled(enabled);
+}
+
+void PanelLock::CheckPanelLock() {
+    if (link_.lockStage() != kStageDownloaded) return;
+    if (model_.store().Get(kAddrPanelKeyLock) != 1) return;
+    link_.SetLockStage(kStageLocked);
+    // The music page first: while the panel is up no tab changes the page.
+    selectMusicPage_();
+    window_.formPageItem()->setCurrentIndex(0);
+    const UnlockPanel& panel = window_.unlockPanel();
+    panel.firstCheckGrop->show();
+    panel.firstCheckGrop->raise();
+    panel.panelPassWordEdit->setFocus(Qt::OtherFocusReason);
+    EnableAreas(false);
+}
+
+void PanelLock::OnUnlock() {
+    const UnlockPanel& panel = window_.unlockPanel();
+    const std::string typed = panel.panelPassWordEdit->text().toStdString();
+    const std::string& password = link_.deviceInfo().panelLockPassword;
+    panel.panelPassWordEdit->clear();
+    if (!locked() || static_cast<int>(password.size()) != kPanelPasswordLength ||
+        typed != password) {
+        return;
+    }
+    panel.firstCheckGrop->hide();
+    EnableAreas(true);
+    prompts_.InformPlain(kUnlocked);
+}
+
+}  // namespace zt

@@ -1,0 +1,129 @@
+#include "ui/system/password_flows.h"
+
+#include <QAbstractButton>
+#include <QRegularExpressionValidator>
+
+#include "link/protocol.h"
+#include "ui/widgets/plain_edit.h"
+
+namespace zt {
+namespace {
+
+constexpr int kSystemPasswordLength = 6;
+constexpr int kPanelPasswordLength = 4;
+
+// The password messages read the same in both languages.
+const BilingualText kWrongPassword = ChineseOnly("密码错误!");
+const BilingualText kPasswordsDiffer = ChineseOnly("密码不一致!");
+const BilingualText kPasswordCaption = ChineseOnly("提示");
+
+bool Matches(const QString& typed, const std::string& password, int length) {
+    return static_cast<int>(password.size()) == length && typed.toStdString() == password;
+}
+
+}  // namespace
+
+bool PassesDigitFilter(const KeyPress& press) {
+    const QChar c = press.character;
+    return c == QChar('\b') || c == QChar('\r') || (c >= QChar('0') && c <= QChar('9'));
+}
+
+void FilterDigits(PlainEdit* field) {
+    QObject::connect(field, &PlainEdit::keyPressed, field, [](KeyPress* press) {
+        if (!PassesDigitFilter(*press)) press->swallowed = true;
+    });
+    // Pasting goes round the typed keys; a password the processor keeps must stay typeable.
+    field->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
+}
+
+PasswordFlows::PasswordFlows(LinkEngine& link, Prompts& prompts, const ControlRegistry& r)
+    : link_(link),
+      prompts_(prompts),
+      sysPassEdit_(r.Get<PlainEdit>(QStringLiteral("SysPassEdit"))),
+      userManagerGroup_(r.Get<QWidget>(QStringLiteral("SysUserMangerGrop"))),
+      oldSystem_(r.Get<PlainEdit>(QStringLiteral("SysPanelLabel1"))),
+      newSystem1_(r.Get<PlainEdit>(QStringLiteral("NewSysPassLabel1"))),
+      newSystem2_(r.Get<PlainEdit>(QStringLiteral("NewSysPassLabel2"))),
+      oldPanel_(r.Get<PlainEdit>(QStringLiteral("PassPanelLabel1"))),
+      newPanel_(r.Get<PlainEdit>(QStringLiteral("NewPassLabel1"))),
+      systemOk_(r.Get<QWidget>(QStringLiteral("RzBmpButton118"))),
+      panelOk_(r.Get<QWidget>(QStringLiteral("RzBmpButton22"))),
+      panelModify_(r.Get<QWidget>(QStringLiteral("RzBmpButton23"))) {}
+
+void PasswordFlows::Connect(QObject* context) {
+    for (PlainEdit* field : {sysPassEdit_, oldPanel_, newPanel_}) FilterDigits(field);
+    for (PlainEdit* field : {oldSystem_, newSystem1_, newSystem2_}) {
+        // The change steps run after the filter, on every key, swallowed or not.
+        FilterDigits(field);
+        QObject::connect(field, &PlainEdit::keyPressed, context,
+                         [this](KeyPress* press) { OnSystemPasswordKey(press); });
+    }
+    auto onClick = [context](QWidget* button, auto handler) {
+        QObject::connect(static_cast<QAbstractButton*>(button), &QAbstractButton::clicked, context,
+                         handler);
+    };
+    onClick(systemOk_, [this] { OnSystemPasswordOk(); });
+    onClick(panelOk_, [this] { OnPanelPasswordOk(); });
+    onClick(panelModify_, [this] { OnPanelPasswordModify(); });
+}
+
+void PasswordFlows::OnSystemPasswordOk() {
+    const QString typed = sysPassEdit_->text();
+    sysPassEdit_->clear();
+    if (Matches(typed, link_.deviceInfo().systemPassword, kSystemPasswordLength)) {
+        if (link_.linkOnline()) userManagerGroup_->setEnabled(true);
+        return;
+    }
+    prompts_.Inform(kWrongPassword, kPasswordCaption);
+}
+
+void PasswordFlows::OnSystemPasswordKey(KeyPress*) {
+    // The fields as they stand before this key reaches one of them: each is confirmed by the
+    // key after it, in practice Enter.
+    std::string& password = link_.deviceInfo().systemPassword;
+    if (!Matches(oldSystem_->text(), password, kSystemPasswordLength) || !link_.linkOnline()) {
+        return;
+    }
+    newSystem1_->setEnabled(true);
+    const QString first = newSystem1_->text();
+    const QString second = newSystem2_->text();
+    if (first.size() == kSystemPasswordLength) newSystem2_->setEnabled(true);
+    if (first.size() != kSystemPasswordLength || second.size() != kSystemPasswordLength) return;
+
+    if (first.toStdString() != password && first == second) {
+        password = first.toStdString();
+        link_.WriteString(kAddrSystemPassword, password);
+    } else if (first != second) {
+        prompts_.Inform(kPasswordsDiffer, kPasswordCaption);
+    }
+    ResetSystemPasswordFields();
+}
+
+void PasswordFlows::ResetSystemPasswordFields() {
+    newSystem1_->setEnabled(false);
+    newSystem2_->setEnabled(false);
+    oldSystem_->clear();
+    newSystem1_->clear();
+    newSystem2_->clear();
+}
+
+void PasswordFlows::OnPanelPasswordOk() {
+    if (!Matches(oldPanel_->text(), link_.deviceInfo().panelLockPassword, kPanelPasswordLength)) {
+        return;
+    }
+    newPanel_->setEnabled(true);
+    oldPanel_->clear();
+}
+
+void PasswordFlows::OnPanelPasswordModify() {
+    const QString typed = newPanel_->text();
+    if (typed.size() != kPanelPasswordLength) return;
+    link_.deviceInfo().panelLockPassword = typed.toStdString();
+    link_.WriteString(kAddrPanelPassword, typed.toStdString());
+    newPanel_->setEnabled(false);
+    newPanel_->clear();
+    oldPanel_->clear();
+}
+
+}  // namespace zt

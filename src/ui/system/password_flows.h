@@ -1,0 +1,56 @@
+#pragma once
+// The processor's two passwords on the right column: the system password that opens the user /
+// manager choice and its change, the panel lock password and its change, and the digit filter
+// of every password field.
+
+#include <QObject>
+
+#include "link/link_engine.h"
+#include "ui/control_registry.h"
+#include "ui/system/prompts.h"
+
+namespace zt {
+
+class PlainEdit;
+struct KeyPress;
+
+// Lets Backspace, Enter and the digits through and swallows every other typed character; also
+// keeps pasted text to digits.
+void FilterDigits(PlainEdit* field);
+bool PassesDigitFilter(const KeyPress& press);
+
+class PasswordFlows {
+public:
+    PasswordFlows(LinkEngine& link, Prompts& prompts, const ControlRegistry& registry);
+
+    // Connects the handlers; `context` ends them.
+    void Connect(QObject* context);
+
+    // RzBmpButton118Click: the system password opens the user / manager choice while online.
+    void OnSystemPasswordOk();
+    // SysPanelLabel1KeyPress: a key typed in one of the three fields of the system password
+    // change, before it reaches the field.
+    void OnSystemPasswordKey(KeyPress* press);
+    // RzBmpButton22Click: the current panel lock password opens the new-password field.
+    void OnPanelPasswordOk();
+    // RzBmpButton23Click: stores and sends the new panel lock password.
+    void OnPanelPasswordModify();
+
+private:
+    void ResetSystemPasswordFields();
+
+    LinkEngine& link_;
+    Prompts& prompts_;
+    PlainEdit* sysPassEdit_;
+    QWidget* userManagerGroup_;
+    PlainEdit* oldSystem_;   // SysPanelLabel1
+    PlainEdit* newSystem1_;  // NewSysPassLabel1
+    PlainEdit* newSystem2_;  // NewSysPassLabel2
+    PlainEdit* oldPanel_;    // PassPanelLabel1
+    PlainEdit* newPanel_;    // NewPassLabel1
+    QWidget* systemOk_;      // RzBmpButton118
+    QWidget* panelOk_;       // RzBmpButton22
+    QWidget* panelModify_;   // RzBmpButton23
+};
+
+}  // namespace zt

@@ -1,0 +1,81 @@
+#pragma once
+// The preset files of the PC on the system sheet: the file list ValueListEditor1, the name field
+// FileEdit, saving the device image to a file (RzBmpButton120) and loading a file into the image
+// and the processor (RzBmpButton119).
+
+#include <QObject>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "link/link_engine.h"
+#include "params/diagnostic_log.h"
+#include "params/param_model.h"
+#include "presets/preset_folders.h"
+#include "presets/preset_messages.h"
+#include "ui/control_registry.h"
+#include "ui/system/prompts.h"
+#include "ui/window/window_hooks.h"
+
+class QLineEdit;
+class QTableWidget;
+
+namespace zt {
+
+// Link action 6: an accepted preset file goes to the processor while the link is online.
+class LinkUploader : public ImageUploader {
+public:
+    explicit LinkUploader(LinkEngine& link) : link_(link) {}
+    void UploadImage() override { link_.StartUpload(); }
+
+private:
+    LinkEngine& link_;
+};
+
+class PresetFileFlows : public PresetFileList {
+public:
+    struct Context {
+        LinkEngine& link;
+        ParamModel& model;
+        DiagnosticLog& log;
+        Prompts& prompts;
+        // The preset folders, fixed once start-up has prepared them.
+        std::function<const PresetFolders&()> folders;
+        // The start-up complete flag of the main window.
+        std::function<bool()> startUpComplete;
+        // A file replaced the image: show it on every page and tell whoever keeps history.
+        std::function<void(bool uploading)> imageReplaced;
+    };
+
+    PresetFileFlows(Context context, const ControlRegistry& registry);
+
+    // Connects the handlers; `context` ends them.
+    void Connect(QObject* context);
+
+    // Fills the file list and puts the name of its current row into FileEdit.
+    void ListPresetFiles() override;
+    // The same, then makes the row of `name` current when the list has it.
+    void ListPresetFiles(const std::string& name);
+
+    // ValueListEditor1Click.
+    void OnListClick(int row);
+    // RzBmpButton120Click.
+    void SaveToPc();
+    // RzBmpButton119Click.
+    void LoadFromPc();
+
+    const std::vector<std::string>& names() const { return names_; }
+
+private:
+    bool Exists(const std::string& name) const;
+
+    Context context_;
+    LinkUploader uploader_;
+    QTableWidget* list_;
+    QLineEdit* fileEdit_;
+    QWidget* saveButton_;
+    QWidget* loadButton_;
+    std::vector<std::string> names_;
+};
+
+}  // namespace zt

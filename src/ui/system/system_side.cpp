@@ -1,0 +1,47 @@
+#include "ui/system/system_side.h"
+
+#include "ui/editing/editing_side.h"
+#include "ui/window/editor_app.h"
+
+namespace zt {
+namespace {
+
+PresetFileFlows::Context PresetContext(EditorApp& app, Prompts& prompts) {
+    return {
+        .link = app.link(),
+        .model = app.model(),
+        .log = app.log(),
+        .prompts = prompts,
+        .folders = [&app]() -> const PresetFolders& { return app.presetFolders(); },
+        .startUpComplete = [&app] { return app.window().startUpComplete(); },
+        .imageReplaced = [&app](bool uploading) { app.OnImageReplaced(!uploading); },
+    };
+}
+
+}  // namespace
+
+SystemSide::SystemSide(EditorApp& app, WindowMessages& messages)
+    : app_(app),
+      prompts_(messages, app.language()),
+      modes_(app.link(), app.model(), prompts_, app.registry()),
+      presetFiles_(PresetContext(app, prompts_), app.registry()),
+      passwords_(app.link(), prompts_, app.registry()),
+      panelLock_(app.link(), app.model(), prompts_, app.window(),
+                 [&app] { app.pageSwitcher().OnTabClicked(kTabMusic); }),
+      accessCode_(app.window()),
+      context_(std::make_unique<QObject>()) {
+    modes_.Connect(context_.get());
+    presetFiles_.Connect(context_.get());
+    passwords_.Connect(context_.get());
+    panelLock_.Connect(context_.get());
+    accessCode_.Connect(context_.get());
+    app.services().presetFiles = &presetFiles_;
+    app.editing().editor().SetLockCheck(&panelLock_);
+}
+
+SystemSide::~SystemSide() {
+    if (app_.services().presetFiles == &presetFiles_) app_.services().presetFiles = nullptr;
+    app_.editing().editor().SetLockCheck(nullptr);
+}
+
+}  // namespace zt

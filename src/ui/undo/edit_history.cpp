@@ -1,0 +1,95 @@
+#include "ui/undo/edit_history.h"
+
+#include <QUndoCommand>
+#include <utility>
+
+namespace zt {
+
+bool SameView(const EditView& a, const EditView& b) {
+    const SelectionState& x = a.selection;
+    const SelectionState& y = b.selection;
+    return a.tab == b.tab && a.effectSubPage == b.effectSubPage && a.micSide == b.micSide &&
+           a.mainSide == b.mainSide && a.surroundSide == b.surroundSide && x.micPage == y.micPage &&
+           x.effectPage == y.effectPage && x.outputPage == y.outputPage &&
+           x.hiddenPage == y.hiddenPage && x.outputScene == y.outputScene &&
+           x.musicEqSet == y.musicEqSet;
+}
+
+// One step: it was applied when the user made the edit, so the push's first redo does nothing.
+class EditStep : public QUndoCommand {
+public:
+    EditStep(EditHistory& history, EditRecord record)
+        : history_(history), record_(std::move(record)) {}
+
+    void undo() override { history_.Replay(record_, true); }
+    void redo() override {
+        if (pushed_) history_.Replay(record_, false);
+        pushed_ = true;
+    }
+
+private:
+    EditHistory& history_;
+    EditRecord record_;
+    bool pushed_ = false;
+};
+
+EditHistory::EditHistory(const DeviceImage& image, EditReplay& replay, QObject* parent)
+    : QObject(parent), image_(image), replay_(replay) {}
+
+EditHistory::~EditHistory() = default;
+
+void EditHistory::BeginGesture() {
+    if (replaying_) return;
+    if (depth_++ > 0) return;
+    snapshot_ = image_;
+    viewBefore_ = replay_.CurrentView();
+    notes_.Clear();
+}
+
+void EditHistory::EndGesture() {
+    if (replaying_ || depth_ == 0) return;
+    if (--depth_ > 0) return;
+    EditRecord record{viewBefore_, replay_.CurrentView(), ImageChanges(snapshot_, image_, notes_)};
+    notes_.Clear();
+    if (record.changes.empty()) return;
+    stack_.push(new EditStep(*this, std::move(record)));
+}
+
+void EditHistory::NoteWrite(ParamAddress logical, ParamAddress device, bool sent) {
+    if (depth_ > 0 && !replaying_) notes_.Note(logical, device, sent);
+}
+
+void EditHistory::ClearHistory() {
+    if (replaying_) return;
+    stack_.clear();
+    if (depth_ > 0) {
+        // A gesture still under way starts again from the image that just came in.
+        snapshot_ = image_;
+        viewBefore_ = replay_.CurrentView();
+        notes_.Clear();
+    }
+}
+
+bool EditHistory::MayReplay() const {
+    return depth_ == 0 && !replaying_ && replay_.CanReplay();
+}
+
+bool EditHistory::Undo() {
+    if (!stack_.canUndo() || !MayReplay()) return false;
+    stack_.undo();
+    return true;
+}
+
+bool EditHistory::Redo() {
+    if (!stack_.canRedo() || !MayReplay()) return false;
+    stack_.redo();
+    return true;
+}
+
+void EditHistory::Replay(const EditRecord& record, bool undo) {
+    replaying_ = true;
+    replay_.Replay(record, undo);
+    replaying_ = false;
+}
+
+}  // namespace zt

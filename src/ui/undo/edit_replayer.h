@@ -1,0 +1,49 @@
+#pragma once
+// The window's side of the edit history: it goes back to the view an edit was made in and
+// applies the old or new values through set value, so that the controls show them, both stores
+// hold them, the processor receives them and the EQ graph follows, as if the user had made the
+// edit. Values no control shows are written with write parameter, and values that were only
+// stored (a copy between sides) are only stored again.
+
+#include <functional>
+
+#include "params/param_model.h"
+#include "ui/editing/editing_ports.h"
+#include "ui/undo/edit_history.h"
+
+namespace zt {
+
+class Editor;
+struct ChannelState;
+
+class EditReplayer : public EditReplay {
+public:
+    struct Window {
+        // The page switch of a tab button; false while the window takes no page switch.
+        std::function<bool(int tab)> switchTab;
+        // False while the window takes no edits (the panel lock is up).
+        std::function<bool()> takesEdits;
+    };
+
+    EditReplayer(Editor& editor, ParamModel& model, ParameterLink& link, PacedParamWriter& paced,
+                 const BindingLookup& binding, ChannelState& channel, Window window);
+
+    EditView CurrentView() const override;
+    bool CanReplay() const override;
+    void Replay(const EditRecord& record, bool undo) override;
+
+private:
+    void GoTo(const EditView& view);
+    void Apply(const ParamChange& change, int value, bool paced);
+    bool SetThroughControl(ParamAddress logical, int value);
+
+    Editor& editor_;
+    ParamModel& model_;
+    ParameterLink& link_;
+    PacedParamWriter& paced_;
+    const BindingLookup& binding_;
+    ChannelState& channel_;
+    Window window_;
+};
+
+}  // namespace zt

@@ -1,0 +1,460 @@
+// Undo and redo on the whole window against a simulated processor: every kind of edit is one
+// step, and undoing or redoing it brings the controls, both stores and the processor's memory
+// back to what they held, with the values sent again.
+#include <QApplication>
+#include <QTest>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "link/protocol.h"
+#include "params/page_table.h"
+#include "tests/ui/window/pty_sim.h"
+#include "tests/ui/window/window_fixture.h"
+#include "ui/editing/editing_side.h"
+#include "ui/eqgraph/eq_graph_side.h"
+#include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/plain_edit.h"
+#include "ui/widgets/selector.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/status_pane.h"
+#include "ui/widgets/swapping.h"
+#include "ui/widgets/track_bar.h"
+#include "ui/widgets/type_label.h"
+
+namespace zt {
+namespace {
+
+// Processor address and value of each write the simulator received, the last one per address.
+using Writes = std::map<ParamAddress, int>;
+
+class UndoOnWindow : public WindowFixture {
+protected:
+    void BeforeStart() override {
+        std::string error;
+        ASSERT_TRUE(sim_.Start(runtime_.path(), error)) << error;
+    }
+
+    void SetUp() override {
+        WindowFixture::SetUp();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return app().link().linkOnline(); }, 30000));
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        Settle();
+    }
+
+    ParamModel& model() { return app().model(); }
+    EditHistory& history() { return app().editingSide().history(); }
+    int steps() { return history().stack().count(); }
+    const PageMemory& processor() { return sim_.processor().memory(); }
+
+    // Waits until the link has sent everything and the simulator has taken it.
+    void Settle() {
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return app().link().txQueue().IsEmpty() && app().link().ready(); }, 10000));
+        QTest::qWait(60);
+    }
+
+    void Mark() { mark_ = sim_.processor().log().size(); }
+    Writes WritesSinceMark() {
+        Writes writes;
+        const auto& log = sim_.processor().log();
+        for (size_t i = mark_; i < log.size(); ++i) {
+            const SimFrame& f = log[i];
+            if (f.command != kCommandWrite || f.data.size() != 2 || f.address == kAddrLinkControl) {
+                continue;
+            }
+            writes[f.address] = f.data[0] | (f.data[1] << 8);
+        }
+        return writes;
+    }
+
+    void ClickTab(int tab) {
+        window().tabStrip().tabs[tab]->click();
+        Settle();
+    }
+
+    // The keys, whichever control has the focus; the redo keys and the buttons take turns.
+    void Undo(int turn) {
+        if (turn % 3 == 2) {
+            app().editingSide().undoControls().undoButton()->click();
+        } else {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : &window(), Qt::Key_Z, Qt::ControlModifier);
+        }
+        Settle();
+    }
+    void Redo(int turn) {
+        QWidget* focus = QApplication::focusWidget();
+        QWidget* target = focus ? focus : &window();
+        if (turn % 3 == 0) {
+            QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
+        } else if (turn % 3 == 1) {
+            QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        } else {
+            app().editingSide().undoControls().redoButton()->click();
+        }
+        Settle();
+    }
+
+    template <typename T>
+    T* Get(const char* name) {
+        return app().registry().Get<T>(QString::fromLatin1(name));
+    }
+
+    // What a control shows, as text.
+    QString Shown(const char* name) {
+        QWidget* c = app().registry().Find(QString::fromLatin1(name));
+        if (auto* edit = qobject_cast<QLineEdit*>(c)) return edit->text();
+        if (auto* bar = qobject_cast<QAbstractSlider*>(c)) return QString::number(bar->value());
+        if (auto* box = qobject_cast<QComboBox*>(c)) return QString::number(box->currentIndex());
+        if (auto* pane = qobject_cast<StatusPane*>(c)) return pane->caption();
+        if (auto* button = qobject_cast<BitmapButton*>(c)) {
+            return button->hint() + (button->showsPressed() ? "+" : "-");
+        }
+        if (auto* label = qobject_cast<TypeLabel*>(c)) return label->chosenLook() ? "chosen" : "";
+        return QStringLiteral("?");
+    }
+    std::vector<QString> ShownAll(const std::vector<const char*>& names) {
+        std::vector<QString> shown;
+        for (const char* name : names) shown.push_back(Shown(name));
+        return shown;
+    }
+
+    // Every processor address in `writes` holds the value of `image` in the simulator.
+    void ExpectProcessorHolds(const Writes& writes, const DeviceImage& image) {
+        for (const auto& [address, value] : writes) {
+            EXPECT_EQ(processor().Get(address), image.Get(address)) << std::hex << address;
+        }
+    }
+
+    PtySim sim_;
+    size_t mark_ = 0;
+};
+
+struct EditKind {
+    const char* name;
+    int tab;
+    std::vector<const char*> shown;  // controls whose look follows the values
+    std::function<void()> edit;
+};
+
+void Activate(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+void Drag(QAbstractSlider* bar, std::initializer_list<int> moves) {
+    bar->setSliderDown(true);
+    for (int by : moves) bar->setValue(bar->value() + by);
+    bar->setSliderDown(false);
+}
+
+// The other of a pair of buttons: the one that is not shown pressed.
+void ClickReleased(BitmapButton* a, BitmapButton* b) {
+    (a->showsPressed() ? b : a)->click();
+}
+
+TEST_F(UndoOnWindow, EveryKindOfEditIsOneStepUndoneAndRedone) {
+    auto get = [this](const char* name) {
+        return app().registry().Find(QString::fromLatin1(name));
+    };
+    const std::vector<EditKind> kinds = {
+        {"typed value",
+         kTabMusic,
+         {"MusFreEdit1"},
+         [&] {
+             auto* edit = qobject_cast<ValueEdit*>(get("MusFreEdit1"));
+             QTest::mouseClick(edit, Qt::LeftButton);
+             edit->selectAll();
+             QTest::keyClicks(edit, "2000");
+             QTest::keyClick(edit, Qt::Key_Return);
+         }},
+        {"track bar drag",
+         kTabMusic,
+         {"MusHPFREBar", "MusHPFREPane"},
+         [&] {
+             Drag(qobject_cast<TrackBar*>(get("MusHPFREBar")), {+12, +12, -4});
+         }},
+        {"gain bar drag",
+         kTabMusic,
+         {"MusEQGainBar3", "MusGainEdit3"},
+         [&] {
+             Drag(qobject_cast<TrackBar*>(get("MusEQGainBar3")), {-5, -5, -5});
+         }},
+        {"spin button",
+         kTabMusic,
+         {"MusQEdit2"},
+         [&] { qobject_cast<SpinButtons*>(get("MusQUpDownBtn2"))->upButton()->click(); }},
+        {"type selector",
+         kTabMusic,
+         {"MusModeBox2", "MusLSQBtn2", "MusPEQBtn2"},
+         [&] { Activate(qobject_cast<Selector*>(get("MusModeBox2")), 2); }},
+        {"type label",
+         kTabMusic,
+         {"MusModeBox3", "MusHSQBtn3"},
+         [&] { QTest::mouseClick(get("MusHSQBtn3"), Qt::LeftButton); }},
+        {"crossover selector",
+         kTabMusic,
+         {"MusHPTypeBox"},
+         [&] { Activate(qobject_cast<Selector*>(get("MusHPTypeBox")), 3); }},
+        {"EQ pass switch",
+         kTabMicA,
+         {"MusEQAllpassBtn"},
+         [&] { qobject_cast<BitmapButton*>(get("MusEQAllpassBtn"))->click(); }},
+        {"phase switch",
+         kTabEffect,
+         {"EchoEffPhaseBtn"},
+         [&] { qobject_cast<BitmapButton*>(get("EchoEffPhaseBtn"))->click(); }},
+        {"auto / manual",
+         kTabMain,
+         {"AutoModeBtn", "ManulModeBtn"},
+         [&] {
+             ClickReleased(qobject_cast<BitmapButton*>(get("AutoModeBtn")),
+                           qobject_cast<BitmapButton*>(get("ManulModeBtn")));
+         }},
+        {"mute switch",
+         kTabMain,
+         {"MainLmuteBtn"},
+         [&] { qobject_cast<BitmapButton*>(get("MainLmuteBtn"))->click(); }},
+        {"scene button",
+         kTabMain,
+         {"SingModeBtn", "DiscoModeBtn", "MainLdelayBar"},
+         [&] {
+             ClickReleased(qobject_cast<BitmapButton*>(get("DiscoModeBtn")),
+                           qobject_cast<BitmapButton*>(get("SingModeBtn")));
+         }},
+        {"side button",
+         kTabMusic,
+         {"SameBtn", "LeftBtn"},
+         [&] {
+             ClickReleased(qobject_cast<BitmapButton*>(get("SameBtn")),
+                           qobject_cast<BitmapButton*>(get("LeftBtn")));
+         }},
+        {"volume limit bar",
+         kTabMusic,
+         {"SysMusStartVolBar", "SysMusStartVolPane"},
+         [&] {
+             Drag(qobject_cast<TrackBar*>(get("SysMusStartVolBar")), {-3, -3});
+         }},
+        {"system switch",
+         kTabMusic,
+         {"SysVolRunBtn1", "SysVolRunBtn2"},
+         [&] {
+             ClickReleased(qobject_cast<BitmapButton*>(get("SysVolRunBtn1")),
+                           qobject_cast<BitmapButton*>(get("SysVolRunBtn2")));
+         }},
+    };
+
+    int turn = 0;
+    for (const EditKind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        ClickTab(kind.tab);
+        const DeviceImage image0 = model().image();
+        const ParamStore store0 = model().store();
+        const std::vector<QString> shown0 = ShownAll(kind.shown);
+        const int steps0 = steps();
+
+        Mark();
+        kind.edit();
+        Settle();
+        const DeviceImage image1 = model().image();
+        const ParamStore store1 = model().store();
+        const std::vector<QString> shown1 = ShownAll(kind.shown);
+        const Writes sent = WritesSinceMark();
+        ASSERT_FALSE(sent.empty());
+        EXPECT_NE(image1, image0);
+        EXPECT_NE(shown1, shown0);
+        EXPECT_EQ(steps(), steps0 + 1);
+        ExpectProcessorHolds(sent, image1);
+
+        Mark();
+        Undo(turn);
+        EXPECT_EQ(model().image(), image0);
+        EXPECT_EQ(model().store(), store0);
+        EXPECT_EQ(ShownAll(kind.shown), shown0);
+        EXPECT_EQ(app().channel().currentTab, kind.tab);
+        Writes resent = WritesSinceMark();
+        for (const auto& [address, value] : sent) {
+            EXPECT_TRUE(resent.count(address)) << std::hex << address;
+        }
+        ExpectProcessorHolds(sent, image0);
+
+        Mark();
+        Redo(turn);
+        EXPECT_EQ(model().image(), image1);
+        EXPECT_EQ(model().store(), store1);
+        EXPECT_EQ(ShownAll(kind.shown), shown1);
+        resent = WritesSinceMark();
+        for (const auto& [address, value] : sent) {
+            EXPECT_TRUE(resent.count(address)) << std::hex << address;
+        }
+        ExpectProcessorHolds(sent, image1);
+        EXPECT_EQ(steps(), steps0 + 1);
+        ++turn;
+    }
+}
+
+TEST_F(UndoOnWindow, AnEqResetIsUndoneInOneStep) {
+    auto* frequency = Get<ValueEdit>("MusFreEdit1");
+    QTest::mouseClick(frequency, Qt::LeftButton);
+    frequency->selectAll();
+    QTest::keyClicks(frequency, "2000");
+    QTest::keyClick(frequency, Qt::Key_Return);
+    auto* gain = Get<TrackBar>("MusEQGainBar5");
+    Drag(gain, {+20});
+    Settle();
+    const DeviceImage edited = model().image();
+    const QString shownGain = Shown("MusGainEdit5");
+    ASSERT_EQ(steps(), 2);
+
+    Mark();
+    Get<BitmapButton>("EQResetBtn")->click();
+    Settle();
+    const DeviceImage reset = model().image();
+    // Every field of every music band went out, one acknowledged frame at a time.
+    EXPECT_EQ(WritesSinceMark().size(), 75u);
+    ASSERT_EQ(steps(), 3);
+    EXPECT_NE(Shown("MusFreEdit1"), "2000Hz");
+    EXPECT_NE(Shown("MusGainEdit5"), shownGain);
+
+    Mark();
+    Undo(0);
+    EXPECT_EQ(model().image(), edited);
+    EXPECT_EQ(Shown("MusFreEdit1"), "2000Hz");
+    EXPECT_EQ(Shown("MusGainEdit5"), shownGain);
+    // The two bands the reset changed go back; the others did not change.
+    const Writes back = WritesSinceMark();
+    EXPECT_TRUE(back.count(0x000B) && back.count(0x0020));
+    ExpectProcessorHolds(back, edited);
+    EXPECT_TRUE(history().stack().canUndo());
+
+    Redo(0);
+    EXPECT_EQ(model().image(), reset);
+    Undo(0);
+    Undo(0);
+    Undo(0);
+    EXPECT_FALSE(history().stack().canUndo());
+    EXPECT_FALSE(app().editingSide().undoControls().undoButton()->isEnabled());
+    EXPECT_TRUE(app().editingSide().undoControls().redoButton()->isEnabled());
+}
+
+TEST_F(UndoOnWindow, UndoGoesBackToTheChannelOfTheEdit) {
+    // The microphones start out together; the right side button parts them and shows MIC B.
+    ClickTab(kTabMicA);
+    const int together = model().image().Get(0x020D);
+    Get<BitmapButton>("RightBtn")->click();
+    Settle();
+    ASSERT_EQ(model().selection().micPage, 3);
+    ASSERT_EQ(app().channel().currentTab, kTabMicB);
+    auto* gain = Get<ValueEdit>("MicGainEdit2");
+    const QString before = gain->text();
+    const int deviceGain = MakeAddress(3, 15 + 5 + 2);
+    const int was = model().image().Get(deviceGain);
+    Drag(Get<TrackBar>("MicEQGainBar2"), {+10});
+    Settle();
+    ASSERT_EQ(model().image().Get(deviceGain), was + 10);
+    ASSERT_EQ(processor().Get(deviceGain), was + 10);
+
+    ClickTab(kTabMusic);
+    Mark();
+    Undo(0);
+    // The MIC B page is shown again, and MIC B's value went to the processor, not MIC A's.
+    EXPECT_EQ(app().channel().currentTab, kTabMicB);
+    EXPECT_EQ(model().selection().micPage, 3);
+    EXPECT_TRUE(window().tabStrip().tabs[kTabMicB]->selectedLook());
+    EXPECT_EQ(gain->text(), before);
+    EXPECT_EQ(WritesSinceMark(), (Writes{{deviceGain, was}}));
+    EXPECT_EQ(processor().Get(deviceGain), was);
+
+    // Undoing the side button joins the microphones again on the MIC A tab.
+    Undo(0);
+    EXPECT_EQ(model().image().Get(0x020D), together);
+    EXPECT_EQ(processor().Get(0x020D), together);
+    EXPECT_EQ(app().channel().currentTab, kTabMicA);
+    EXPECT_EQ(model().selection().micPage, 2);
+    EXPECT_TRUE(Get<BitmapButton>(together == 1 ? "SameBtn" : "LeftBtn")->showsPressed());
+}
+
+TEST_F(UndoOnWindow, RefreshesRecordNothingAndADownloadClearsTheHistory) {
+    UndoControls& controls = app().editingSide().undoControls();
+    EXPECT_FALSE(controls.undoButton()->isEnabled());
+    EXPECT_FALSE(controls.redoButton()->isEnabled());
+    Drag(Get<TrackBar>("MusEQGainBar1"), {+5});
+    Settle();
+    EXPECT_EQ(steps(), 1);
+    EXPECT_TRUE(controls.undoButton()->isEnabled());
+
+    // Page switches and a language switch show stored values without recording them.
+    for (int tab : {kTabDynamicEq, kTabMicA, kTabMicB, kTabEffect, kTabMain, kTabSurround,
+                    kTabCenter, kTabSub, kTabMusic}) {
+        ClickTab(tab);
+    }
+    window().tabStrip().languageButton->click();
+    Settle();
+    EXPECT_EQ(steps(), 1);
+
+    // The tooltips follow the language shown.
+    const bool chinese = app().language().chinese();
+    EXPECT_EQ(controls.undoButton()->toolTipText(),
+              chinese ? QStringLiteral("撤销 (Ctrl+Z)") : QStringLiteral("Undo (Ctrl+Z)"));
+
+    // A new download replaces the whole image: nothing before it can be undone.
+    app().link().OnLinkButton(LinkButton::UnLinkBtn);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !app().link().linkOnline(); }, 5000));
+    app().link().OnLinkButton(LinkButton::LinkBtn);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app().link().linkOnline(); }, 30000));
+    EXPECT_EQ(steps(), 0);
+    EXPECT_FALSE(controls.undoButton()->isEnabled());
+    QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(steps(), 0);
+}
+
+// A mouse event on a marker as the window delivers it, with the buttons held.
+void SendMouse(QWidget* target, QEvent::Type type, QPoint position, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QMouseEvent event(type, position, target->mapToGlobal(position), button, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+TEST_F(UndoOnWindow, AMarkerDragIsUndoneInOneStep) {
+    QWidget* marker = window().graph().markers[2];  // band 3 of the music channel
+    const ParamAddress frequency = 0x0014 + kFieldFrequency;
+    const ParamAddress gain = 0x0014 + kFieldGain;
+    const DeviceImage image0 = model().image();
+    const QString shownFrequency = Shown("MusFreEdit3");
+    const QString shownGain = Shown("MusGainEdit3");
+
+    Mark();
+    const QPoint grab(marker->width() / 2, marker->height() / 2);
+    SendMouse(marker, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    for (int step = 1; step <= 6; ++step) {
+        SendMouse(marker, QEvent::MouseMove, grab + QPoint(8, -5), Qt::NoButton, Qt::LeftButton);
+    }
+    SendMouse(marker, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+    Settle();
+    const DeviceImage image1 = model().image();
+    ASSERT_NE(image1.Get(frequency), image0.Get(frequency));
+    ASSERT_NE(image1.Get(gain), image0.Get(gain));
+    EXPECT_EQ(steps(), 1);
+    const Writes sent = WritesSinceMark();
+    EXPECT_TRUE(sent.count(frequency) && sent.count(gain));
+
+    Mark();
+    Undo(0);
+    EXPECT_EQ(model().image(), image0);
+    EXPECT_EQ(Shown("MusFreEdit3"), shownFrequency);
+    EXPECT_EQ(Shown("MusGainEdit3"), shownGain);
+    EXPECT_EQ(WritesSinceMark(),
+              (Writes{{frequency, image0.Get(frequency)}, {gain, image0.Get(gain)}}));
+    // The marker sits on the band's stored values again.
+    const EqPoint& point = app().eqGraph().graph().points().items[2];
+    EXPECT_FLOAT_EQ(point.gain, image0.Get(gain) / 5.0f - 24.0f);
+
+    Redo(0);
+    EXPECT_EQ(model().image(), image1);
+    EXPECT_FALSE(history().stack().canRedo());
+}
+
+}  // namespace
+}  // namespace zt
