@@ -10,7 +10,7 @@ packages=(
     libfftw3-dev libkissfft-dev
     clang libclang-rt-14-dev
     xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 imagemagick x11-utils
-    pulseaudio pulseaudio-utils
+    pulseaudio pulseaudio-utils xdotool
     fonts-wqy-microhei
 )
 
