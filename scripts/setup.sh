@@ -4,13 +4,13 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config git ccache
+    build-essential cmake ninja-build pkg-config git ccache
     qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins libxkbcommon-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libfftw3-dev libkissfft-dev
     clang libclang-rt-14-dev
     xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 imagemagick x11-utils socat
-    pulseaudio pulseaudio-utils
+    pulseaudio pulseaudio-utils xdotool
     fonts-wqy-microhei
 )
 
