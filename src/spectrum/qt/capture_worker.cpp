@@ -105,6 +105,7 @@ void CaptureWorker::Deliver() {
 void CaptureWorker::OnStateChanged() {
     if (!source_ || source_->error() == QAudio::NoError) return;
     // The device went away or failed while recording: the bars simply stop changing.
+    if (source_->state() == QAudio::StoppedState) active_.store(false, std::memory_order_release);
     std::lock_guard lock(errorLock_);
     lateError_ = QStringLiteral("Error adding input buffer ") + AudioErrorText(source_->error());
 }
