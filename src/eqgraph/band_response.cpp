@@ -8,6 +8,7 @@
 #include "eqgraph/filter_composition.h"
 #include "eqgraph/nearest.h"
 #include "eqgraph/prototype_response.h"
+#include "eqgraph/vector_state.h"
 
 namespace zt {
 
@@ -62,6 +63,7 @@ int ResponseCentreIndex(int frequencyHz) {
 bool BandResponse(std::span<float> out, int frequencyHz, float gainDb, float q,
                   PointTypeCode code) {
     if (out.size() < static_cast<std::size_t>(ResponseGrid::PointCount)) return false;
+    ClearUpperVectorState();
     const DecodedPointType type = DecodePointType(code);
     const float drawnQ = QForDrawing(q);
     PrototypeArray proto;

@@ -1,10 +1,12 @@
 #include "eqgraph/eq_curve.h"
 
 #include "eqgraph/nearest.h"
+#include "eqgraph/vector_state.h"
 
 namespace zt {
 
 void SumCurve(const EqPointList& list, const GraphMapping& mapping, CurvePoints& points) {
+    ClearUpperVectorState();
     const float step = static_cast<float>(mapping.width / ResponseGrid::GridSteps);
     const int last = list.lastItem < kEqItemCapacity ? list.lastItem : kEqItemCapacity - 1;
     for (int j = 0; j < ResponseGrid::PointCount; ++j) {

@@ -114,6 +114,7 @@ void EqGraph::ShowInfoLabel(int item) {
 void EqGraph::Compose() {
     SumCurve(list_, mapping_, curve_);
     path_ = CurvePath(curve_);
+    pieces_ = StrokePieces(path_);
     RepaintCached();
 }
 
@@ -124,7 +125,7 @@ void EqGraph::RepaintCached() {
         QPainter p(&bitmap);
         underlay_->PaintBehindCurve(p, mapping_);
     }
-    if (list_.lastItem >= 0) PaintCurve(bitmap, path_, colour_);
+    if (list_.lastItem >= 0) PaintCurve(bitmap, pieces_, colour_);
     panel_.image1->update();
 }
 

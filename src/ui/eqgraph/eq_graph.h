@@ -79,6 +79,7 @@ private:
     int bands_ = 0;
     CurvePoints curve_{};
     QPainterPath path_;
+    QList<QPainterPath> pieces_;  // path_ cut for stroking
     QColor colour_{255, 102, 0};
 };
 

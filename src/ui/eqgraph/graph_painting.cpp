@@ -44,12 +44,31 @@ QPainterPath CurvePath(const CurvePoints& points) {
     return path;
 }
 
-void PaintCurve(QImage& bitmap, const QPainterPath& curve, const QColor& colour) {
+QList<QPainterPath> StrokePieces(const QPainterPath& curve) {
+    constexpr int kSegmentsPerPiece = 24;
+    QList<QPainterPath> pieces;
+    if (curve.elementCount() == 0) return pieces;
+    QPainterPath piece(curve.elementAt(0));
+    int segments = 0;
+    for (int i = 1; i + 2 < curve.elementCount(); i += 3) {
+        if (curve.elementAt(i).type != QPainterPath::CurveToElement) continue;
+        piece.cubicTo(curve.elementAt(i), curve.elementAt(i + 1), curve.elementAt(i + 2));
+        if (++segments == kSegmentsPerPiece) {
+            pieces.append(piece);
+            piece = QPainterPath(curve.elementAt(i + 2));
+            segments = 0;
+        }
+    }
+    if (segments > 0) pieces.append(piece);
+    return pieces;
+}
+
+void PaintCurve(QImage& bitmap, const QList<QPainterPath>& pieces, const QColor& colour) {
     QPainter p(&bitmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(colour, kCurvePenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(curve);
+    for (const QPainterPath& piece : pieces) p.drawPath(piece);
 }
 
 }  // namespace zt

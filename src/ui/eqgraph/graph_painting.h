@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QPainterPath>
 #include <QSize>
 
@@ -26,7 +27,12 @@ QImage PaintGridBackground(QSize size, double pixelRatio, const GraphMapping& ma
 // The cardinal spline with tension 0.4 through curve points 0..461, as cubic Bezier segments.
 QPainterPath CurvePath(const CurvePoints& points);
 
-// Strokes the curve anti-aliased with the curve pen of `colour`.
-void PaintCurve(QImage& bitmap, const QPainterPath& curve, const QColor& colour);
+// The curve cut into pieces of a few dozen segments that share their end points. Qt's
+// anti-aliasing rasterizer slows down sharply on one long path of tiny curves (it overflows its
+// cell pool and renders in bands); stroked piece by piece the same curve costs less than half.
+QList<QPainterPath> StrokePieces(const QPainterPath& curve);
+
+// Strokes the pieces anti-aliased with the curve pen of `colour`.
+void PaintCurve(QImage& bitmap, const QList<QPainterPath>& pieces, const QColor& colour);
 
 }  // namespace zt

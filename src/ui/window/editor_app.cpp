@@ -47,7 +47,6 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     graph_ = std::make_unique<EqGraphSide>(*this, editing_->editor());
     spectrum_ = std::make_unique<SpectrumSide>(*this, graph_->graph(), graph_->drag());
     system_ = std::make_unique<SystemSide>(*this, *messages_);
-    linkView_->SetAfterTransferRefresh([this] { OnImageReplaced(false); });
     Wire();
 }
 
@@ -121,13 +120,8 @@ void EditorApp::StartUp() {
     w.setStartUpComplete();
 }
 
-void EditorApp::OnImageReplaced(bool refresh) {
-    if (refresh) {
-        refresh_.RefreshPage(kAllPages);
-        channel_.selectedChannel = selector_->SelectChannel(channel_.currentTab);
-        refresh_.RefreshPage(channel_.selectedPage);
-    }
-    if (services_.imageReplaced) services_.imageReplaced->OnImageReplaced();
+void EditorApp::ShowReplacedImage() {
+    linkView_->RefreshAfterTransfer();
 }
 
 void EditorApp::StartLink() {

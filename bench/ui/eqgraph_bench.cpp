@@ -1,0 +1,160 @@
+// What the EQ graph costs on the editor's window (offscreen), at the design size and at
+// 1920 x 1080: a one-band drag step (one response, the sum, the grid copy, the spline, the
+// label, and the repaint), a full redraw of the 22 items of a microphone page, a Timer1 tick
+// with nothing changed, and the whole window's CPU share over ten idle seconds. The aims: 1.0 ms
+// a drag step, 1.5 ms a full redraw, under 1 % of a core idle.
+// The program's main is the window benchmarks' (startup_bench.cpp).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <memory>
+
+#include "ui/eqgraph/eq_graph_side.h"
+#include "ui/eqgraph/graph_painting.h"
+#include "ui/window/editor_app.h"
+
+namespace zt {
+namespace {
+
+class NoMessages : public WindowMessages {
+public:
+    void Inform(const QString&, const QString&) override {}
+};
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The shown window at the size of the benchmark's argument (0 design, 1 1920 x 1080), with the
+// microphone page's bands spread out and both filters on.
+struct GraphWindow {
+    explicit GraphWindow(int large) : app(std::make_unique<NoMessages>()) {
+        app.Show();
+        if (large) app.window().resize(1920, 1080);
+        QApplication::processEvents();
+        app.pageSwitcher().OnTabClicked(kTabMicA);
+        ParamStore& store = app.model().store();
+        for (int band = 0; band < 20; ++band) {
+            const int first = 15 + 5 * band;
+            store.Set(2, first, 1 + band % 3);
+            store.Set(2, first + 2, 60 + (band * 37) % 120);
+            store.Set(2, first + 3, (band * 13) % 100);
+        }
+        store.Set(2, 9, 9);
+        store.Set(2, 10, 40);
+        store.Set(2, 11, 11);
+        store.Set(2, 12, 330);
+        graph().DrawEqCurve(100, 2);
+        QApplication::processEvents();
+    }
+    EqGraph& graph() { return app.eqGraph().graph(); }
+    EditorApp app;
+};
+
+const char* SizeName(int large) {
+    return large ? "1920x1080" : "design";
+}
+
+void BM_DragStep(benchmark::State& state) {
+    GraphWindow w(static_cast<int>(state.range(0)));
+    state.SetLabel(SizeName(state.range(0)));
+    PointEditing& editing = w.app.eqGraph().pointEditing();
+    editing.OnMarkerPress(5, {7, 7}, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        // Sideways and back, far enough for a new frequency index every step.
+        editing.OnMarkerMove(5, {step++ % 2 ? 7 - 6 : 7 + 6, 7});
+        QApplication::processEvents();
+    }
+    editing.OnMarkerRelease(5, Qt::LeftButton);
+}
+BENCHMARK(BM_DragStep)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_OneBandRedraw(benchmark::State& state) {
+    GraphWindow w(static_cast<int>(state.range(0)));
+    state.SetLabel(SizeName(state.range(0)));
+    ParamStore& store = w.app.model().store();
+    int step = 0;
+    for (auto _ : state) {
+        store.Set(2, 15 + 5 * 7 + 2, 100 + step++ % 40);
+        w.graph().DrawEqCurve(7, 2);
+    }
+}
+BENCHMARK(BM_OneBandRedraw)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_FullRedraw(benchmark::State& state) {
+    GraphWindow w(static_cast<int>(state.range(0)));
+    state.SetLabel(SizeName(state.range(0)));
+    for (auto _ : state) {
+        w.graph().DrawEqCurve(100, 2);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_FullRedraw)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_Timer1IdleTick(benchmark::State& state) {
+    GraphWindow w(0);
+    for (auto _ : state) w.app.eqGraph().OnTimer1Tick();
+}
+BENCHMARK(BM_Timer1IdleTick)->Unit(benchmark::kNanosecond);
+
+// Ten seconds of the window's event loop with nothing changing: the CPU share of one core with
+// Timer1 running (argument 1) and stopped (0). The link's search timer runs in both, over an
+// empty port folder, as do the window's other timers.
+void BM_IdleWindowCpuShare(benchmark::State& state) {
+    GraphWindow w(0);
+    if (state.range(0) == 0) w.app.timer1().stop();
+    state.SetLabel(state.range(0) ? "Timer1 on" : "Timer1 off");
+    for (auto _ : state) {
+        const double cpu = CpuSeconds();
+        QElapsedTimer clock;
+        clock.start();
+        QEventLoop loop;
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
+        state.counters["cpu_share_percent"] =
+            (CpuSeconds() - cpu) / (clock.elapsed() / 1000.0) * 100;
+    }
+}
+BENCHMARK(BM_IdleWindowCpuShare)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+}  // namespace zt
+
+namespace zt {
+namespace {
+
+// The pieces of a redraw on their own, at the design size.
+void BM_PiecesCurveStroke(benchmark::State& state) {
+    GraphWindow w(0);
+    QImage bitmap = w.graph().background();
+    const QList<QPainterPath> pieces = StrokePieces(w.graph().curvePath());
+    for (auto _ : state) PaintCurve(bitmap, pieces, QColor(255, 102, 0));
+}
+BENCHMARK(BM_PiecesCurveStroke)->Unit(benchmark::kMicrosecond);
+
+void BM_PiecesCurvePath(benchmark::State& state) {
+    GraphWindow w(0);
+    for (auto _ : state) benchmark::DoNotOptimize(CurvePath(w.graph().curve()));
+}
+BENCHMARK(BM_PiecesCurvePath)->Unit(benchmark::kMicrosecond);
+
+void BM_PiecesBackgroundCopy(benchmark::State& state) {
+    GraphWindow w(0);
+    for (auto _ : state) {
+        QImage bitmap = w.graph().background();
+        bitmap.detach();
+        benchmark::DoNotOptimize(bitmap.bits());
+    }
+}
+BENCHMARK(BM_PiecesBackgroundCopy)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace zt
