@@ -39,8 +39,10 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     statusDialog_ = std::make_unique<TForm2>(window_.get());
     linkView_->SetStatusDialog(statusDialog_.get());
 
-    languageSwitch_ = std::make_unique<LanguageSwitch>(language_, registry_,
-                                                       [this] { linkView_->ApplyLanguage(); });
+    languageSwitch_ = std::make_unique<LanguageSwitch>(language_, registry_, [this] {
+        linkView_->ApplyLanguage();
+        LayOutTabStrip(window_->tabStrip());
+    });
     pageSwitcher_ =
         std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_, services_);
     editing_ = std::make_unique<EditingSide>(*this);
