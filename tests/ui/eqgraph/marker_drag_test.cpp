@@ -275,6 +275,15 @@ TEST_F(Drags, PressingAFilterPointShowsItsLabelUnderIt) {
     EXPECT_TRUE(Writes().empty()) << "a press alone sends nothing";
 }
 
+TEST_F(Drags, OtherButtonsLeaveNoDragOpen) {
+    EqMarker* m = panel().markers[3];
+    QTest::mousePress(m, Qt::MiddleButton, {}, QPoint(7, 7));
+    QTest::mouseMove(m, QPoint(40, -20));
+    QTest::mouseRelease(m, Qt::MiddleButton, {}, QPoint(40, -20));
+    EXPECT_FALSE(app().eqGraph().drag().dragging) << "Timer1 would stop following the EQ";
+    EXPECT_TRUE(Writes().empty());
+}
+
 TEST_F(Drags, RangeHandleMovesItsVolumeBar) {
     auto* handle = Get<RangeHandle>("MusStartImage");
     auto* bar = Get<TrackBar>("SysMusStartVolBar");
