@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config git ccache
+    build-essential cmake ninja-build pkg-config git ccache
     qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins libxkbcommon-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libfftw3-dev libkissfft-dev

@@ -110,11 +110,13 @@ constexpr Text kLimitAttack{"压限启动时间", "Attack Time"};
 constexpr Text kLimitRelease{"压限释放时间", "Release Time"};
 constexpr Text kLimitRatio{"压缩比例", "Ratio"};
 
-// The mute buttons share a row of 48-pixel places on the output sheet: the left one moves
-// between 583 (stereo outputs, beside the right one at 679) and 631 (centre and sub).
+// The mute buttons sit in one row on the output sheet: the left one moves between 583 (stereo
+// outputs, beside the right one at 679) and 631 (centre and sub), where it stands centred under
+// the pair. They are wide enough for "Cen Mute" and "SUB Mute" in the buttons' own font.
 constexpr int kMuteTop = 196;
-constexpr Place kLeftMutePlace{583, kMuteTop, 46, 26};
-constexpr Place kRightMutePlace{679, kMuteTop, 46, 26};
+constexpr int kMuteWidth = 72;
+constexpr Place kLeftMutePlace{583, kMuteTop, kMuteWidth, 26};
+constexpr Place kRightMutePlace{679, kMuteTop, kMuteWidth, 26};
 
 constexpr auto kMusic = std::to_array<ParamRow>({
     InputGain(0, "MusGain1Edit", "MusGain1UpDown", 2, {"输入1音量", "In1 Vol"}),

@@ -12,7 +12,7 @@ EditingSide::EditingSide(EditorApp& app)
       parameters_(app.link()),
       lookup_(app.binding()),
       editor_(app.model(), parameters_, app.link(), app.editorState(), app.channel(), *this),
-      replayer_(editor_, app.model(), parameters_, app.link(), lookup_, app.channel(),
+      replayer_(editor_, app.model(), app.channel(),
                 EditReplayer::Window{
                     [&app](int tab) {
                         app.pageSwitcher().OnTabClicked(tab);
@@ -30,6 +30,7 @@ EditingSide::EditingSide(EditorApp& app)
 }
 
 EditingSide::~EditingSide() {
+    exchange_.reset();
     editor_.SetRecorder(nullptr);
     // The window may outlive the editing side while it closes.
     app_.SetPageRefresher(nullptr);
@@ -39,6 +40,15 @@ EditingSide::~EditingSide() {
 void EditingSide::Attach() {
     editor_.Attach(app_.registry(), lookup_, &app_.window());
     app_.eqGraph().pointEditing().SetGesture(&graphGesture_);
+    TForm1& window = app_.window();
+    EqExchangeSide::Parts parts;
+    parts.window = &window;
+    parts.image = window.graph().image1;
+    parts.tabs = &window.tabStrip();
+    parts.formPageItem = window.formPageItem();
+    parts.unlockPanel = window.unlockPanel().firstCheckGrop;
+    exchange_ = std::make_unique<EqExchangeSide>(parts, editor_, app_.model(), app_.channel(),
+                                                 app_.language(), app_.messages(), history_, *this);
 }
 
 int EditingSide::SelectChannel(int tab) {

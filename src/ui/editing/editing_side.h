@@ -7,6 +7,7 @@
 #include "ui/editing/editor.h"
 #include "ui/editing/link_parameters.h"
 #include "ui/eqgraph/edit_gesture.h"
+#include "ui/exchange/eq_exchange_side.h"
 #include "ui/undo/edit_history.h"
 #include "ui/undo/edit_replayer.h"
 #include "ui/undo/undo_controls.h"
@@ -26,6 +27,8 @@ public:
     Editor& editor() { return editor_; }
     EditHistory& history() { return history_; }
     UndoControls& undoControls() { return *undoControls_; }
+    // The EQ exchange of the graph's context menu; made when the editor is attached.
+    EqExchangeSide& exchange() { return *exchange_; }
 
     int SelectChannel(int tab) override;
     // Forwards to the EQ graph once one is wired into the window.
@@ -48,6 +51,7 @@ private:
     EditHistory history_;
     std::unique_ptr<UndoControls> undoControls_;
     GraphGesture graphGesture_{history_};
+    std::unique_ptr<EqExchangeSide> exchange_;
 };
 
 }  // namespace zt

@@ -80,6 +80,10 @@ public:
     // Shows raw value `raw` in a value edit, value pane or EQ type selector, limits it, moves the
     // companion track bar, stores it and, unless silent, writes it.
     void SetValue(QWidget* control, int key, bool silent, double raw);
+    // Sets a parameter as the user would: through set value on the control that shows it, so
+    // that the control, both stores and the processor follow, or with write parameter where no
+    // control does or where the control limits the value more than `value` needs.
+    void SetParameter(ParamAddress a, int value);
     // Parses the current value edit's text and sets it, stepped by `key`.
     void CommitTypedValue(int key);
     // Keeps a volume group's start and normal bars at or below its maximum bar.

@@ -44,7 +44,7 @@ void FollowSide(int& side, int stored) {
 
 void Editor::RefreshPage(int page) {
     // Every page is shown anew only when the whole image came from outside (a download, a
-    // loaded mode or preset file, the start-up's reset): no edit before it can be undone.
+    // loaded mode, a loaded preset file, the start-up's reset): no edit before it can be undone.
     if (page == kAllPages && recorder_) recorder_->ClearHistory();
     shared_.refreshInProgress = true;
     link_.SetSuppressSend(true);

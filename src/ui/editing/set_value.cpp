@@ -127,6 +127,19 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
     if (LogsLastWrite(kind) && !shared_.refreshInProgress) RecordWrite(a, v);
 }
 
+void Editor::SetParameter(ParamAddress a, int value) {
+    auto shows = [&](QWidget* control) {
+        const ControlProps* props = PropsOf(control);
+        if (!props || model_.ActiveQSlot(props->tag()) != a) return false;
+        return qobject_cast<ValueEdit*>(control) || qobject_cast<Selector*>(control) ||
+               qobject_cast<StatusPane*>(control);
+    };
+    QWidget* control = Bound(a);
+    if (!shows(control)) control = Pane(a);
+    if (shows(control)) SetValue(control, kStepNone, false, value);
+    if (model_.image().Get(model_.ToDeviceAddress(a)) != value) Write(a, value);
+}
+
 void Editor::CommitTypedValue(int key) {
     ValueEdit* edit = shared_.currentValueEdit;
     if (!edit || edit == controls_.example) return;

@@ -116,7 +116,7 @@ void PresetFileFlows::LoadFromPc() {
     PresetFiles files(context_.folders(), context_.model.image(), context_.log, context_.prompts,
                       uploader_);
     // An accepted file is in the image now and, while online, on its way to the processor.
-    if (files.ReadPresetFile(name)) context_.imageReplaced(online);
+    if (files.ReadPresetFile(name) && !online) context_.showReplacedImage();
 }
 
 }  // namespace zt

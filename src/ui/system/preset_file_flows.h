@@ -43,8 +43,9 @@ public:
         std::function<const PresetFolders&()> folders;
         // The start-up complete flag of the main window.
         std::function<bool()> startUpComplete;
-        // A file replaced the image: show it on every page and tell whoever keeps history.
-        std::function<void(bool uploading)> imageReplaced;
+        // A file replaced the image while off line: show it on every page. Online, the refresh
+        // after the upload does it.
+        std::function<void()> showReplacedImage;
     };
 
     PresetFileFlows(Context context, const ControlRegistry& registry);

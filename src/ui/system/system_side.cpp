@@ -14,7 +14,7 @@ PresetFileFlows::Context PresetContext(EditorApp& app, Prompts& prompts) {
         .prompts = prompts,
         .folders = [&app]() -> const PresetFolders& { return app.presetFolders(); },
         .startUpComplete = [&app] { return app.window().startUpComplete(); },
-        .imageReplaced = [&app](bool uploading) { app.OnImageReplaced(!uploading); },
+        .showReplacedImage = [&app] { app.ShowReplacedImage(); },
     };
 }
 

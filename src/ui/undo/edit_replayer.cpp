@@ -5,24 +5,13 @@
 #include <utility>
 
 #include "ui/editing/editor.h"
-#include "ui/widgets/plain_edit.h"
-#include "ui/widgets/selector.h"
-#include "ui/widgets/status_pane.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/channel_state.h"
 
 namespace zt {
 
-EditReplayer::EditReplayer(Editor& editor, ParamModel& model, ParameterLink& link,
-                           PacedParamWriter& paced, const BindingLookup& binding,
-                           ChannelState& channel, Window window)
-    : editor_(editor),
-      model_(model),
-      link_(link),
-      paced_(paced),
-      binding_(binding),
-      channel_(channel),
-      window_(std::move(window)) {}
+EditReplayer::EditReplayer(Editor& editor, ParamModel& model, ChannelState& channel, Window window)
+    : editor_(editor), model_(model), channel_(channel), window_(std::move(window)) {}
 
 EditView EditReplayer::CurrentView() const {
     return {channel_.currentTab, editor_.state().lastEffectSubPage,
@@ -47,10 +36,10 @@ void EditReplayer::Replay(const EditRecord& record, bool undo) {
     editor_.SetPacedWrites(paced);
     if (undo) {
         for (auto c = record.changes.rbegin(); c != record.changes.rend(); ++c) {
-            Apply(*c, c->before, paced);
+            Apply(*c, c->before);
         }
     } else {
-        for (const ParamChange& c : record.changes) Apply(c, c.after, paced);
+        for (const ParamChange& c : record.changes) Apply(c, c.after);
     }
     editor_.SetPacedWrites(false);
     // Controls outside the channel shown (the volume limits, the system switches) show their
@@ -81,36 +70,14 @@ void EditReplayer::GoTo(const EditView& view) {
     }
 }
 
-void EditReplayer::Apply(const ParamChange& change, int value, bool paced) {
+void EditReplayer::Apply(const ParamChange& change, int value) {
     if (change.logical == kStoredOnly || model_.ToDeviceAddress(change.logical) != change.device) {
         // Only stored when it was made; the page switch that ends the replay rebuilds the
         // logical store from the image.
         model_.image().Set(change.device, value);
         return;
     }
-    if (SetThroughControl(change.logical, value) && model_.image().Get(change.device) == value) {
-        return;
-    }
-    // No control shows the value, or its control limits it more than the value it had.
-    if (paced) {
-        paced_.WriteParameterPaced(change.logical, value);
-    } else {
-        link_.WriteParameter(change.logical, value);
-    }
-}
-
-bool EditReplayer::SetThroughControl(ParamAddress logical, int value) {
-    auto shows = [&](QWidget* control) {
-        const ControlProps* props = PropsOf(control);
-        if (!props || model_.ActiveQSlot(props->tag()) != logical) return false;
-        return qobject_cast<ValueEdit*>(control) || qobject_cast<Selector*>(control) ||
-               qobject_cast<StatusPane*>(control);
-    };
-    QWidget* control = binding_.BoundControl(logical);
-    if (!shows(control)) control = binding_.BoundPane(logical);
-    if (!shows(control)) return false;
-    editor_.SetValue(control, kStepNone, false, value);
-    return true;
+    editor_.SetParameter(change.logical, value);
 }
 
 }  // namespace zt

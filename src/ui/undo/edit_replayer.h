@@ -8,7 +8,6 @@
 #include <functional>
 
 #include "params/param_model.h"
-#include "ui/editing/editing_ports.h"
 #include "ui/undo/edit_history.h"
 
 namespace zt {
@@ -25,8 +24,7 @@ public:
         std::function<bool()> takesEdits;
     };
 
-    EditReplayer(Editor& editor, ParamModel& model, ParameterLink& link, PacedParamWriter& paced,
-                 const BindingLookup& binding, ChannelState& channel, Window window);
+    EditReplayer(Editor& editor, ParamModel& model, ChannelState& channel, Window window);
 
     EditView CurrentView() const override;
     bool CanReplay() const override;
@@ -34,14 +32,10 @@ public:
 
 private:
     void GoTo(const EditView& view);
-    void Apply(const ParamChange& change, int value, bool paced);
-    bool SetThroughControl(ParamAddress logical, int value);
+    void Apply(const ParamChange& change, int value);
 
     Editor& editor_;
     ParamModel& model_;
-    ParameterLink& link_;
-    PacedParamWriter& paced_;
-    const BindingLookup& binding_;
     ChannelState& channel_;
     Window window_;
 };

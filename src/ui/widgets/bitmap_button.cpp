@@ -42,6 +42,19 @@ QSize BitmapButton::sizeHint() const {
     return QSize(metrics.horizontalAdvance(text()) + 16, 22);
 }
 
+QString BitmapButton::CaptionText() const {
+    return picture_ == Picture::Phase ? QString() : text();
+}
+
+QRectF BitmapButton::CaptionArea() const {
+    // Inside the frame, with a pixel and a half of air on either side.
+    return QRectF(rect()).adjusted(3, 1.5, -3, -1.5);
+}
+
+QFont BitmapButton::CaptionFont() const {
+    return FittedCaptionFont(font(), CaptionText(), CaptionArea().size());
+}
+
 bool BitmapButton::PressedNow() const {
     if (!isEnabled()) return disabledShowsPressed_;
     return showsPressed_ || isDown();
@@ -117,10 +130,11 @@ void BitmapButton::paintEvent(QPaintEvent*) {
         case Picture::Key:
             break;
     }
-    if (!text().isEmpty() && picture_ != Picture::Phase) {
+    if (const QString caption = CaptionText(); !caption.isEmpty()) {
         painter.setPen(colours.ink);
-        painter.setFont(font());
-        painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, text());
+        painter.setFont(CaptionFont());
+        painter.drawText(CaptionArea().translated(pressed ? 0.5 : 0, pressed ? 0.5 : 0),
+                         Qt::AlignCenter, caption);
     }
 }
 

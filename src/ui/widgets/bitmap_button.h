@@ -5,13 +5,14 @@
 
 #include <QAbstractButton>
 
+#include "ui/widgets/caption_drawing.h"
 #include "ui/widgets/control_props.h"
 
 namespace zt {
 
-class BitmapButton : public QAbstractButton, public ControlProps {
+class BitmapButton : public QAbstractButton, public ControlProps, public CaptionDrawing {
     Q_OBJECT
-  public:
+public:
     // The pair of pictures: a raised key with its caption; the phase symbol of the phase
     // buttons; a small switch lamp for the two-button switches labelled beside them.
     enum class Picture { Key, Phase, Lamp };
@@ -38,10 +39,16 @@ class BitmapButton : public QAbstractButton, public ControlProps {
 
     QSize sizeHint() const override;
 
-  protected:
+    // The caption (none on the phase symbol), drawn on one line in the button's font or, where
+    // that is too wide, a smaller one.
+    QString CaptionText() const override;
+    QRectF CaptionArea() const override;
+    QFont CaptionFont() const override;
+
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     bool PressedNow() const;
 
     Picture picture_ = Picture::Key;

@@ -94,8 +94,16 @@ void SwappingToolButton::paintEvent(QPaintEvent*) {
         }
         painter.setPen(isEnabled() ? accent : QColor(look::kDisabledText));
     }
-    painter.setFont(font());
-    painter.drawText(face, Qt::AlignCenter, text());
+    painter.setFont(CaptionFont());
+    painter.drawText(CaptionArea(), Qt::AlignCenter, text());
+}
+
+QRectF SwappingToolButton::CaptionArea() const {
+    return QRectF(rect()).adjusted(3, 0.5, -3, -0.5);
+}
+
+QFont SwappingToolButton::CaptionFont() const {
+    return FittedCaptionFont(font(), text(), CaptionArea().size());
 }
 
 SwappingSheet::SwappingSheet(const QString& caption, const QString& otherLanguage, QWidget* parent)

@@ -11,12 +11,13 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "ui/widgets/caption_drawing.h"
 #include "ui/widgets/control_props.h"
 
 namespace zt {
 
 class SwappingControl {
-  public:
+public:
     virtual ~SwappingControl() = default;
     virtual QString caption() const = 0;
     virtual void setCaption(const QString& caption) = 0;
@@ -32,7 +33,7 @@ bool SwapCaptionAndHint(QWidget* widget);
 
 class SwappingLabel : public QLabel, public ControlProps, public SwappingControl {
     Q_OBJECT
-  public:
+public:
     SwappingLabel(const QString& caption, const QString& otherLanguage, QWidget* parent = nullptr);
     QString caption() const override { return text(); }
     void setCaption(const QString& caption) override { setText(caption); }
@@ -40,19 +41,19 @@ class SwappingLabel : public QLabel, public ControlProps, public SwappingControl
 
 class SwappingGroupBox : public QGroupBox, public ControlProps, public SwappingControl {
     Q_OBJECT
-  public:
+public:
     SwappingGroupBox(const QString& caption, const QString& otherLanguage,
                      QWidget* parent = nullptr);
     QString caption() const override { return title(); }
     void setCaption(const QString& caption) override;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
 class SwappingPushButton : public QPushButton, public ControlProps, public SwappingControl {
     Q_OBJECT
-  public:
+public:
     SwappingPushButton(const QString& caption, const QString& otherLanguage,
                        QWidget* parent = nullptr);
     QString caption() const override { return text(); }
@@ -61,33 +62,40 @@ class SwappingPushButton : public QPushButton, public ControlProps, public Swapp
 
 // The tool button of page tabs and sub-page buttons. Selected: an opaque orange face with
 // white text; unselected: a transparent face with orange text.
-class SwappingToolButton : public QToolButton, public ControlProps, public SwappingControl {
+class SwappingToolButton : public QToolButton,
+                           public ControlProps,
+                           public SwappingControl,
+                           public CaptionDrawing {
     Q_OBJECT
-  public:
+public:
     SwappingToolButton(const QString& caption, const QString& otherLanguage,
                        QWidget* parent = nullptr);
     QString caption() const override { return text(); }
     void setCaption(const QString& caption) override { setText(caption); }
 
+    QString CaptionText() const override { return text(); }
+    QRectF CaptionArea() const override;
+    QFont CaptionFont() const override;
+
     bool selectedLook() const { return selected_; }
     void setSelectedLook(bool selected);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     bool selected_ = false;
 };
 
 // A page of a page container. Its caption is the page's tab text when the container shows tabs.
 class SwappingSheet : public QWidget, public ControlProps, public SwappingControl {
     Q_OBJECT
-  public:
+public:
     SwappingSheet(const QString& caption, const QString& otherLanguage, QWidget* parent = nullptr);
     QString caption() const override { return caption_; }
     void setCaption(const QString& caption) override;
 
-  private:
+private:
     QString caption_;
 };
 

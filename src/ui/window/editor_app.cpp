@@ -39,15 +39,16 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     statusDialog_ = std::make_unique<TForm2>(window_.get());
     linkView_->SetStatusDialog(statusDialog_.get());
 
-    languageSwitch_ = std::make_unique<LanguageSwitch>(language_, registry_,
-                                                       [this] { linkView_->ApplyLanguage(); });
+    languageSwitch_ = std::make_unique<LanguageSwitch>(language_, registry_, [this] {
+        linkView_->ApplyLanguage();
+        LayOutTabStrip(window_->tabStrip());
+    });
     pageSwitcher_ =
         std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_, services_);
     editing_ = std::make_unique<EditingSide>(*this);
     graph_ = std::make_unique<EqGraphSide>(*this, editing_->editor());
     spectrum_ = std::make_unique<SpectrumSide>(*this, graph_->graph(), graph_->drag());
     system_ = std::make_unique<SystemSide>(*this, *messages_);
-    linkView_->SetAfterTransferRefresh([this] { OnImageReplaced(false); });
     Wire();
 }
 
@@ -121,13 +122,8 @@ void EditorApp::StartUp() {
     w.setStartUpComplete();
 }
 
-void EditorApp::OnImageReplaced(bool refresh) {
-    if (refresh) {
-        refresh_.RefreshPage(kAllPages);
-        channel_.selectedChannel = selector_->SelectChannel(channel_.currentTab);
-        refresh_.RefreshPage(channel_.selectedPage);
-    }
-    if (services_.imageReplaced) services_.imageReplaced->OnImageReplaced();
+void EditorApp::ShowReplacedImage() {
+    linkView_->RefreshAfterTransfer();
 }
 
 void EditorApp::StartLink() {

@@ -65,9 +65,9 @@ public:
     EditingSide& editing() { return *editing_; }
     SystemSide& system() { return *system_; }
 
-    // The whole device image was replaced (a preset file loaded, a transfer completed).
-    // `refresh`: show it on every page and the current channel first, as after a download.
-    void OnImageReplaced(bool refresh);
+    // A preset file replaced the device image while the link was not online: every page and
+    // the current channel show it, as after a download (which also ends the undo history).
+    void ShowReplacedImage();
     // The EQ graph on Image1 with its point editing.
     EqGraphSide& eqGraph() { return *graph_; }
     // The spectrum analyser: sound-card capture and the bars behind the EQ curve.

@@ -1,7 +1,6 @@
 #include "ui/window/tab_strip.h"
 
 #include <QFontMetrics>
-#include <algorithm>
 
 #include "ui/widgets/look.h"
 #include "ui/widgets/swapping.h"
@@ -25,8 +24,8 @@ const std::array<TabInfo, kTabCount> kTabButtons{{
 namespace {
 
 constexpr int kTabLeft = 6;
-constexpr int kTabMinWidth = 62;
-constexpr int kTabPadding = 24;
+constexpr int kTabPadding = 20;
+constexpr int kTabGap = 2;
 constexpr int kTabHeight = 26;
 constexpr int kLinkButtonWidth = 80;
 constexpr int kLinkLabelWidth = 88;
@@ -38,12 +37,10 @@ T* Registered(T* control, const char* name, ControlRegistry& registry) {
     return control;
 }
 
-// Wide enough for the caption in either language.
+// The caption of the current language with the same air on either side, so that the captions
+// of the strip stand evenly spaced in both languages.
 int TabWidth(const SwappingToolButton* tab) {
-    const QFontMetrics metrics(tab->font());
-    const int text =
-        std::max(metrics.horizontalAdvance(tab->text()), metrics.horizontalAdvance(tab->hint()));
-    return std::max(kTabMinWidth, text + kTabPadding);
+    return QFontMetrics(tab->font()).horizontalAdvance(tab->text()) + kTabPadding;
 }
 
 }  // namespace
@@ -58,7 +55,6 @@ TabStrip BuildTabStrip(QWidget* parent, ControlRegistry& registry) {
                                            QString::fromUtf8(info.english), t.strip);
         Registered(tab, info.name, registry);
         tab->setTag(tag);
-        tab->resize(TabWidth(tab), kTabHeight);
         t.tabs[tag] = tab;
     }
     t.tabs[kTabHint]->hide();  // shown by the access code
@@ -66,8 +62,6 @@ TabStrip BuildTabStrip(QWidget* parent, ControlRegistry& registry) {
     t.languageButton = Registered(
         new SwappingToolButton(QStringLiteral("English"), QStringLiteral("中文"), t.strip),
         "RzToolButton11", registry);
-    t.languageButton->resize(TabWidth(t.languageButton), kTabHeight);
-    t.languageButton->hide();
 
     t.linkLabel = Registered(
         new SwappingLabel(QStringLiteral("设备未连接"), QStringLiteral("Off Line"), t.strip),
@@ -101,15 +95,18 @@ void PlaceFocusSink(TabStrip& t, ControlRegistry& registry) {
 void LayOutTabStrip(const TabStrip& t) {
     const int y = (t.strip->height() - kTabHeight) / 2;
     int x = kTabLeft;
+    // The hidden Hint tab keeps its place at the end, where the access code shows it.
     for (SwappingToolButton* tab : t.tabs) {
-        tab->move(x, y);
-        x += tab->width() + 2;
+        tab->setGeometry(x, y, TabWidth(tab), kTabHeight);
+        x += tab->width() + kTabGap;
     }
     const int right = t.strip->width() - 8;
     t.linkBtn->move(right - kLinkButtonWidth, y + 1);
     t.unLinkBtn->move(t.linkBtn->pos());
     t.linkLabel->move(t.linkBtn->x() - 8 - kLinkLabelWidth, y);
-    t.languageButton->move(t.linkLabel->x() - t.languageButton->width() - 4, y);
+    const int languageWidth = TabWidth(t.languageButton);
+    t.languageButton->setGeometry(t.linkLabel->x() - languageWidth - 4, y, languageWidth,
+                                  kTabHeight);
 }
 
 }  // namespace zt

@@ -1,6 +1,7 @@
 #pragma once
-// The strip above the pages: the ten page tabs, the hidden language button, the link status
-// label, the link buttons, the hidden port list and the focus sink Examplexx.
+// The strip above the pages: the ten page tabs, the language button at the strip's right end
+// beside the link status label, the link buttons, the hidden port list and the focus sink
+// Examplexx.
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -19,7 +20,7 @@ class SwappingToolButton;
 struct TabStrip {
     QWidget* strip = nullptr;
     std::array<SwappingToolButton*, kTabCount> tabs{};  // by tag
-    SwappingToolButton* languageButton = nullptr;       // RzToolButton11, hidden
+    SwappingToolButton* languageButton = nullptr;       // RzToolButton11
     SwappingLabel* linkLabel = nullptr;
     LinkLookButton* linkBtn = nullptr;
     LinkLookButton* unLinkBtn = nullptr;  // shares LinkBtn's handler; not shown
@@ -42,6 +43,9 @@ TabStrip BuildTabStrip(QWidget* parent, ControlRegistry& registry);
 // visible part. The page builders may have made it already; otherwise it is made here.
 void PlaceFocusSink(TabStrip& strip, ControlRegistry& registry);
 
+// Places the tabs evenly spaced for the captions of the current language, and the language
+// button, the link label and the link button at the right end; runs again after a language
+// switch.
 void LayOutTabStrip(const TabStrip& strip);
 
 }  // namespace zt

@@ -125,8 +125,16 @@ void LinkLookButton::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(QRectF(x0 + 2 + gap, cy - 3, 8, 6), 3, 3);
 
     p.setPen(ink);
-    p.setFont(font());
-    p.drawText(face.adjusted(20, 0, -4, 0), Qt::AlignCenter, text());
+    p.setFont(CaptionFont());
+    p.drawText(CaptionArea(), Qt::AlignCenter, text());
+}
+
+QRectF LinkLookButton::CaptionArea() const {
+    return QRectF(rect()).adjusted(20.5, 0.5, -4.5, -0.5);
+}
+
+QFont LinkLookButton::CaptionFont() const {
+    return FittedCaptionFont(font(), text(), CaptionArea().size());
 }
 
 }  // namespace zt

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QWidget>
 
+#include "ui/widgets/caption_drawing.h"
 #include "ui/widgets/control_props.h"
 
 namespace zt {
@@ -47,7 +48,7 @@ namespace zt {
 
 // LinkBtn and UnLinkBtn: the link button with its two looks. Linked: orange caption and the
 // picture of a closed link; unlinked: black caption and the picture of an open link.
-class LinkLookButton : public QAbstractButton, public ControlProps {
+class LinkLookButton : public QAbstractButton, public ControlProps, public CaptionDrawing {
     Q_OBJECT
 public:
     LinkLookButton(const QString& caption, QWidget* parent);
@@ -59,6 +60,11 @@ public:
     void setLinkedLook(bool linked);
     // The caption's colour in the current look.
     QColor captionColour() const;
+
+    QString CaptionText() const override { return text(); }
+    // Right of the link picture.
+    QRectF CaptionArea() const override;
+    QFont CaptionFont() const override;
 
 protected:
     void paintEvent(QPaintEvent*) override;

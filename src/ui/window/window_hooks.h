@@ -44,21 +44,11 @@ public:
     virtual void OnTimer1Tick() = 0;
 };
 
-// Told each time the whole device image has been replaced and the window shows the new one: at
-// the end of every download (linking, a loaded mode) and upload (a preset file), and when a
-// preset file is loaded while the link is not online. Earlier edits no longer apply to it.
-class ImageReplacement {
-public:
-    virtual ~ImageReplacement() = default;
-    virtual void OnImageReplaced() = 0;
-};
-
 struct WindowServices {
     EqGraphView* graph = nullptr;
     PageSwitchEditing* editing = nullptr;
     PresetFileList* presetFiles = nullptr;
     Timer1Work* timer1 = nullptr;
-    ImageReplacement* imageReplaced = nullptr;
 };
 
 }  // namespace zt

@@ -68,7 +68,6 @@ void WindowLinkView::RefreshAfterTransfer() {
     refresher_.RefreshPage(kAllPages);
     channel_.selectedChannel = selector_.SelectChannel(channel_.currentTab);
     refresher_.RefreshPage(channel_.selectedPage);
-    if (afterRefresh_) afterRefresh_();
 }
 
 void WindowLinkView::RebuildModeList(const std::vector<std::string>& items) {

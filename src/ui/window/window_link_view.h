@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <functional>
 
 #include "link/link_view.h"
 #include "params/param_model.h"
@@ -52,9 +51,6 @@ public:
 
     bool linkButtonLinked() const { return linked_; }
 
-    // Runs at the end of every refresh after a transfer: the window shows a new image.
-    void SetAfterTransferRefresh(std::function<void()> hook) { afterRefresh_ = std::move(hook); }
-
     // The status dialog is made after the link's window, which needs this view first.
     void SetStatusDialog(TForm2* dialog) { parts_.statusDialog = dialog; }
 
@@ -70,7 +66,6 @@ private:
     ChannelSelector& selector_;
     PageRefresher& refresher_;
     bool linked_ = false;
-    std::function<void()> afterRefresh_;
 };
 
 }  // namespace zt

@@ -219,7 +219,10 @@ TEST_F(SheetsTest, MuteButtonsSitOnTheOutputSheetAtTheirPlaces) {
     EXPECT_EQ(right->parentWidget(), sheet);
     EXPECT_EQ(left->x(), 583);
     EXPECT_EQ(right->x(), 679);
-    EXPECT_LE(left->width(), 48);  // room for the centre place at 631 between them
+    // The pair does not touch, and the single place at 631 stands centred under it.
+    EXPECT_LT(left->x() + left->width(), right->x());
+    EXPECT_EQ(left->width(), right->width());
+    EXPECT_EQ(631 + left->width() / 2, (583 + 679 + right->width()) / 2);
     EXPECT_EQ(left->caption(), "左静音");
     EXPECT_EQ(right->caption(), "右静音");
     // Nothing else of the sheet is in the way of the three places.

@@ -9,8 +9,7 @@
 
 #include "link/protocol.h"
 #include "params/page_table.h"
-#include "tests/ui/window/pty_sim.h"
-#include "tests/ui/window/window_fixture.h"
+#include "tests/ui/undo/linked_window.h"
 #include "ui/editing/editing_side.h"
 #include "ui/eqgraph/eq_graph_side.h"
 #include "ui/widgets/bitmap_button.h"
@@ -25,112 +24,7 @@
 namespace zt {
 namespace {
 
-// Processor address and value of each write the simulator received, the last one per address.
-using Writes = std::map<ParamAddress, int>;
-
-class UndoOnWindow : public WindowFixture {
-protected:
-    void BeforeStart() override {
-        std::string error;
-        ASSERT_TRUE(sim_.Start(runtime_.path(), error)) << error;
-    }
-
-    void SetUp() override {
-        WindowFixture::SetUp();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return app().link().linkOnline(); }, 30000));
-        window().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-        Settle();
-    }
-
-    ParamModel& model() { return app().model(); }
-    EditHistory& history() { return app().editingSide().history(); }
-    int steps() { return history().stack().count(); }
-    const PageMemory& processor() { return sim_.processor().memory(); }
-
-    // Waits until the link has sent everything and the simulator has taken it.
-    void Settle() {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return app().link().txQueue().IsEmpty() && app().link().ready(); }, 10000));
-        QTest::qWait(60);
-    }
-
-    void Mark() { mark_ = sim_.processor().log().size(); }
-    Writes WritesSinceMark() {
-        Writes writes;
-        const auto& log = sim_.processor().log();
-        for (size_t i = mark_; i < log.size(); ++i) {
-            const SimFrame& f = log[i];
-            if (f.command != kCommandWrite || f.data.size() != 2 || f.address == kAddrLinkControl) {
-                continue;
-            }
-            writes[f.address] = f.data[0] | (f.data[1] << 8);
-        }
-        return writes;
-    }
-
-    void ClickTab(int tab) {
-        window().tabStrip().tabs[tab]->click();
-        Settle();
-    }
-
-    // The keys, whichever control has the focus; the redo keys and the buttons take turns.
-    void Undo(int turn) {
-        if (turn % 3 == 2) {
-            app().editingSide().undoControls().undoButton()->click();
-        } else {
-            QWidget* focus = QApplication::focusWidget();
-            QTest::keyClick(focus ? focus : &window(), Qt::Key_Z, Qt::ControlModifier);
-        }
-        Settle();
-    }
-    void Redo(int turn) {
-        QWidget* focus = QApplication::focusWidget();
-        QWidget* target = focus ? focus : &window();
-        if (turn % 3 == 0) {
-            QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
-        } else if (turn % 3 == 1) {
-            QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        } else {
-            app().editingSide().undoControls().redoButton()->click();
-        }
-        Settle();
-    }
-
-    template <typename T>
-    T* Get(const char* name) {
-        return app().registry().Get<T>(QString::fromLatin1(name));
-    }
-
-    // What a control shows, as text.
-    QString Shown(const char* name) {
-        QWidget* c = app().registry().Find(QString::fromLatin1(name));
-        if (auto* edit = qobject_cast<QLineEdit*>(c)) return edit->text();
-        if (auto* bar = qobject_cast<QAbstractSlider*>(c)) return QString::number(bar->value());
-        if (auto* box = qobject_cast<QComboBox*>(c)) return QString::number(box->currentIndex());
-        if (auto* pane = qobject_cast<StatusPane*>(c)) return pane->caption();
-        if (auto* button = qobject_cast<BitmapButton*>(c)) {
-            return button->hint() + (button->showsPressed() ? "+" : "-");
-        }
-        if (auto* label = qobject_cast<TypeLabel*>(c)) return label->chosenLook() ? "chosen" : "";
-        return QStringLiteral("?");
-    }
-    std::vector<QString> ShownAll(const std::vector<const char*>& names) {
-        std::vector<QString> shown;
-        for (const char* name : names) shown.push_back(Shown(name));
-        return shown;
-    }
-
-    // Every processor address in `writes` holds the value of `image` in the simulator.
-    void ExpectProcessorHolds(const Writes& writes, const DeviceImage& image) {
-        for (const auto& [address, value] : writes) {
-            EXPECT_EQ(processor().Get(address), image.Get(address)) << std::hex << address;
-        }
-    }
-
-    PtySim sim_;
-    size_t mark_ = 0;
-};
+using UndoOnWindow = LinkedWindow;
 
 struct EditKind {
     const char* name;
@@ -376,7 +270,7 @@ TEST_F(UndoOnWindow, UndoGoesBackToTheChannelOfTheEdit) {
     EXPECT_TRUE(Get<BitmapButton>(together == 1 ? "SameBtn" : "LeftBtn")->showsPressed());
 }
 
-TEST_F(UndoOnWindow, RefreshesRecordNothingAndADownloadClearsTheHistory) {
+TEST_F(UndoOnWindow, RefreshesRecordNothingAndModeLoadsAndDownloadsClearTheHistory) {
     UndoControls& controls = app().editingSide().undoControls();
     EXPECT_FALSE(controls.undoButton()->isEnabled());
     EXPECT_FALSE(controls.redoButton()->isEnabled());
@@ -399,7 +293,16 @@ TEST_F(UndoOnWindow, RefreshesRecordNothingAndADownloadClearsTheHistory) {
     EXPECT_EQ(controls.undoButton()->toolTipText(),
               chinese ? QStringLiteral("撤销 (Ctrl+Z)") : QStringLiteral("Undo (Ctrl+Z)"));
 
-    // A new download replaces the whole image: nothing before it can be undone.
+    // Loading a mode replaces the whole image: nothing before it can be undone.
+    messages_->answers.push_back(true);
+    Get<BitmapButton>("SysModeBtn2")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return steps() == 0 && app().link().linkOnline(); }, 30000));
+    EXPECT_FALSE(controls.undoButton()->isEnabled());
+
+    // So does a new download.
+    Drag(Get<TrackBar>("MusEQGainBar1"), {+5});
+    Settle();
+    ASSERT_EQ(steps(), 1);
     app().link().OnLinkButton(LinkButton::UnLinkBtn);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !app().link().linkOnline(); }, 5000));
     app().link().OnLinkButton(LinkButton::LinkBtn);

@@ -1,6 +1,7 @@
 // The language switch: swapping controls exchange caption and hint, bitmap buttons take their
 // captions from the fixed table, the link button and the status dialog follow.
 #include <QTabWidget>
+#include <QTest>
 
 #include "link/link_texts.h"
 #include "link/qt/status_dialog.h"
@@ -130,6 +131,59 @@ TEST_F(Languages, LanguageButtonTogglesAndNamesTheChannelAgain) {
     EXPECT_EQ(app().language().current(), kEnglish);
     EXPECT_EQ(button->tag(), kChinese);
     EXPECT_EQ(window().graph().leftBtn->text(), "Main L");
+}
+
+// Where a tab's caption starts and ends in the strip.
+std::pair<qreal, qreal> CaptionSpan(const SwappingToolButton* tab) {
+    const qreal text = QFontMetricsF(tab->CaptionFont()).horizontalAdvance(tab->text());
+    const qreal left = tab->x() + (tab->width() - text) / 2;
+    return {left, left + text};
+}
+
+// The tabs' captions stand evenly spaced, and the language button, the link label and the link
+// button follow the last tab at the right end of the strip without touching it.
+void ExpectEvenStrip(const TabStrip& strip, const std::string& when) {
+    std::vector<qreal> gaps;
+    const SwappingToolButton* previous = nullptr;
+    for (const SwappingToolButton* tab : strip.tabs) {
+        if (tab->isHidden()) continue;
+        if (previous) gaps.push_back(CaptionSpan(tab).first - CaptionSpan(previous).second);
+        previous = tab;
+    }
+    ASSERT_FALSE(gaps.empty());
+    for (qreal gap : gaps) EXPECT_NEAR(gap, gaps.front(), 1.0) << when;
+    const QRect language = strip.languageButton->geometry();
+    EXPECT_GT(language.left(), previous->geometry().right() + 4) << when;
+    EXPECT_LT(language.right(), strip.linkLabel->geometry().left()) << when;
+    EXPECT_LT(strip.linkLabel->geometry().right(), strip.linkBtn->geometry().left()) << when;
+    EXPECT_LE(strip.linkBtn->geometry().right(), strip.strip->width()) << when;
+}
+
+TEST_F(Languages, LanguageButtonRoundTripAtTheEndOfAnEvenStrip) {
+    const TabStrip& strip = window().tabStrip();
+    SwappingToolButton* button = strip.languageButton;
+    ASSERT_TRUE(button->isVisibleTo(&window()));
+    ExpectEvenStrip(strip, "english");
+    EXPECT_EQ(button->text(), QStringLiteral("中文"));
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(app().language().current(), kChinese);
+    EXPECT_EQ(button->text(), "English");
+    EXPECT_FALSE(button->selectedLook());
+    EXPECT_EQ(strip.tabs[kTabSurround]->text(), QStringLiteral("环绕"));
+    ExpectEvenStrip(strip, "chinese");
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(app().language().current(), kEnglish);
+    EXPECT_EQ(button->text(), QStringLiteral("中文"));
+    EXPECT_EQ(strip.tabs[kTabSurround]->text(), "Surround");
+    ExpectEvenStrip(strip, "english again");
+
+    // The Hint tab, once the access code shows it, still leaves room for the button.
+    strip.tabs[kTabHint]->show();
+    ExpectEvenStrip(strip, "english with the hint tab");
+    QTest::mouseClick(button, Qt::LeftButton);
+    ExpectEvenStrip(strip, "chinese with the hint tab");
 }
 
 }  // namespace

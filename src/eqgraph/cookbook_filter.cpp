@@ -1,0 +1,70 @@
+#include "eqgraph/cookbook_filter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace zt {
+
+CookbookResponse::CookbookResponse(double sampleRate) : sampleRate_(sampleRate) {
+    for (int i = 0; i < ResponseGrid::PointCount; ++i) {
+        const double w = 2 * std::numbers::pi * ResponseGrid::FrequencyOfIndex(i) / sampleRate_;
+        cosW_[i] = std::cos(w);
+        cos2W_[i] = std::cos(2 * w);
+    }
+}
+
+bool CookbookResponse::Covers(int index) const {
+    return index >= 0 && index < ResponseGrid::PointCount &&
+           ResponseGrid::FrequencyOfIndex(index) < sampleRate_ / 2;
+}
+
+CookbookResponse::Coefficients CookbookResponse::Design(const CookbookFilter& f) const {
+    const double a = std::pow(10.0, f.gainDb / 40);
+    const double w0 = 2 * std::numbers::pi * f.frequencyHz / sampleRate_;
+    const double cw = std::cos(w0);
+    const double alpha = std::sin(w0) / (2 * f.q);
+    const double r = 2 * std::sqrt(a) * alpha;
+    switch (f.type) {
+        case CookbookType::Peaking:
+            return {1 + alpha * a, -2 * cw, 1 - alpha * a, 1 + alpha / a, -2 * cw, 1 - alpha / a};
+        case CookbookType::LowShelf:
+            return {a * ((a + 1) - (a - 1) * cw + r), 2 * a * ((a - 1) - (a + 1) * cw),
+                    a * ((a + 1) - (a - 1) * cw - r), (a + 1) + (a - 1) * cw + r,
+                    -2 * ((a - 1) + (a + 1) * cw),    (a + 1) + (a - 1) * cw - r};
+        case CookbookType::HighShelf:
+            return {a * ((a + 1) + (a - 1) * cw + r), -2 * a * ((a - 1) + (a + 1) * cw),
+                    a * ((a + 1) + (a - 1) * cw - r), (a + 1) - (a - 1) * cw + r,
+                    2 * ((a - 1) - (a + 1) * cw),     (a + 1) - (a - 1) * cw - r};
+        case CookbookType::HighPass:
+            return {(1 + cw) / 2, -(1 + cw), (1 + cw) / 2, 1 + alpha, -2 * cw, 1 - alpha};
+        case CookbookType::LowPass:
+            return {(1 - cw) / 2, 1 - cw, (1 - cw) / 2, 1 + alpha, -2 * cw, 1 - alpha};
+    }
+    return {1, 0, 0, 1, 0, 0};
+}
+
+double CookbookResponse::MagnitudeDb(const Coefficients& c, double cosW, double cos2W) {
+    // |b0 + b1 z^-1 + b2 z^-2|^2 on the unit circle, over the same of the a's.
+    const double num = c.b0 * c.b0 + c.b1 * c.b1 + c.b2 * c.b2 +
+                       2 * (c.b0 * c.b1 + c.b1 * c.b2) * cosW + 2 * c.b0 * c.b2 * cos2W;
+    const double den = c.a0 * c.a0 + c.a1 * c.a1 + c.a2 * c.a2 +
+                       2 * (c.a0 * c.a1 + c.a1 * c.a2) * cosW + 2 * c.a0 * c.a2 * cos2W;
+    // A pass filter's zero lies exactly on the circle only at 0 Hz or half the sample rate,
+    // which no grid point reaches; the floor keeps the logarithm finite all the same.
+    return 10 * std::log10(std::max(num, 1e-30) / std::max(den, 1e-30));
+}
+
+double CookbookResponse::GainDb(const CookbookFilter& filter, int index) const {
+    if (!Covers(index)) return 0.0;
+    return MagnitudeDb(Design(filter), cosW_[index], cos2W_[index]);
+}
+
+void CookbookResponse::AddTo(const CookbookFilter& filter, std::span<double> sum) const {
+    const Coefficients c = Design(filter);
+    for (int i = 0; i < ResponseGrid::PointCount && i < static_cast<int>(sum.size()); ++i) {
+        if (Covers(i)) sum[i] += MagnitudeDb(c, cosW_[i], cos2W_[i]);
+    }
+}
+
+}  // namespace zt

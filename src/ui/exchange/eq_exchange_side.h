@@ -1,0 +1,90 @@
+#pragma once
+// The EQ exchange of the window: a context menu on the empty area of the EQ graph exports the
+// bands and crossovers of the channel shown to a filter file, or imports a filter file into its
+// bands. An import is one step of the edit history and reaches the processor paced; both work
+// off line.
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <optional>
+
+#include "eqgraph/eq_exchange.h"
+#include "ui/exchange/exchange_files.h"
+
+class QMenu;
+class QWidget;
+
+namespace zt {
+
+class EditRecorder;
+class Editor;
+class EqRedraw;
+class Language;
+class ParamModel;
+class WindowMessages;
+struct ChannelState;
+struct TabStrip;
+
+class EqExchangeSide : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        QWidget* window = nullptr;  // parent of the dialogs and the menu
+        QWidget* image = nullptr;   // Image1: its empty area takes the context menu
+        const TabStrip* tabs = nullptr;
+        QWidget* formPageItem = nullptr;
+        QWidget* unlockPanel = nullptr;  // up while the panel lock holds the window
+    };
+    EqExchangeSide(const Parts& parts, Editor& editor, ParamModel& model,
+                   const ChannelState& channel, const Language& language, WindowMessages& messages,
+                   EditRecorder& recorder, EqRedraw& redraw);
+    ~EqExchangeSide() override;
+
+    // Tests script the file dialogs.
+    void SetFileChooser(std::unique_ptr<ExchangeFileChooser> chooser) {
+        chooser_ = std::move(chooser);
+    }
+
+    // Whether the channel shown has bands to exchange (the dynamic EQ's bands do not), and
+    // whether they may be changed now (not while the panel lock is up or the output EQ runs
+    // automatically).
+    bool CanExport() const;
+    bool CanImport() const;
+
+    // The menu, shown at a point of the screen; null where nothing can be exchanged.
+    QMenu* ShowMenu(const QPoint& globalPosition);
+
+    // Export and import with the file chooser; false when cancelled or failed.
+    bool Export();
+    bool Import();
+    // Imports text into the channel shown; the report of what was left out is shown.
+    EqImport ImportText(std::string_view text);
+
+    // The channel shown as the exchange sees it.
+    ExchangeChannel ChannelShown() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    const ExchangeQTable& QTable();
+    void Apply(const std::vector<ExchangeBand>& bands);
+    QString Caption() const;
+
+    Parts parts_;
+    Editor& editor_;
+    ParamModel& model_;
+    const ChannelState& channel_;
+    const Language& language_;
+    WindowMessages& messages_;
+    EditRecorder& recorder_;
+    EqRedraw& redraw_;
+    std::unique_ptr<ExchangeFileChooser> chooser_;
+    CookbookResponse cookbook_;
+    // Fitted on the first exchange.
+    std::optional<ExchangeQTable> qTable_;
+    QPointer<QMenu> menu_;
+};
+
+}  // namespace zt

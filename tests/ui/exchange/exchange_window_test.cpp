@@ -1,0 +1,190 @@
+// The EQ exchange on the whole window: the graph's context menu, an export of the channel
+// shown, and an import that is one undo step, reaches the processor paced and reports what it
+// left out; off line as well.
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "params/page_table.h"
+#include "params/value_tables.h"
+#include "tests/ui/undo/linked_window.h"
+#include "ui/eqgraph/eq_graph_side.h"
+#include "ui/exchange/eq_exchange_side.h"
+
+namespace zt {
+namespace {
+
+// The file dialogs, answered by the test.
+class ScriptedChooser : public ExchangeFileChooser {
+public:
+    QString SaveFileName(QWidget*, const QString&, const QString& suggested) override {
+        suggestedName = suggested;
+        return saveAs;
+    }
+    QString OpenFileName(QWidget*, const QString&) override { return open; }
+    QString saveAs, open, suggestedName;
+};
+
+// Band fields of a page from the logical store.
+ExchangeBand BandOf(const ParamStore& store, int page, int band) {
+    const PageLayout& l = PageLayoutOf(page);
+    const int s = l.firstBandSlot + band * l.bandStep;
+    return {store.Get(page, s), store.Get(page, s + 1), store.Get(page, s + 2),
+            store.Get(page, s + 3), store.Get(page, s + 4)};
+}
+
+class ExchangeOffLine : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        auto chooser = std::make_unique<ScriptedChooser>();
+        chooser_ = chooser.get();
+        exchange().SetFileChooser(std::move(chooser));
+    }
+    EqExchangeSide& exchange() { return app().editingSide().exchange(); }
+    int steps() { return app().editingSide().history().stack().count(); }
+    void WriteFile(const QString& path, const QByteArray& text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    QTemporaryDir files_;
+    ScriptedChooser* chooser_ = nullptr;
+};
+
+TEST_F(ExchangeOffLine, TheGraphsContextMenuOffersExportAndImport) {
+    QWidget* image = window().graph().image1;
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(40, 40),
+                            image->mapToGlobal(QPoint(40, 40)));
+    QApplication::sendEvent(image, &click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 2);
+    for (QAction* action : menu->actions()) EXPECT_TRUE(action->isEnabled());
+    EXPECT_EQ(menu->actions()[0]->text(),
+              app().language().chinese() ? "导出 EQ 到文件..." : "Export EQ...");
+    menu->close();
+
+    // The dynamic EQ's bands are no static EQ: nothing to exchange there.
+    window().tabStrip().tabs[kTabDynamicEq]->click();
+    QMenu* dynamic = exchange().ShowMenu(image->mapToGlobal(QPoint(40, 40)));
+    for (QAction* action : dynamic->actions()) EXPECT_FALSE(action->isEnabled());
+    dynamic->close();
+    // On the output tabs in automatic mode the bands take no edits, but can be exported.
+    window().tabStrip().tabs[kTabMain]->click();
+    app().channel().manualFlag = 0;
+    EXPECT_TRUE(exchange().CanExport());
+    EXPECT_FALSE(exchange().CanImport());
+}
+
+TEST_F(ExchangeOffLine, ExportWritesTheChannelShownAndImportsBack) {
+    window().tabStrip().tabs[kTabMicA]->click();
+    const ParamStore& store = app().model().store();
+    chooser_->saveAs = files_.filePath("mic.txt");
+    ASSERT_TRUE(exchange().Export());
+    EXPECT_EQ(chooser_->suggestedName, window().tabStrip().tabs[kTabMicA]->text() + " EQ.txt");
+    QFile file(chooser_->saveAs);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    const ExchangeBand first = BandOf(store, 2, 0);
+    EXPECT_TRUE(text.contains("Filter 1: ON PK Fc " +
+                              QString::fromStdString(FrequencyText(first.frequencyIndex)) +
+                              " Hz Gain "));
+    EXPECT_TRUE(text.contains("Filter 20: "));
+
+    // Another EQ, then the exported file: every band is back, in one step each.
+    std::vector<ExchangeBand> before;
+    for (int band = 0; band < 20; ++band) before.push_back(BandOf(store, 2, band));
+    exchange().ImportText("Filter 1: ON LSC Fc 100 Hz Gain 6 dB Q 0.7\n");
+    EXPECT_EQ(BandOf(store, 2, 0).type, 2);
+    EXPECT_EQ(BandOf(store, 2, 1).type, 0);
+    chooser_->open = chooser_->saveAs;
+    messages_->shown.clear();
+    ASSERT_TRUE(exchange().Import());
+    for (int band = 0; band < 20; ++band) {
+        // The slope of a peaking band is not in the file; it keeps what the last import set.
+        ExchangeBand expected = before[band];
+        if (expected.type < 2) expected.slopeIndex = BandOf(store, 2, band).slopeIndex;
+        EXPECT_EQ(BandOf(store, 2, band), expected) << band;
+    }
+    // The microphone's crossovers are open (bypassed): the file holds nothing else.
+    EXPECT_TRUE(messages_->shown.empty());
+    EXPECT_EQ(steps(), 2);
+    EXPECT_EQ(Get<QLineEdit>("MicFreEdit1")->text(),
+              QString::fromStdString(FrequencyText(first.frequencyIndex)) + "Hz");
+}
+
+TEST_F(ExchangeOffLine, FilesThatCannotBeReadOrWrittenAreReported) {
+    chooser_->saveAs = files_.filePath("missing/folder/eq.txt");
+    EXPECT_FALSE(exchange().Export());
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    chooser_->open = files_.filePath("absent.txt");
+    EXPECT_FALSE(exchange().Import());
+    EXPECT_EQ(messages_->shown.size(), 2u);
+    // A cancelled dialog does nothing.
+    chooser_->saveAs.clear();
+    chooser_->open.clear();
+    EXPECT_FALSE(exchange().Export());
+    EXPECT_FALSE(exchange().Import());
+    EXPECT_EQ(messages_->shown.size(), 2u);
+    EXPECT_EQ(steps(), 0);
+}
+
+TEST_F(ExchangeOffLine, AFileWithoutAFilterToTakeChangesNothing) {
+    const DeviceImage image0 = app().model().image();
+    const EqImport result = exchange().ImportText("Preamp: -3 dB\nFilter 1: ON PK Fc x Hz\n");
+    EXPECT_EQ(result.imported, 0);
+    EXPECT_EQ(app().model().image(), image0);
+    EXPECT_EQ(steps(), 0);
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_EQ(messages_->shown[0].first.count('\n'), 2);
+}
+
+using ExchangeOnLine = LinkedWindow;
+
+TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftOut) {
+    ClickTab(kTabMicA);
+    auto& exchange = app().editingSide().exchange();
+    const DeviceImage image0 = model().image();
+    const ParamStore& store = model().store();
+    messages_->shown.clear();
+    Mark();
+    const EqImport result = exchange.ImportText(
+        "Filter 1: ON PK Fc 63 Hz Gain -6.5 dB Q 4.2\n"
+        "Filter 2: ON HSC Fc 8000 Hz Gain 3 dB Q 0.7\n"
+        "Filter 3: ON LP Fc 80 Hz\n"
+        "Filter 4: ON PK Fc 300 Hz Gain 40 dB Q 1\n"
+        "Filter 5: ON PK Fc 1200 Hz Gain 2 dB Q 2\n");
+    Settle();
+    ASSERT_EQ(result.imported, 3);
+    EXPECT_EQ(BandOf(store, 2, 0).type, 1);
+    EXPECT_EQ(BandOf(store, 2, 0).gainStep, 88);  // -6.4 dB: -6.5 snaps to the even step
+    EXPECT_EQ(BandOf(store, 2, 1).type, 3);
+    EXPECT_EQ(BandOf(store, 2, 2).frequencyIndex, 213);  // 1190 Hz: a tie goes down
+    for (int band = 3; band < 20; ++band) EXPECT_EQ(BandOf(store, 2, band).type, 0) << band;
+    EXPECT_EQ(steps(), 1);
+
+    // Every changed value reached the processor, one acknowledged frame at a time.
+    const Writes sent = WritesSinceMark();
+    const std::vector<ParamChange> changes = ImageChanges(image0, model().image(), WriteNotes{});
+    EXPECT_EQ(sent.size(), changes.size());
+    for (const ParamChange& c : changes) EXPECT_EQ(processor().Get(c.device), c.after);
+
+    // One message lists the two lines left out, each with its reason.
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    const QString report = messages_->shown[0].first;
+    EXPECT_EQ(report.count('\n'), 2);
+    EXPECT_TRUE(report.contains(app().language().chinese() ? "第 3 行" : "Line 3"));
+    EXPECT_TRUE(report.contains(app().language().chinese() ? "第 4 行" : "Line 4"));
+
+    // One undo takes the whole import back, on the processor too.
+    Undo(0);
+    EXPECT_EQ(model().image(), image0);
+    for (const ParamChange& c : changes) EXPECT_EQ(processor().Get(c.device), c.before);
+}
+
+}  // namespace
+}  // namespace zt

@@ -1,0 +1,240 @@
+// The preset files of the PC on the system sheet: the file list, saving the device image to a
+// file and loading a file into the image and the processor.
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <fstream>
+
+#include "presets/preset_format.h"
+#include "presets/preset_scramble.h"
+#include "system_fixture.h"
+#include "ui/widgets/track_bar.h"
+
+namespace zt {
+namespace {
+
+using Question = RecordingMessages::Question;
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// Entry line n of a preset file, as plain text.
+std::string EntryLine(ParamAddress address, int value, int n) {
+    return std::to_string(address ^ n) + " " + std::to_string(value ^ n);
+}
+
+class PresetFileFlowsTest : public SystemFixture {
+protected:
+    const PresetFolders& folders() { return app().presetFolders(); }
+    QTableWidget* list() { return Get<QTableWidget>("ValueListEditor1"); }
+    QLineEdit* fileEdit() { return Get<QLineEdit>("FileEdit"); }
+
+    std::vector<QString> Column(int column) {
+        std::vector<QString> texts;
+        for (int row = 0; row < list()->rowCount(); ++row) {
+            texts.push_back(list()->item(row, column)->text());
+        }
+        return texts;
+    }
+
+    // A preset file of an image that differs from the one in the editor: the music EQ gains.
+    void PutPresetFile(const std::string& name, int gain) {
+        DeviceImage image = app().model().image();
+        for (int band = 0; band < 15; ++band) image.Set(0, 12 + 5 * band, gain);
+        WriteFile(folders().PresetFile(name), PresetFileText(image));
+    }
+    bool ImageHoldsGain(int gain) {
+        for (int band = 0; band < 15; ++band) {
+            if (app().model().image().Get(0, 12 + 5 * band) != gain) return false;
+        }
+        return true;
+    }
+};
+
+TEST_F(PresetFileFlowsTest, TheListShowsEveryPresetFileInNameOrderWithoutRegardToCase) {
+    for (const char* file : {"beta.Nddt", "Alpha.Nddt", "gamma.Nddt", "Beta.Nddt", "notes.txt",
+                             "old.Nddt.bak", "half.Ntmp"}) {
+        WriteFile(folders().presetFolder / file, "x");
+    }
+    std::filesystem::create_directory(folders().presetFolder / "folder.Nddt");
+    system().presetFiles().ListPresetFiles();
+    EXPECT_EQ(Column(0), (std::vector<QString>{"0", "1", "2", "3"}));
+    EXPECT_EQ(Column(1), (std::vector<QString>{"Alpha", "Beta", "beta", "gamma"}));
+    EXPECT_EQ(fileEdit()->text(), "Alpha");
+    EXPECT_EQ(list()->horizontalHeaderItem(0)->text(), "NO.");
+    EXPECT_EQ(list()->horizontalHeaderItem(1)->text(), "File Name");
+
+    // A click copies the row's name; typing in the list changes nothing.
+    emit list()->cellClicked(3, 0);
+    EXPECT_EQ(fileEdit()->text(), "gamma");
+    list()->setCurrentCell(3, 1);
+    for (const char* keys : {"a", "B", "0"}) QTest::keyClicks(list(), keys);
+    EXPECT_EQ(list()->currentRow(), 3);
+    EXPECT_EQ(Column(1), (std::vector<QString>{"Alpha", "Beta", "beta", "gamma"}));
+    EXPECT_EQ(fileEdit()->text(), "gamma");
+}
+
+TEST_F(PresetFileFlowsTest, SavingUnderAnExistingNameAsksOnce) {
+    struct Case {
+        int language;
+        bool answer;
+        QString question;
+        QString caption;
+    };
+    const Case cases[] = {
+        {kEnglish, false, "File already exists, overwrite it right?", "*Confirm*"},
+        {kChinese, false, QStringLiteral("文件已存在,覆盖它吗?"), QStringLiteral("*系统提示*")},
+        {kEnglish, true, "File already exists, overwrite it right?", "*Confirm*"},
+    };
+    fileEdit()->setText("Studio");
+    Click("RzBmpButton120");
+    EXPECT_TRUE(messages_->asked.empty()) << "a new name is saved unasked";
+    const std::string saved = ReadFile(folders().PresetFile("Studio"));
+    ASSERT_EQ(saved, PresetFileText(app().model().image()));
+    EXPECT_EQ(Column(1), std::vector<QString>{"Studio"});
+
+    app().model().image().Set(0, 12, 150);
+    for (const Case& c : cases) {
+        app().languageSwitch().SetLanguage(c.language);
+        messages_->asked.clear();
+        messages_->answers = {c.answer};
+        fileEdit()->setText("Studio");
+        Click("RzBmpButton120");
+        EXPECT_EQ(messages_->asked,
+                  (std::vector<Question>{{c.question, c.caption, AskButtons::OkCancel}}));
+        EXPECT_EQ(ReadFile(folders().PresetFile("Studio")) == saved, !c.answer);
+    }
+    EXPECT_EQ(ReadFile(folders().PresetFile("Studio")), PresetFileText(app().model().image()));
+    EXPECT_EQ(fileEdit()->text(), "Studio");
+}
+
+TEST_F(PresetFileFlowsTest, AFileAddedSinceTheListWasFilledIsNotOverwrittenUnasked) {
+    PutPresetFile("Outside", 100);
+    const std::string before = ReadFile(folders().PresetFile("Outside"));
+    fileEdit()->setText("Outside");
+    messages_->answers = {false};
+    Click("RzBmpButton120");
+    EXPECT_EQ(messages_->asked.size(), 1u);
+    EXPECT_EQ(ReadFile(folders().PresetFile("Outside")), before);
+}
+
+TEST_F(PresetFileFlowsTest, AnEmptyNameDoesNothing) {
+    fileEdit()->clear();
+    Click("RzBmpButton120");
+    Click("RzBmpButton119");
+    EXPECT_TRUE(messages_->asked.empty());
+    EXPECT_TRUE(messages_->shown.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(folders().presetFolder));
+}
+
+TEST_F(PresetFileFlowsTest, LoadingOffLineAsksThenShowsTheFileOnTheWindow) {
+    PutPresetFile("Bright", 150);
+    struct Case {
+        int language;
+        bool answer;
+        QString question;
+    };
+    const Case cases[] = {
+        {kChinese, false, QStringLiteral("加载模式：Bright ?")},
+        {kEnglish, true, QStringLiteral("Load File Data：Bright ?")},
+    };
+    for (const Case& c : cases) {
+        app().languageSwitch().SetLanguage(c.language);
+        messages_->asked.clear();
+        messages_->answers = {c.answer};
+        fileEdit()->setText("Bright");
+        Click("RzBmpButton119");
+        EXPECT_EQ(messages_->asked,
+                  (std::vector<Question>{{c.question, "Confirm", AskButtons::YesNo}}));
+        EXPECT_EQ(ImageHoldsGain(150), c.answer);
+    }
+    // The music page shows the loaded gains.
+    EXPECT_EQ(Get<TrackBar>("MusEQGainBar1")->value(), 150);
+    EXPECT_TRUE(messages_->shown.empty());
+}
+
+TEST_F(PresetFileFlowsTest, ADamagedOrMissingFileChangesNothing) {
+    PutPresetFile("Good", 150);
+    const std::vector<std::string> lines = Lines(ReadFile(folders().PresetFile("Good")));
+    std::vector<std::string> badCount = lines;
+    badCount.erase(badCount.begin() + 10);  // an entry line less
+    std::vector<std::string> badChecksum = lines;
+    badChecksum[20] = ScrambleLine(EntryLine(MakeAddress(0, 18), 7, 20));  // another value
+    std::vector<std::string> badHex = lines;
+    badHex[30][4] = 'G';
+    struct Case {
+        const char* name;
+        std::string bytes;
+        QString message;
+    };
+    const Case cases[] = {
+        {"Count", Joined(badCount), "Data file is corrupted!"},
+        {"Checksum", Joined(badChecksum), "Data file is corrupted!"},
+        {"Hex", Joined(badHex), "File format error!"},
+        {"Missing", "", "File not find!"},
+    };
+    const DeviceImage before = app().model().image();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.bytes.empty()) WriteFile(folders().PresetFile(c.name), c.bytes);
+        messages_->shown.clear();
+        messages_->answers = {true};
+        fileEdit()->setText(c.name);
+        Click("RzBmpButton119");
+        ASSERT_EQ(messages_->shown.size(), 1u);
+        EXPECT_EQ(messages_->shown[0].first, c.message);
+        EXPECT_EQ(messages_->shown[0].second, QString::fromLatin1(kApplicationTitle));
+        EXPECT_TRUE(app().model().image() == before);
+    }
+}
+
+TEST_F(PresetFileFlowsTest, LoadingOnlineUploadsTheFileToTheProcessor) {
+    PutPresetFile("Bright", 150);
+    LinkNow();
+    // An edit still waiting for its acknowledgement must not undo part of the upload.
+    app().link().WriteParameterPaced(0x000C, 90);
+    app().link().WriteParameter(0x0011, 90);
+    messages_->answers = {true};
+    fileEdit()->setText("Bright");
+    Click("RzBmpButton119");
+    EXPECT_EQ(window().tabStrip().linkLabel->text(), "Download...");
+    ASSERT_TRUE(DriveOnline());
+    ASSERT_TRUE(
+        WaitFor([&] { return app().link().ready() && app().link().txQueue().IsEmpty(); }, 3000));
+    QTest::qWait(50);
+    EXPECT_TRUE(ImageHoldsGain(150));
+    for (int page = 0; page < kTransferPageCount; ++page) {
+        for (int slot = 0; slot < PageSlotCount(page); ++slot) {
+            ASSERT_EQ(sim_.processor().memory().Get(page, slot),
+                      app().model().image().Get(page, slot))
+                << page << "/" << slot;
+        }
+    }
+    EXPECT_EQ(Get<TrackBar>("MusEQGainBar1")->value(), 150);
+    EXPECT_TRUE(messages_->shown.empty());
+}
+
+}  // namespace
+}  // namespace zt
