@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kFirstFactoryMode = kUserModeCount;
 constexpr int kFirstBoxedUserMode = 4;  // SysModeBox2 starts at user mode 5
+constexpr int kLoadWaitMs = 20;         // one hold tick
 
 const BilingualText kUserModeCannotSave{"用户模式无法执行保存操作!",
                                         "Users can not perform the save operation mode!"};
@@ -47,6 +48,7 @@ ModeFlows::ModeFlows(LinkEngine& link, ParamModel& model, Prompts& prompts,
     for (size_t i = 0; i < kQuickButtonNames.size(); ++i) {
         quickButtons_[i] = r.Get<BitmapButton>(QString::fromLatin1(kQuickButtonNames[i]));
     }
+    loadWait_.setInterval(kLoadWaitMs);
 }
 
 void ModeFlows::Connect(QObject* context) {
@@ -62,6 +64,7 @@ void ModeFlows::Connect(QObject* context) {
         QObject::connect(button, &QAbstractButton::clicked, context,
                          [this, button] { OnQuickButton(button->tag()); });
     }
+    QObject::connect(&loadWait_, &QTimer::timeout, context, [this] { OnLoadWait(); });
 }
 
 void ModeFlows::OnModeBoxChange() {
@@ -83,8 +86,33 @@ void ModeFlows::LoadSelectedMode() {
     const std::string item = modeBox_->currentText().toStdString();
     const BilingualText question{"模式切换为" + item + "?", "Load Mode to" + item + "?"};
     if (!prompts_.Ask(question, kConfirmCaption, AskButtons::YesNo)) return;
-    // The acknowledgement of this write makes the link download every parameter again.
-    link_.WriteParameter(kAddrLoadMode, index);
+    SendLoad(index);
+}
+
+// The acknowledgement of a load-mode write that goes out at once makes the link download every
+// parameter again. One that had to queue behind an unacknowledged frame would go out later as an
+// ordinary parameter: the processor would change its mode and the window would go on showing
+// the old one. So while the link waits for an acknowledgement the load waits too, for as long
+// as the link stays online (it gives up on a silent processor within seconds).
+void ModeFlows::SendLoad(int index) {
+    const bool idle = link_.ready() && link_.txQueue().IsEmpty();
+    if (!link_.linkOnline() || idle) {
+        loadWait_.stop();
+        waitingLoad_ = -1;
+        link_.WriteParameter(kAddrLoadMode, index);  // off line it is only stored, as any write
+        return;
+    }
+    waitingLoad_ = index;
+    loadWait_.start();
+}
+
+void ModeFlows::OnLoadWait() {
+    if (!link_.linkOnline()) {
+        loadWait_.stop();
+        waitingLoad_ = -1;
+        return;
+    }
+    if (link_.ready() && link_.txQueue().IsEmpty()) SendLoad(waitingLoad_);
 }
 
 void ModeFlows::SaveSelectedMode() {

@@ -4,6 +4,7 @@
 // the six factory modes, and the list SysModeBox2 of the user modes 5 to 16.
 
 #include <QObject>
+#include <QTimer>
 #include <array>
 
 #include "link/link_engine.h"
@@ -40,6 +41,9 @@ public:
 
 private:
     void SelectMode(int index);
+    // Writes the load of mode `index` once the link is idle (see the .cpp).
+    void SendLoad(int index);
+    void OnLoadWait();
     bool HintTabShown() const;
 
     LinkEngine& link_;
@@ -52,6 +56,8 @@ private:
     QWidget* saveButton_;
     QWidget* hintTab_;
     std::array<BitmapButton*, 10> quickButtons_{};  // SysModeBtn1..4, SysFactoryBtn..6
+    QTimer loadWait_;
+    int waitingLoad_ = -1;
 };
 
 }  // namespace zt

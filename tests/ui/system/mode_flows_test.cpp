@@ -148,6 +148,21 @@ TEST_F(ModeFlowsTest, OnlineQuickButtonsAndTheUserModeListLoadAndDownloadAgain) 
     EXPECT_EQ(FramesAt(kAddrLoadMode).size(), 3u);
 }
 
+TEST_F(ModeFlowsTest, ALoadAskedForWhileAWriteAwaitsItsAcknowledgementStillReloads) {
+    LinkNow();
+    app().link().WriteParameterPaced(0x000C, 90);
+    app().link().WriteParameter(0x0011, 91);
+    ASSERT_FALSE(app().link().ready());
+    messages_->answers = {true};
+    Click("SysModeBtn3");
+    ASSERT_TRUE(DriveThroughTransfer());
+    EXPECT_EQ(sim_.processor().currentMode(), 2);
+    EXPECT_EQ(CurrentModeInImage(), 2);
+    EXPECT_EQ(FramesAt(kAddrLoadMode).size(), 1u);
+    // The writes before the load reached the processor first; the loaded mode replaced them.
+    EXPECT_EQ(app().model().image().Get(0, 0x11), sim_.processor().memory().Get(0, 0x11));
+}
+
 TEST_F(ModeFlowsTest, SavingSendsTheIndexAZeroAndTheNamePaddedTo22Bytes) {
     LinkNow();
     SetManager(true);

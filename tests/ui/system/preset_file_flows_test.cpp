@@ -164,13 +164,17 @@ TEST_F(PresetFileFlowsTest, LoadingOffLineAsksThenShowsTheFileOnTheWindow) {
         app().languageSwitch().SetLanguage(c.language);
         messages_->asked.clear();
         messages_->answers = {c.answer};
+        refresher_.pages.clear();
         fileEdit()->setText("Bright");
         Click("RzBmpButton119");
         EXPECT_EQ(messages_->asked,
                   (std::vector<Question>{{c.question, "Confirm", AskButtons::YesNo}}));
         EXPECT_EQ(ImageHoldsGain(150), c.answer);
     }
-    // The music page shows the loaded gains.
+    // Every page is shown anew (which also starts the undo history again); the music page
+    // shows the loaded gains.
+    EXPECT_NE(std::find(refresher_.pages.begin(), refresher_.pages.end(), kAllPages),
+              refresher_.pages.end());
     EXPECT_EQ(Get<TrackBar>("MusEQGainBar1")->value(), 150);
     EXPECT_TRUE(messages_->shown.empty());
 }

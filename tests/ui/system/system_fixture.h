@@ -1,16 +1,15 @@
 #pragma once
 // The editor's whole window, offscreen, with the simulated processor of this process on a
-// pseudo-terminal. The link's search and transfer steps run as soon as the processor has
-// answered instead of on their 1 s and 100 ms timers, so a download takes a fraction of a
-// second; the hold timer runs on its own.
+// pseudo-terminal. The tests drive the link's search and transfer steps as soon as the processor
+// has answered (tests/support/link_driver.h).
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTest>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "link/protocol.h"
+#include "tests/support/link_driver.h"
 #include "ui/system/system_side.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
@@ -28,52 +27,14 @@ protected:
         ASSERT_TRUE(sim_.Start(runtime_.path(), error)) << error;
     }
 
-    // Waits, handling events, until `done` or `ms` milliseconds have passed.
     static bool WaitFor(const std::function<bool()>& done, int ms) {
-        const QDeadlineTimer deadline(ms);
-        while (!done()) {
-            if (deadline.hasExpired()) return false;
-            QTest::qWait(1);
-        }
-        return true;
+        return test::WaitFor(done, ms);
     }
-
-    // Runs the search or transfer under way until the link is online.
-    bool DriveOnline(int ms = 20000) {
-        LinkEngine& link = app().link();
-        const QDeadlineTimer deadline(ms);
-        while (!link.linkOnline()) {
-            if (deadline.hasExpired()) return false;
-            if (link.searchRunning()) {
-                link.OnSearchTick();
-                WaitFor([&] { return link.answered(); }, 200);
-            } else if (link.transferRunning()) {
-                WaitFor([&] { return !link.transferRunning() || Answered(link); }, 300);
-                QTest::qWait(1);  // a request asked twice is answered twice
-                if (link.transferRunning()) link.OnTransferTick();
-            } else {
-                QTest::qWait(1);
-            }
-        }
-        return true;
-    }
-
+    bool DriveOnline() { return test::DriveOnline(app().link()); }
     // Links from start-up to online.
     void LinkNow() { ASSERT_TRUE(DriveOnline()) << "no link to the simulated processor"; }
-
-    // Waits until the link has left online (a loaded mode, a save, an upload), then drives it
-    // back online.
-    bool DriveThroughTransfer() {
-        LinkEngine& link = app().link();
-        if (!WaitFor([&] { return link.transferRunning(); }, 3000)) return false;
-        return DriveOnline();
-    }
-
-    static bool Answered(const LinkEngine& link) {
-        return link.transferStep() == kStepFrame ||
-               (link.transferStep() == kStepShortMessage &&
-                link.transferDirection() == TransferDirection::Write);
-    }
+    // Waits until the link has left online (a loaded mode, an upload), then drives it back.
+    bool DriveThroughTransfer() { return test::DriveThroughTransfer(app().link()); }
 
     // Frames the processor received at `address`, oldest first.
     std::vector<Bytes> FramesAt(ParamAddress address) {
