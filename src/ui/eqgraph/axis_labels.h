@@ -18,9 +18,6 @@ public:
     // Places the labels around `plot`, the grey panel holding the image, for its mapping.
     void Place(const QWidget* plot, const GraphMapping& mapping);
 
-    QLabel* gain(int k) const { return gain_[k]; }
-    QLabel* frequency(int k) const { return frequency_[k]; }
-
 private:
     std::array<QLabel*, 7> gain_{};
     std::array<QLabel*, 10> frequency_{};

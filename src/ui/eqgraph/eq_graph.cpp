@@ -30,6 +30,8 @@ EqGraph::EqGraph(const GraphPanel& panel, ControlRegistry& registry, const Param
     font.setPixelSize(13);
     font.setBold(true);
     panel_.eqLabel->setFont(font);
+    // The label often lies over other points; they stay within reach through it.
+    panel_.eqLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     RebuildBackground();
     panel_.image1->bitmap() = background_;
 }
@@ -108,7 +110,6 @@ void EqGraph::ShowInfoLabel(int item) {
     const int top = gain >= 0 ? marker->y() + marker->height() : marker->y() - label->height() - 1;
     MoveIfChanged(label, left, top);
     label->show();
-    label->raise();
 }
 
 void EqGraph::Compose() {

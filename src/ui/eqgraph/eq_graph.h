@@ -51,15 +51,12 @@ public:
     const CurvePoints& curve() const { return curve_; }
     const QPainterPath& curvePath() const { return path_; }
     const QImage& background() const { return background_; }
-    const QColor& curveColour() const { return colour_; }
     // Band count of the page drawn last (0 before the first drawing).
     int bands() const { return bands_; }
-    const AxisLabels& axisLabels() const { return *axisLabels_; }
-
-    // Moves marker `marker` so that its centre lies on (frequency, gain).
-    void PlaceMarker(int marker, float frequency, float gain);
 
 private:
+    // Moves marker `marker` so that its centre lies on (frequency, gain).
+    void PlaceMarker(int marker, float frequency, float gain);
     void RebuildBackground();
     void ShowMarkers(int loaded);
     void ShowInfoLabel(int item);

@@ -124,11 +124,9 @@ int PointEditing::BandSlot(int marker, int field) const {
     return MakeAddress(page, layout.firstBandSlot + layout.bandStep * (number - 1) + field);
 }
 
-bool PointEditing::SelectEdit(int address, bool onlyEnabled) {
+void PointEditing::SelectEnabledEdit(int address) {
     auto* edit = qobject_cast<ValueEdit*>(binding_.BoundControl(address));
-    if (!edit) return false;
-    if (edit->isEnabled() || !onlyEnabled) editor_.OnValueEditClick(edit);
-    return true;
+    if (edit && edit->isEnabled()) editor_.OnValueEditClick(edit);
 }
 
 void PointEditing::StartFromMarkerPosition(int marker) {
@@ -142,7 +140,10 @@ void PointEditing::StartFromMarkerPosition(int marker) {
 }
 
 void PointEditing::OnMarkerPress(int marker, QPoint position, Qt::MouseButton button) {
+    // Only the left and right buttons act on a point; any other press would leave a drag open
+    // that no release ends, and Timer1 would stop following the EQ.
     if (marker < 0 || marker >= kEqMarkerCount) return;
+    if (button != Qt::LeftButton && button != Qt::RightButton) return;
     panel_.markers[marker]->setCursor(Qt::CrossCursor);
     drag_.grabPoint = position;
     drag_.dragging = true;
@@ -156,7 +157,7 @@ void PointEditing::OnMarkerPress(int marker, QPoint position, Qt::MouseButton bu
             return;
         }
         if (band) {
-            SelectEdit(BandSlot(marker, kFieldFrequency), true);
+            SelectEnabledEdit(BandSlot(marker, kFieldFrequency));
         } else if (EqGraphLayoutOf(channel_.selectedPage).hasFilters()) {
             // Shows the filter's information label.
             graph_.DrawEqCurve(graph_.bands() + marker - kHighPassEntry, channel_.selectedPage);
@@ -166,7 +167,7 @@ void PointEditing::OnMarkerPress(int marker, QPoint position, Qt::MouseButton bu
     } else if (button == Qt::RightButton) {
         drag_.dragging = false;
         if (LockedOut() || !band) return;
-        SelectEdit(BandSlot(marker, kFieldQ), true);
+        SelectEnabledEdit(BandSlot(marker, kFieldQ));
         drag_.qMode = true;
         drag_.lastStep = OnImage(panel_.markers[marker], position);
         BeginGesture();
@@ -199,6 +200,7 @@ void PointEditing::OnMarkerMove(int marker, QPoint position) {
 
 void PointEditing::OnMarkerRelease(int marker, Qt::MouseButton button) {
     if (marker < 0 || marker >= kEqMarkerCount) return;
+    panel_.markers[marker]->setCursor(Qt::SizeAllCursor);
     // The marker holds the pointer from its press on, so a right release anywhere ends the Q
     // stepping as a release over Image1 does.
     if (button == Qt::RightButton) return OnImageRelease(button);
@@ -206,9 +208,8 @@ void PointEditing::OnMarkerRelease(int marker, Qt::MouseButton button) {
     drag_.qMode = false;
     if (!drag_.dragging) return;
     drag_.dragging = false;
-    panel_.markers[marker]->setCursor(Qt::SizeAllCursor);
     const bool band = marker < kHighPassEntry;
-    if (band && !LockedOut()) SelectEdit(BandSlot(marker, kFieldFrequency), true);
+    if (band && !LockedOut()) SelectEnabledEdit(BandSlot(marker, kFieldFrequency));
     // The marker leaves the pointer's place for the one its stored values give.
     const int item = band ? marker : graph_.bands() + marker - kHighPassEntry;
     if (window_.startUpComplete()) graph_.DrawEqCurve(item, channel_.selectedPage);
@@ -252,7 +253,7 @@ void PointEditing::OnNumberLabelClick(const BandNumberLabel* label) {
     if (!ok) return;
     const int page = label->tag();
     const int first = label->hint().toInt();
-    SelectEdit(MakeAddress(page, first + PageLayoutOf(page).bandStep * (number - 1)), true);
+    SelectEnabledEdit(MakeAddress(page, first + PageLayoutOf(page).bandStep * (number - 1)));
 }
 
 void PointEditing::SetControl(int address, bool onPane, float raw) {

@@ -64,8 +64,9 @@ private:
     bool EqPassShown() const;
     // Address of field `field` of the band of marker `marker` on the page shown.
     int BandSlot(int marker, int field) const;
-    // Selects the value edit bound to `address` when it is enabled; false if there is none.
-    bool SelectEdit(int address, bool onlyEnabled);
+    // Selects the value edit bound to `address` for stepping, when there is one and it is
+    // enabled.
+    void SelectEnabledEdit(int address);
     void StartFromMarkerPosition(int marker);
     void BeginGesture();
     void EndGesture();

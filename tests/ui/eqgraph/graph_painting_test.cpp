@@ -45,5 +45,25 @@ TEST(GraphPaintingTest, CurvePathIsOneBezierSegmentPerStep) {
         << "point 462 is not drawn";
 }
 
+TEST(GraphPaintingTest, StrokePiecesShareTheirEndsAndKeepEverySegment) {
+    CurvePoints points;
+    for (int j = 0; j < ResponseGrid::PointCount; ++j) points[j] = {2 * j, 100 - (j % 11)};
+    const QPainterPath curve = CurvePath(points);
+    const QList<QPainterPath> pieces = StrokePieces(curve);
+    ASSERT_GT(pieces.size(), 1);
+    int segments = 0;
+    QPointF end(curve.elementAt(0));
+    for (const QPainterPath& piece : pieces) {
+        EXPECT_EQ(QPointF(piece.elementAt(0)), end) << "each piece starts where the last ended";
+        for (int i = 1; i < piece.elementCount(); ++i) {
+            ASSERT_EQ(QPointF(piece.elementAt(i)), QPointF(curve.elementAt(3 * segments + i)));
+        }
+        segments += (piece.elementCount() - 1) / 3;
+        end = piece.currentPosition();
+    }
+    EXPECT_EQ(segments, kCurveSplinePoints - 1);
+    EXPECT_EQ(end, curve.currentPosition());
+}
+
 }  // namespace
 }  // namespace zt

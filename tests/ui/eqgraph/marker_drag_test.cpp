@@ -11,6 +11,7 @@
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
+#include "ui/widgets/range_handle.h"
 #include "ui/widgets/track_bar.h"
 
 namespace zt::test {
@@ -252,6 +253,54 @@ TEST_F(Drags, EachDragAndQRunIsOneGesture) {
     app().eqGraph().pointEditing().SetGesture(nullptr);
     EXPECT_EQ(gesture.log, (std::vector<bool>{true, false, true, false}));
     Writes();
+}
+
+}  // namespace
+}  // namespace zt::test
+
+namespace zt::test {
+namespace {
+
+TEST_F(Drags, PressingAFilterPointShowsItsLabelUnderIt) {
+    ChooseTab(kTabMain);
+    EqMarker* hpf = panel().markers[kHighPassEntry];
+    ASSERT_TRUE(hpf->isVisible());
+    QTest::mousePress(hpf, Qt::LeftButton, {}, QPoint(7, 7));
+    const SwappingLabel* label = panel().eqLabel;
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_TRUE(label->text().startsWith("HPF:")) << label->text().toStdString();
+    EXPECT_TRUE(label->text().endsWith("Hz"));
+    EXPECT_EQ(label->y(), hpf->y() + hpf->height());
+    QTest::mouseRelease(hpf, Qt::LeftButton, {}, QPoint(7, 7));
+    EXPECT_TRUE(Writes().empty()) << "a press alone sends nothing";
+}
+
+TEST_F(Drags, OtherButtonsLeaveNoDragOpen) {
+    EqMarker* m = panel().markers[3];
+    QTest::mousePress(m, Qt::MiddleButton, {}, QPoint(7, 7));
+    QTest::mouseMove(m, QPoint(40, -20));
+    QTest::mouseRelease(m, Qt::MiddleButton, {}, QPoint(40, -20));
+    EXPECT_FALSE(app().eqGraph().drag().dragging) << "Timer1 would stop following the EQ";
+    EXPECT_TRUE(Writes().empty());
+}
+
+TEST_F(Drags, RangeHandleMovesItsVolumeBar) {
+    auto* handle = Get<RangeHandle>("MusStartImage");
+    auto* bar = Get<TrackBar>("SysMusStartVolBar");
+    auto* label = Get<QLabel>("musLabel");
+    bar->setValue(30);
+    Writes();
+    const int left = handle->x();
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseMove(handle, QPoint(4 - 19, 4));
+    const int expected = static_cast<int>(std::nearbyint((left - 19 - 53) / 1.89));
+    EXPECT_EQ(bar->value(), expected);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), QString::number(expected));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFromGlobal(QCursor::pos()));
+    EXPECT_FALSE(label->isVisible());
+    EXPECT_FALSE(app().eqGraph().drag().dragging);
+    EXPECT_EQ(Writes(), (std::vector<ProcessorWrite>{{Device(0x1D05), expected}}));
 }
 
 }  // namespace
