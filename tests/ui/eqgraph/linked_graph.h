@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "link/protocol.h"
+#include "link/qt/link_window.h"
 #include "tests/ui/window/pty_sim.h"
 #include "tests/ui/window/window_fixture.h"
 #include "ui/eqgraph/eq_graph_side.h"
@@ -62,6 +63,8 @@ protected:
             QTest::qWait(1);
             if (link.transferRunning() && link.answered()) link.OnTransferTick();
         }
+        // Failing that, the link window's own timers may still get there.
+        if (!link.linkOnline()) (void)QTest::qWaitFor([&] { return link.linkOnline(); }, 30000);
     }
 
     static void TearDownTestSuite() {
@@ -72,7 +75,10 @@ protected:
     }
 
     void SetUp() override {
-        ASSERT_TRUE(suite_ && suite_->app && app().link().linkOnline()) << "no link";
+        ASSERT_TRUE(suite_ && suite_->app) << "the simulated processor did not start";
+        ASSERT_TRUE(app().link().linkOnline())
+            << "no link; ports " << PortNames().toStdString() << ", status "
+            << window().tabStrip().linkLabel->text().toStdString();
         // Every test starts on the music page with the EQ reset and manual output EQ.
         ChooseTab(kTabMusic);
         if (app().channel().manualFlag == 0) Click(window().graph().manulModeBtn);
@@ -81,6 +87,13 @@ protected:
     }
 
     EditorApp& app() { return *suite_->app; }
+    QString PortNames() {
+        QStringList names;
+        for (const PortEntry& port : app().linkWindow().ports()) {
+            names << QString::fromStdString(port.name);
+        }
+        return names.join(", ");
+    }
     TForm1& window() { return app().window(); }
     const GraphPanel& panel() { return window().graph(); }
     EqGraph& graph() { return app().eqGraph().graph(); }
