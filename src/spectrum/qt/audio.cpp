@@ -2,11 +2,16 @@
 
 #include <QMediaDevices>
 #include <QMetaObject>
+#include <QSemaphore>
 
 namespace zt {
 namespace {
 
 const char* const kOpenFailure = "Could not open the input device for recording:";
+
+// How long the window waits for the sound system to start or stop a recording. A device that
+// produces no sound at all can keep the sound system's start waiting for ever.
+constexpr int kAnswerMs = 1500;
 
 QAudioFormat FormatOf(const TRecorder& recorder) {
     QAudioFormat format;
@@ -26,29 +31,48 @@ QString DescribeFormat(const TRecorder& recorder) {
 
 }  // namespace
 
-TAudio::TAudio() : worker_(std::make_unique<CaptureWorker>(recorder_, onRecord_)) {
+TAudio::TAudio()
+    : thread_(new QThread), worker_(std::make_unique<CaptureWorker>(recorder_, onRecord_)) {
     qRegisterMetaType<CaptureSettings>();
-    thread_.setObjectName(QStringLiteral("sound capture"));
-    worker_->moveToThread(&thread_);
-    thread_.start();
+    thread_->setObjectName(QStringLiteral("sound capture"));
+    worker_->moveToThread(thread_);
+    thread_->start();
 }
 
 TAudio::~TAudio() {
     StopRecording();
-    // The worker is destroyed on its own thread, where its objects live.
+    // The worker is destroyed on its own thread, where its objects live, after whatever that
+    // thread still has to finish; it delivers nothing more once recording is no longer wanted.
     CaptureWorker* worker = worker_.release();
     QMetaObject::invokeMethod(
-        worker, [worker] { delete worker; }, Qt::BlockingQueuedConnection);
-    thread_.quit();
-    thread_.wait();
+        worker, [worker] { delete worker; }, Qt::QueuedConnection);
+    thread_->quit();
+    if (thread_->wait(kAnswerMs)) {
+        delete thread_;
+    } else {
+        qWarning("The sound system does not answer; its capture thread is left to end alone");
+        QObject::connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+    }
+}
+
+bool TAudio::RunOnCaptureThread(std::function<void()> work) {
+    auto done = std::make_shared<QSemaphore>();
+    QMetaObject::invokeMethod(
+        worker_.get(),
+        [work = std::move(work), done] {
+            work();
+            done->release();
+        },
+        Qt::QueuedConnection);
+    return done->tryAcquire(1, kAnswerMs);
 }
 
 void TAudio::SetOnRecord(RecordHandler handler) {
     if (!recording_) onRecord_ = std::move(handler);
 }
 
-bool TAudio::Fail(const QString& message, const QString& systemText) {
-    errorText_ = systemText.isEmpty() ? message : message + QLatin1Char(' ') + systemText;
+bool TAudio::Fail(const QString& systemText) {
+    errorText_ = zt::ErrorText(kOpenFailure, systemText);
     return false;
 }
 
@@ -58,18 +82,16 @@ bool TAudio::StartRecording() {
     QAudioDevice device = QMediaDevices::defaultAudioInput();
     if (deviceId_ >= 0) device = deviceId_ < inputs.size() ? inputs[deviceId_] : QAudioDevice();
     if (device.isNull()) {
-        return Fail(QString::fromLatin1(kOpenFailure), QStringLiteral("no sound input device"));
+        return Fail(QStringLiteral("no sound input device"));
     }
     if (recorder_.BufferSize() <= 0 || recorder_.SampleRate() == 0) {
-        return Fail(QString::fromLatin1(kOpenFailure),
-                    QStringLiteral("no buffer can hold %1 samples at %2 Hz")
+        return Fail(QStringLiteral("no buffer can hold %1 samples at %2 Hz")
                         .arg(recorder_.NoSamples())
                         .arg(recorder_.SampleRate()));
     }
     const QAudioFormat format = FormatOf(recorder_);
     if (!device.isFormatSupported(format)) {
-        return Fail(QString::fromLatin1(kOpenFailure),
-                    QStringLiteral("%1 cannot record %2")
+        return Fail(QStringLiteral("%1 cannot record %2")
                         .arg(device.description(), DescribeFormat(recorder_)));
     }
 
@@ -80,19 +102,25 @@ bool TAudio::StartRecording() {
     settings.splitChannels = recorder_.SplitChannels();
     settings.bits = recorder_.BitsPerSample();
     settings.trigLevel = recorder_.TrigLevel();
-    QString failure;
-    QMetaObject::invokeMethod(
-        worker_.get(), [this, &settings, &failure] { failure = worker_->Open(settings); },
-        Qt::BlockingQueuedConnection);
-    if (!failure.isEmpty()) return Fail(QString::fromLatin1(kOpenFailure), failure);
+    auto failure = std::make_shared<QString>();
+    CaptureWorker* worker = worker_.get();
+    worker->SetWanted(true);
+    const bool answered =
+        RunOnCaptureThread([worker, settings, failure] { *failure = worker->Open(settings); });
+    if (answered && !failure->isEmpty()) {
+        worker->SetWanted(false);
+        errorText_ = *failure;
+        return false;
+    }
     recording_ = true;
     return true;
 }
 
 bool TAudio::StopRecording() {
     if (!recording_) return true;
-    QMetaObject::invokeMethod(
-        worker_.get(), [this] { worker_->Close(); }, Qt::BlockingQueuedConnection);
+    CaptureWorker* worker = worker_.get();
+    worker->SetWanted(false);
+    RunOnCaptureThread([worker] { worker->Close(); });
     recording_ = false;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "spectrum/qt/capture_worker.h"
 
 #include <QAudioSource>
+#include <new>
 
 namespace zt {
 
@@ -22,6 +23,11 @@ QString AudioErrorText(int error) {
     return QStringLiteral("Unknown sound system error");
 }
 
+QString ErrorText(const char* message, const QString& systemText) {
+    const QString text = QString::fromLatin1(message);
+    return systemText.isEmpty() ? text : text + QLatin1Char(' ') + systemText;
+}
+
 CaptureWorker::CaptureWorker(TRecorder& recorder, RecordHandler& onRecord)
     : recorder_(recorder), onRecord_(onRecord) {}
 
@@ -31,26 +37,41 @@ CaptureWorker::~CaptureWorker() {
 
 QString CaptureWorker::Open(const CaptureSettings& settings) {
     Close();
+    const QString failure = Start(settings);
+    std::lock_guard lock(errorLock_);
+    lateError_ = failure;
+    return failure;
+}
+
+QString CaptureWorker::Start(const CaptureSettings& settings) {
     settings_ = settings;
     const auto size = static_cast<std::size_t>(settings.bufferSize);
-    buffer_.assign(size, 0);
-    left_.assign(settings.splitChannels ? size / 2 : 0, 0);
-    right_.assign(settings.splitChannels ? size / 2 : 0, 0);
-    filled_ = 0;
-    {
-        std::lock_guard lock(errorLock_);
-        lateError_.clear();
+    try {
+        buffer_.assign(size, 0);
+        left_.assign(settings.splitChannels ? size / 2 : 0, 0);
+        right_.assign(settings.splitChannels ? size / 2 : 0, 0);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Not enough memory to allocate Wave Buffer");
     }
+    filled_ = 0;
 
     source_ = std::make_unique<QAudioSource>(settings.device, settings.format);
     // A few buffers of room in the sound system, so a busy moment loses nothing.
     source_->setBufferSize(4 * settings.bufferSize);
     io_ = source_->start();
     if (io_ == nullptr || source_->error() != QAudio::NoError) {
-        const QString text = AudioErrorText(source_->error());
+        const QAudio::Error error = source_->error();
         source_.reset();
         io_ = nullptr;
-        return text.isEmpty() ? QStringLiteral("the sound system gave no input stream") : text;
+        // A device that opened but would not run fails to start; anything else fails to open.
+        const bool opened = error != QAudio::NoError && error != QAudio::OpenError;
+        return ErrorText(opened ? "Error starting wave record:"
+                                : "Could not open the input device for recording:",
+                         AudioErrorText(error));
+    }
+    if (!wanted_.load(std::memory_order_acquire)) {
+        Close();  // stopped while the sound system was still starting
+        return {};
     }
     connect(io_, &QIODevice::readyRead, this, &CaptureWorker::ReadRecorded);
     connect(source_.get(), &QAudioSource::stateChanged, this, &CaptureWorker::OnStateChanged);
@@ -75,7 +96,7 @@ QString CaptureWorker::lateError() const {
 }
 
 void CaptureWorker::ReadRecorded() {
-    while (io_ != nullptr && active()) {
+    while (io_ != nullptr && active() && wanted_.load(std::memory_order_acquire)) {
         const qint64 got = io_->read(reinterpret_cast<char*>(buffer_.data() + filled_),
                                      static_cast<qint64>(buffer_.size() - filled_));
         if (got <= 0) return;
@@ -105,8 +126,9 @@ void CaptureWorker::Deliver() {
 void CaptureWorker::OnStateChanged() {
     if (!source_ || source_->error() == QAudio::NoError) return;
     // The device went away or failed while recording: the bars simply stop changing.
+    if (source_->state() == QAudio::StoppedState) active_.store(false, std::memory_order_release);
     std::lock_guard lock(errorLock_);
-    lateError_ = QStringLiteral("Error adding input buffer ") + AudioErrorText(source_->error());
+    lateError_ = ErrorText("Error adding input buffer", AudioErrorText(source_->error()));
 }
 
 }  // namespace zt

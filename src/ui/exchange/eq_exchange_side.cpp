@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSaveFile>
 #include <QStackedWidget>
+#include <algorithm>
 
 #include "eqgraph/drag_rules.h"
 #include "params/page_table.h"
@@ -81,8 +82,7 @@ ExchangeChannel EqExchangeSide::ChannelShown() const {
     }
     auto crossover = [&](const CrossoverSlots& at) -> std::optional<ExchangeCrossover> {
         if (!at.exists()) return std::nullopt;
-        return ExchangeCrossover{store.Get(page, at.typeSlot),
-                                 store.Get(page, at.frequencySlot)};
+        return ExchangeCrossover{store.Get(page, at.typeSlot), store.Get(page, at.frequencySlot)};
     };
     channel.highPass = crossover(layout.highPass);
     channel.lowPass = crossover(layout.lowPass);
@@ -163,7 +163,9 @@ void EqExchangeSide::Apply(const std::vector<ExchangeBand>& bands) {
     // One step of the history; every value waits for the acknowledgement of the one before.
     GestureScope gesture(&recorder_);
     editor_.SetPacedWrites(true);
-    for (int band = 0; band < layout.bandCount && band < static_cast<int>(bands.size()); ++band) {
+    // From the last band to the first, so that the graph's label ends on the first filter.
+    const int count = std::min(layout.bandCount, static_cast<int>(bands.size()));
+    for (int band = count - 1; band >= 0; --band) {
         const ExchangeBand& b = bands[band];
         const int slot = layout.firstBandSlot + band * layout.bandStep;
         // The type first: it decides which Q field the band's Q edit shows.

@@ -143,6 +143,26 @@ TEST_F(ExchangeOffLine, AFileWithoutAFilterToTakeChangesNothing) {
     EXPECT_EQ(messages_->shown[0].first.count('\n'), 2);
 }
 
+// The pictures of the README: the graph before and after an import, written where
+// ZT_README_PICTURES names (the test does nothing without it).
+TEST_F(ExchangeOffLine, PicturesOfAnImport) {
+    const QString folder = qEnvironmentVariable("ZT_README_PICTURES");
+    if (folder.isEmpty()) GTEST_SKIP() << "ZT_README_PICTURES is not set";
+    window().resize(1210, 640);
+    QApplication::processEvents();
+    QWidget* graph = window().graph().advPanel1;
+    ASSERT_TRUE(graph->grab().save(folder + "/eq-import-before.png"));
+    exchange().ImportText(
+        "Filter 1: ON LSC Fc 45 Hz Gain 4.5 dB Q 0.7\n"
+        "Filter 2: ON PK Fc 63 Hz Gain -7.5 dB Q 4.2\n"
+        "Filter 3: ON PK Fc 128 Hz Gain -5 dB Q 6\n"
+        "Filter 4: ON PK Fc 240 Hz Gain 2.5 dB Q 1.6\n"
+        "Filter 5: ON PK Fc 1900 Hz Gain -3 dB Q 2.5\n"
+        "Filter 6: ON HSC Fc 9000 Hz Gain -2.5 dB Q 0.7\n");
+    QApplication::processEvents();
+    ASSERT_TRUE(graph->grab().save(folder + "/eq-import-after.png"));
+}
+
 using ExchangeOnLine = LinkedWindow;
 
 TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftOut) {
