@@ -359,5 +359,33 @@ TEST_F(UndoOnWindow, AMarkerDragIsUndoneInOneStep) {
     EXPECT_FALSE(history().stack().canRedo());
 }
 
+class UndoOffLine : public WindowFixture {};
+
+TEST_F(UndoOffLine, UndoTakesBackTypingNotYetEntered) {
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    EditHistory& history = app().editingSide().history();
+    auto* edit = Get<ValueEdit>("MusFreEdit2");
+    const QString shown = edit->text();
+    const DeviceImage image0 = app().model().image();
+    // Nothing to undo yet: the keys do nothing.
+    QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(history.stack().count(), 0);
+
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->selectAll();
+    QTest::keyClicks(edit, "5000");
+    ASSERT_TRUE(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    // The typing was entered as a step of its own and at once taken back; off line the stores
+    // follow all the same.
+    EXPECT_EQ(edit->text(), shown);
+    EXPECT_EQ(app().model().image(), image0);
+    EXPECT_EQ(history.stack().count(), 1);
+    EXPECT_TRUE(history.stack().canRedo());
+    QTest::keyClick(&window(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "5040Hz");  // the nearest entry of the frequency table
+}
+
 }  // namespace
 }  // namespace zt
