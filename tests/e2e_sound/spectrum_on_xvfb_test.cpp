@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "eqgraph/graph_mapping.h"
@@ -149,8 +150,18 @@ TEST(SpectrumOnXvfb, ToneShowsAtItsBarAndTheBarsFreezeWhileAMarkerIsHeld) {
     const QPoint marker = origin + layout.marker;
     session.Pointer(QStringList{"mousemove"} + at(marker) + QStringList{"mousedown", "1"} +
                     QStringList{"mousemove"} + at(marker + QPoint(25, -15)));
-    QThread::msleep(400);
-    const std::vector<int> held = shot();
+    // The curve follows the pointer and may cross the bars' tops: wait until the picture
+    // stands (the tone is still 1 kHz, so the bars would stand anyway).
+    std::vector<int> held = shot();
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            QThread::msleep(300);
+            std::vector<int> next = shot();
+            std::swap(held, next);
+            return held == next;
+        },
+        10000))
+        << "the picture did not settle after the press";
     feeder.Play(Sine(3000.0, 40.0));
     QThread::msleep(1000);
     const std::vector<int> stillHeld = shot();

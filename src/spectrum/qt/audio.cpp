@@ -47,8 +47,8 @@ void TAudio::SetOnRecord(RecordHandler handler) {
     if (!recording_) onRecord_ = std::move(handler);
 }
 
-bool TAudio::Fail(const QString& message, const QString& systemText) {
-    errorText_ = systemText.isEmpty() ? message : message + QLatin1Char(' ') + systemText;
+bool TAudio::Fail(const QString& systemText) {
+    errorText_ = zt::ErrorText(kOpenFailure, systemText);
     return false;
 }
 
@@ -58,18 +58,16 @@ bool TAudio::StartRecording() {
     QAudioDevice device = QMediaDevices::defaultAudioInput();
     if (deviceId_ >= 0) device = deviceId_ < inputs.size() ? inputs[deviceId_] : QAudioDevice();
     if (device.isNull()) {
-        return Fail(QString::fromLatin1(kOpenFailure), QStringLiteral("no sound input device"));
+        return Fail(QStringLiteral("no sound input device"));
     }
     if (recorder_.BufferSize() <= 0 || recorder_.SampleRate() == 0) {
-        return Fail(QString::fromLatin1(kOpenFailure),
-                    QStringLiteral("no buffer can hold %1 samples at %2 Hz")
+        return Fail(QStringLiteral("no buffer can hold %1 samples at %2 Hz")
                         .arg(recorder_.NoSamples())
                         .arg(recorder_.SampleRate()));
     }
     const QAudioFormat format = FormatOf(recorder_);
     if (!device.isFormatSupported(format)) {
-        return Fail(QString::fromLatin1(kOpenFailure),
-                    QStringLiteral("%1 cannot record %2")
+        return Fail(QStringLiteral("%1 cannot record %2")
                         .arg(device.description(), DescribeFormat(recorder_)));
     }
 
@@ -84,7 +82,10 @@ bool TAudio::StartRecording() {
     QMetaObject::invokeMethod(
         worker_.get(), [this, &settings, &failure] { failure = worker_->Open(settings); },
         Qt::BlockingQueuedConnection);
-    if (!failure.isEmpty()) return Fail(QString::fromLatin1(kOpenFailure), failure);
+    if (!failure.isEmpty()) {
+        errorText_ = failure;
+        return false;
+    }
     recording_ = true;
     return true;
 }

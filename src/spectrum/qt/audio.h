@@ -51,7 +51,8 @@ public:
     std::uint64_t BuffersDelivered() const;
 
 private:
-    bool Fail(const QString& message, const QString& systemText = {});
+    // Sets the error text of a failed opening.
+    bool Fail(const QString& systemText);
 
     int deviceId_ = -1;
     TRecorder recorder_;

@@ -1,6 +1,7 @@
 #include "spectrum/qt/capture_worker.h"
 
 #include <QAudioSource>
+#include <new>
 
 namespace zt {
 
@@ -22,6 +23,11 @@ QString AudioErrorText(int error) {
     return QStringLiteral("Unknown sound system error");
 }
 
+QString ErrorText(const char* message, const QString& systemText) {
+    const QString text = QString::fromLatin1(message);
+    return systemText.isEmpty() ? text : text + QLatin1Char(' ') + systemText;
+}
+
 CaptureWorker::CaptureWorker(TRecorder& recorder, RecordHandler& onRecord)
     : recorder_(recorder), onRecord_(onRecord) {}
 
@@ -33,9 +39,13 @@ QString CaptureWorker::Open(const CaptureSettings& settings) {
     Close();
     settings_ = settings;
     const auto size = static_cast<std::size_t>(settings.bufferSize);
-    buffer_.assign(size, 0);
-    left_.assign(settings.splitChannels ? size / 2 : 0, 0);
-    right_.assign(settings.splitChannels ? size / 2 : 0, 0);
+    try {
+        buffer_.assign(size, 0);
+        left_.assign(settings.splitChannels ? size / 2 : 0, 0);
+        right_.assign(settings.splitChannels ? size / 2 : 0, 0);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Not enough memory to allocate Wave Buffer");
+    }
     filled_ = 0;
     {
         std::lock_guard lock(errorLock_);
@@ -47,10 +57,14 @@ QString CaptureWorker::Open(const CaptureSettings& settings) {
     source_->setBufferSize(4 * settings.bufferSize);
     io_ = source_->start();
     if (io_ == nullptr || source_->error() != QAudio::NoError) {
-        const QString text = AudioErrorText(source_->error());
+        const QAudio::Error error = source_->error();
         source_.reset();
         io_ = nullptr;
-        return text.isEmpty() ? QStringLiteral("the sound system gave no input stream") : text;
+        // A device that opened but would not run fails to start; anything else fails to open.
+        const bool opened = error != QAudio::NoError && error != QAudio::OpenError;
+        return ErrorText(opened ? "Error starting wave record:"
+                                : "Could not open the input device for recording:",
+                         AudioErrorText(error));
     }
     connect(io_, &QIODevice::readyRead, this, &CaptureWorker::ReadRecorded);
     connect(source_.get(), &QAudioSource::stateChanged, this, &CaptureWorker::OnStateChanged);
@@ -105,8 +119,9 @@ void CaptureWorker::Deliver() {
 void CaptureWorker::OnStateChanged() {
     if (!source_ || source_->error() == QAudio::NoError) return;
     // The device went away or failed while recording: the bars simply stop changing.
+    if (source_->state() == QAudio::StoppedState) active_.store(false, std::memory_order_release);
     std::lock_guard lock(errorLock_);
-    lateError_ = QStringLiteral("Error adding input buffer ") + AudioErrorText(source_->error());
+    lateError_ = ErrorText("Error adding input buffer", AudioErrorText(source_->error()));
 }
 
 }  // namespace zt

@@ -45,7 +45,7 @@ public:
     ~CaptureWorker() override;
 
     // Both run on the capture thread (TAudio calls them across threads and waits).
-    // Open returns an empty text on success, else the error text.
+    // Open returns an empty text on success, else the whole error text.
     Q_INVOKABLE QString Open(const zt::CaptureSettings& settings);
     Q_INVOKABLE void Close();
 
@@ -80,6 +80,8 @@ private:
 
 // The platform's text for a sound-system error.
 QString AudioErrorText(int error);
+// The message, one space and the system's text, or the message alone when that text is empty.
+QString ErrorText(const char* message, const QString& systemText);
 
 }  // namespace zt
 

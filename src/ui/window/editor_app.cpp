@@ -15,6 +15,7 @@
 #include "ui/system/system_side.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
+#include "ui/window/value_tooltips.h"
 #include "ui/window/window_chrome.h"
 
 namespace zt {
@@ -109,6 +110,8 @@ void EditorApp::StartUp() {
     TForm1& w = *window_;
     BindControls(registry_, model_.image(), editorState_, binding_);
     editing_->Attach();
+    tooltips_ = std::make_unique<ValueTooltips>(binding_, model_, language_);
+    tooltips_->Attach(registry_);
     graph_->Attach();
     model_.ResetEq(kAllPages, link(), refresh_);
     StartLink();

@@ -26,6 +26,7 @@
 namespace zt {
 
 class EditingSide;
+class ValueTooltips;
 class EqGraphSide;
 class SpectrumSide;
 class SystemSide;
@@ -53,6 +54,8 @@ public:
     ChannelState& channel() { return channel_; }
     Language& language() { return language_; }
     LanguageSwitch& languageSwitch() { return *languageSwitch_; }
+    // The range tooltips of the parameter controls; there once start-up has bound the controls.
+    const ValueTooltips* tooltips() const { return tooltips_.get(); }
     ChannelSelector& channelSelector() { return *selector_; }
     PageSwitcher& pageSwitcher() { return *pageSwitcher_; }
     WindowLinkView& linkView() { return *linkView_; }
@@ -120,6 +123,7 @@ private:
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<PageSwitcher> pageSwitcher_;
     std::unique_ptr<EditingSide> editing_;
+    std::unique_ptr<ValueTooltips> tooltips_;
     std::unique_ptr<SystemSide> system_;
     std::unique_ptr<EqGraphSide> graph_;
     std::unique_ptr<SpectrumSide> spectrum_;
