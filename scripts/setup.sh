@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libfftw3-dev libkissfft-dev
     clang libclang-rt-14-dev
-    xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 imagemagick x11-utils
+    xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 imagemagick x11-utils socat
     pulseaudio pulseaudio-utils xdotool
     fonts-wqy-microhei
 )

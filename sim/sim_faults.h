@@ -14,6 +14,7 @@ struct SimFaults {
     double garbage = 0.0;           // share of answers preceded by a burst of garbage bytes
     int silentAfter = -1;           // answer this many frames, then nothing (-1: never)
     int vanishAfter = -1;           // answer this many frames, then disappear (-1: never)
+    double loseFrames = 0.0;        // share of the editor's frames that never arrive (line noise)
     int dropKeepAliveAcks = 0;      // leave the acknowledgements of the first N keep-alives unsent
     uint64_t seed = 1;              // seed of the fault dice
 };

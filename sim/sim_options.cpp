@@ -49,6 +49,8 @@ const std::map<std::string, Setter>& ValueFlags() {
          [](SimOptions& o, const std::string& v) {
              return ParseShare(v, o.faults.corruptChecksums);
          }},
+        {"--lose-frames",
+         [](SimOptions& o, const std::string& v) { return ParseShare(v, o.faults.loseFrames); }},
         {"--garbage",
          [](SimOptions& o, const std::string& v) { return ParseShare(v, o.faults.garbage); }},
         {"--delay-ms",
@@ -131,6 +133,7 @@ Faults (shares are probabilities from 0 to 1, drawn with the seed):
   --garbage=P              put a burst of noise before this share of answers
   --silent-after=N         answer N frames, then stay silent (the port stays)
   --vanish-after=N         answer N frames, then take the port away and end
+  --lose-frames=P          never receive this share of the editor's frames (noise on the way in)
   --drop-keepalive-acks=N  leave the acknowledgements of the first N keep-alives unsent
   --seed=N                 seed of the fault dice (default 1)
 

@@ -84,6 +84,8 @@ Bytes SimProcessor::Receive(const uint8_t* bytes, size_t count) {
 }
 
 void SimProcessor::Handle(const SimFrame& frame, Bytes& out) {
+    // Spoiled on the way in: the processor never sees it.
+    if (dice_.Roll(faults_.loseFrames)) return;
     ++framesReceived_;
     log_.push_back(frame);
     if (log_.size() > kLogLimit) log_.pop_front();

@@ -6,6 +6,7 @@
 #include "link/frame_codec.h"
 #include "link/link_engine.h"
 #include "link/link_texts.h"
+#include "link/port_problems.h"
 #include "link/protocol.h"
 
 namespace zt {
@@ -54,6 +55,7 @@ void LinkEngine::StartSearch() {
     SetHold(false);
     queue_.DropPending();
     inFlightFrame_.clear();  // nothing of the previous link is repeated on the next
+    portProblems_.clear();
     view_.ShowLinkStatus(kStatusSearch);
     transferCounter_ = 0;
     transferTotal_ = kDownloadTotal;
@@ -92,16 +94,37 @@ void LinkEngine::OnSearchTick() {
     if (portTryIndex_ > lastSelectedIndex_ + 1 || portIndex_ == -1) {
         portTryIndex_ = 0;
         RunLinkAction(9);
+        // The user can mend what kept some ports shut: say what and how.
+        if (!portProblems_.empty()) {
+            view_.ShowLinkMessage(PortProblemAdvice(portProblems_), kMessageCaption);
+        }
         return;
     }
     if (port_.IsOpen()) port_.Close();
     SelectPort(portTryIndex_);
-    const std::string name = portIndex_ >= 0 ? portNames_[portIndex_] : std::string();
-    view_.ShowSearchPort(name);
     lastSelectedIndex_ = portIndex_;
-    // A port that cannot be opened only shows as one that does not answer.
-    if (portIndex_ >= 0 && port_.Open(name)) SendValue(kAddrLinkControl, kLinkConnect);
+    if (portIndex_ < 0) {
+        // Past the end of the list: the dialog keeps the last port's line (and its problem).
+        ++portTryIndex_;
+        return;
+    }
+    const std::string name = portNames_[portIndex_];
+    view_.ShowSearchPort(name);
+    if (port_.Open(name)) {
+        SendValue(kAddrLinkControl, kLinkConnect);
+    } else {
+        NotePortProblem(name);
+    }
     ++portTryIndex_;
+}
+
+void LinkEngine::NotePortProblem(const std::string& name) {
+    // A missing port only shows as one that does not answer; a port the user lacks the right
+    // to, or one another program holds, is named with its cause.
+    const PortProblem problem{name, port_.openFault(), port_.openHolder()};
+    if (!IsUserMendable(problem.fault)) return;
+    view_.ShowSearchPortProblem(name, PortProblemText(problem));
+    portProblems_.push_back(problem);
 }
 
 void LinkEngine::RunLinkAction(int action) {

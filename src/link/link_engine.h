@@ -16,6 +16,7 @@
 #include "link/frame_receiver.h"
 #include "link/link_clock.h"
 #include "link/link_view.h"
+#include "link/port_problems.h"
 #include "link/serial_port.h"
 #include "link/tx_queue.h"
 #include "params/diagnostic_log.h"
@@ -148,6 +149,7 @@ private:
     void StartSearch();
     void Disconnect();
     void SelectPort(int index);
+    void NotePortProblem(const std::string& name);
 
     // Link actions 1, 2, 3, 4, 6, 7, 9.
     void RunLinkAction(int action);
@@ -195,6 +197,7 @@ private:
     int portIndex_ = -1;
     int portTryIndex_ = 0;
     int lastSelectedIndex_ = 0;
+    std::vector<PortProblem> portProblems_;  // ports of this search that could not be opened
 
     // Page transfer.
     int transferStep_ = kStepIdle;

@@ -59,6 +59,10 @@ public:
     virtual void HideStatusDialog() = 0;
     // The port being tried, shown in the dialog's ComLabel.
     virtual void ShowSearchPort(const std::string& portName) = 0;
+    // The port being tried could not be opened: ComLabel names it and says why.
+    virtual void ShowSearchPortProblem(const std::string& portName, const BilingualText& problem) {
+        ShowSearchPort(portName + ": " + problem.english);
+    }
 
     // A message box of the main window with one OK button, text and caption in the current
     // language ("连接失败!" / "Off Line!", "已断开连接!" / "Off Line!", "保存成功!" / "Save

@@ -12,11 +12,24 @@ namespace zt {
 
 using Bytes = std::vector<uint8_t>;
 
+// Why the last Open failed, as far as the system tells.
+enum class PortFault {
+    None,
+    Missing,       // the device is gone
+    NoPermission,  // this user may not open it (not in the group that owns serial ports)
+    Busy,          // another program holds it
+    Other,
+};
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
     // Opens the named port; false when it cannot be opened (the link then tries the next one).
     virtual bool Open(const std::string& name) = 0;
+    // After a failed Open: the reason, when the port knows it.
+    virtual PortFault openFault() const { return PortFault::None; }
+    // After a failed Open for PortFault::Busy: the program holding the port, when known.
+    virtual std::string openHolder() const { return {}; }
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
     // Writes are skipped while the port is closed.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -36,6 +37,10 @@ public:
     void ShowStatusDialog() override { dialogVisible = true; }
     void HideStatusDialog() override { dialogVisible = false; }
     void ShowSearchPort(const std::string& name) override { searchPort = name; }
+    void ShowSearchPortProblem(const std::string& name, const BilingualText& problem) override {
+        searchPort = name;
+        portProblems.push_back({name, problem});
+    }
     void ShowLinkMessage(const BilingualText& text, const BilingualText& caption) override {
         messages.push_back(text);
         captions.push_back(caption);
@@ -55,6 +60,7 @@ public:
     std::vector<int> progressSeen;  // each change of the dialog's progress
     bool dialogVisible = false;
     std::string searchPort = kInitialSearchPort;
+    std::vector<std::pair<std::string, BilingualText>> portProblems;
     std::vector<BilingualText> messages;
     std::vector<BilingualText> captions;
     int refreshes = 0;
@@ -101,8 +107,9 @@ private:
     }
 };
 
-// Serial ports by name. Only names in `present` open. Every frame written goes to `respond`
-// (when set), whose answer arrives at the next millisecond in one receive event.
+// Serial ports by name. Only names in `present` open; those in `refusing` fail with their fault.
+// Every frame written goes to `respond` (when set), whose answer arrives at the next millisecond in
+// one receive event.
 class ScriptedPort : public SerialPort {
 public:
     struct Sent {
@@ -114,7 +121,10 @@ public:
 
     bool Open(const std::string& name) override {
         openAttempts.push_back(name);
-        if (!present.count(name)) return false;
+        const auto refused = refusing.find(name);
+        fault_ = refused == refusing.end() ? PortFault::Missing : refused->second;
+        if (!present.count(name) || refused != refusing.end()) return false;
+        fault_ = PortFault::None;
         open = true;
         name_ = name;
         return true;
@@ -125,6 +135,8 @@ public:
         arrived.clear();
     }
     bool IsOpen() const override { return open; }
+    PortFault openFault() const override { return fault_; }
+    std::string openHolder() const override { return fault_ == PortFault::Busy ? "minicom" : ""; }
     void Write(const Bytes& bytes) override {
         writes.push_back({*now, name_, bytes});
         if (!respond) return;
@@ -151,6 +163,7 @@ public:
 
     const int64_t* now = nullptr;
     std::set<std::string> present;
+    std::map<std::string, PortFault> refusing;
     Responder respond;
     bool open = false;
     int closes = 0;
@@ -160,6 +173,7 @@ public:
 
 private:
     std::string name_;
+    PortFault fault_ = PortFault::None;
 };
 
 // A stand-in for the processor behind a ScriptedPort: acknowledges every write, answers a page

@@ -48,6 +48,67 @@ TEST_F(LinkSearchTest, OnlyTheSecondPortAnswersAndStaysOpen) {
     EXPECT_TRUE(rig.view.messages.empty());
 }
 
+// Ports the user lacks the right to, or that another program holds: the dialog's port line
+// names the port and the cause; when nothing answered, "Off Line!" is followed by the advice.
+TEST_F(LinkSearchTest, PortsThatCannotBeOpenedAreNamedWithTheirCause) {
+    struct Case {
+        const char* what;
+        std::map<std::string, PortFault> refusing;
+        bool links;
+        std::vector<std::string> adviceHas;
+    };
+    const Case cases[] = {
+        {"no right to COM1, COM3 answers", {{"COM1", PortFault::NoPermission}}, true, {}},
+        {"no right to COM3",
+         {{"COM3", PortFault::NoPermission}},
+         false,
+         {"Port COM3 cannot be opened", "dialout", "usermod"}},
+        {"COM3 held by another program",
+         {{"COM3", PortFault::Busy}},
+         false,
+         {"Port COM3 is in use by another program (minicom)"}},
+        {"both",
+         {{"COM1", PortFault::Busy}, {"COM3", PortFault::NoPermission}},
+         false,
+         {"Port COM1 is in use", "\nPort COM3 cannot be opened"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        rig.view.messages.clear();
+        rig.view.portProblems.clear();
+        port.refusing = c.refusing;
+        port.present = {"COM1", "COM3"};
+        rig.engine.SetPortNames({"COM1", "COM3"});
+        rig.engine.OnLinkButton(LinkButton::LinkBtn);
+        rig.StepUntil([this] { return rig.engine.linkOnline() || !rig.view.messages.empty(); },
+                      20000);
+        ASSERT_EQ(rig.view.portProblems.size(), c.refusing.size());
+        for (const auto& [name, problem] : rig.view.portProblems) {
+            const PortFault fault = c.refusing.at(name);
+            EXPECT_EQ(problem.english,
+                      fault == PortFault::Busy ? "busy (held by minicom)" : "no permission");
+            EXPECT_EQ(problem.chinese,
+                      fault == PortFault::Busy ? "被占用（minicom）" : "无访问权限");
+        }
+        EXPECT_EQ(rig.engine.linkOnline(), c.links);
+        if (c.links) {
+            EXPECT_TRUE(rig.view.messages.empty());
+            rig.engine.OnLinkButton(LinkButton::UnLinkBtn);
+            rig.Step(10);  // the disconnect's answer
+            continue;
+        }
+        // The dialog still names the last port tried, with its cause.
+        EXPECT_EQ(rig.view.searchPort, "COM3");
+        ASSERT_EQ(rig.view.messages.size(), 2u);
+        EXPECT_EQ(rig.view.messages[0], kMessageLinkFailed);
+        for (const std::string& part : c.adviceHas) {
+            EXPECT_NE(rig.view.messages[1].english.find(part), std::string::npos) << part;
+        }
+        EXPECT_NE(rig.view.messages[1].chinese.find("COM3"), std::string::npos);
+        EXPECT_EQ(rig.view.captions[1], kMessageCaption);
+    }
+}
+
 struct FailureCase {
     const char* what;
     std::vector<std::string> listed;

@@ -130,6 +130,21 @@ TEST(SimFaultsTest, LosesTheAcknowledgementsOfTheFirstKeepAlivesOnly) {
     EXPECT_EQ(sim.memory().Get(0x0001), 5);
 }
 
+TEST(SimFaultsTest, LostFramesAreNeitherStoredNorAnswered) {
+    SimFaults faults;
+    faults.loseFrames = 0.5;
+    SimProcessor sim(faults);
+    int stored = 0;
+    for (int i = 1; i <= 200; ++i) {
+        const bool answered = !sim.Receive(Write(0x0001, i)).empty();
+        const bool kept = sim.memory().Get(0x0001) == i;
+        EXPECT_EQ(answered, kept) << i;
+        stored += kept;
+    }
+    EXPECT_GT(stored, 60);
+    EXPECT_LT(stored, 140);
+}
+
 TEST(SimFaultsTest, FaultsCanBeSwitchedOnMidRun) {
     SimProcessor sim;
     EXPECT_FALSE(sim.Receive(KeepAlive()).empty());

@@ -5,6 +5,7 @@
 // a test.
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,6 +65,10 @@ public:
     explicit SoundFeeder(const std::string& fifo, Sound sound = Silence())
         : sound_(std::move(sound)) {
         if (fifo.empty()) return;
+        // While a test feeds the source, the server's background silence keeps out of the way.
+        lockFd_ = ::open((fifo.substr(0, fifo.rfind('/') + 1) + "source.lock").c_str(),
+                         O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (lockFd_ >= 0) ::flock(lockFd_, LOCK_EX);
         Drain(fifo);
         fd_ = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ >= 0) thread_ = std::thread([this] { Run(); });
@@ -72,6 +77,7 @@ public:
         stop_ = true;
         if (thread_.joinable()) thread_.join();
         if (fd_ >= 0) ::close(fd_);
+        if (lockFd_ >= 0) ::close(lockFd_);  // lets the background silence go on
     }
     SoundFeeder(const SoundFeeder&) = delete;
     SoundFeeder& operator=(const SoundFeeder&) = delete;
@@ -118,6 +124,7 @@ private:
     }
 
     int fd_ = -1;
+    int lockFd_ = -1;
     std::mutex lock_;
     Sound sound_;
     std::atomic<bool> stop_{false};

@@ -1,13 +1,31 @@
 #include "link/qt/com_port.h"
 
 #include <QThread>
+
 #include <QTimer>
+#include "link/qt/port_access.h"
 
 #ifdef Q_OS_UNIX
 #include <termios.h>
 #endif
 
 namespace zt {
+namespace {
+
+// The rights were checked before the open, so a permission error here is a lock: Qt's lock file
+// or a device opened exclusively by its holder.
+PortFault FaultOf(QSerialPort::SerialPortError error) {
+    switch (error) {
+        case QSerialPort::PermissionError:
+            return PortFault::Busy;
+        case QSerialPort::DeviceNotFoundError:
+            return PortFault::Missing;
+        default:
+            return PortFault::Other;
+    }
+}
+
+}  // namespace
 
 ComPort::ComPort(QObject* parent) : QObject(parent) {
     connect(&port_, &QSerialPort::readyRead, this, &ComPort::OnReadyRead);
@@ -23,8 +41,14 @@ ComPort::~ComPort() {
 
 bool ComPort::Open(const std::string& name) {
     if (port_.isOpen()) Close();
+    holder_.clear();
+    fault_ = PortFault::Missing;
     const PortEntry* entry = FindPort(ports_, name);
     if (entry == nullptr) return false;
+    const PortAccess access = ProbePortAccess(entry->path);
+    fault_ = access.fault;
+    holder_ = access.holder;
+    if (fault_ != PortFault::None) return false;
     port_.setPortName(QString::fromStdString(entry->path));
     port_.setBaudRate(QSerialPort::Baud115200);
     port_.setDataBits(QSerialPort::Data8);
@@ -33,7 +57,15 @@ bool ComPort::Open(const std::string& name) {
     port_.setFlowControl(QSerialPort::NoFlowControl);
     losing_ = false;
     if (!port_.open(QIODevice::ReadWrite)) {
+        fault_ = FaultOf(port_.error());
         port_.clearError();
+        return false;
+    }
+    // Taken while the port is open, so that a second editor (or picocom) sees it busy.
+    if (!LockOpenPort(static_cast<int>(port_.handle()))) {
+        port_.close();
+        port_.clearError();
+        fault_ = PortFault::Busy;
         return false;
     }
     // A pseudo-terminal refuses both with UnsupportedOperationError; the port works all the same.

@@ -32,9 +32,12 @@ public:
     const std::vector<PortEntry>& ports() const { return ports_; }
 
     // Opens the port shown under `name`; false (and the port closed) when it is not in the list,
-    // missing or busy. Modem lines that the device cannot switch (a pseudo-terminal has none)
-    // do not make the open fail.
+    // missing, not this user's to open, or held by another program (which then keeps it
+    // undisturbed). Modem lines that the device cannot switch (a pseudo-terminal has none) do
+    // not make the open fail.
     bool Open(const std::string& name) override;
+    PortFault openFault() const override { return fault_; }
+    std::string openHolder() const override { return holder_; }
     void Close() override;
     bool IsOpen() const override;
     // Skipped while closed; errors of a write are not reported.
@@ -61,6 +64,8 @@ private:
     Receiver receiver_;
     std::function<void()> lost_;
     bool losing_ = false;
+    PortFault fault_ = PortFault::None;
+    std::string holder_;
 };
 
 }  // namespace zt

@@ -60,6 +60,12 @@ void WindowLinkView::ShowSearchPort(const std::string& portName) {
     parts_.statusDialog->SetPortName(QString::fromStdString(portName));
 }
 
+void WindowLinkView::ShowSearchPortProblem(const std::string& portName,
+                                           const BilingualText& problem) {
+    parts_.statusDialog->SetPortName(QString::fromStdString(portName) + QStringLiteral(": ") +
+                                     language_.Pick(problem));
+}
+
 void WindowLinkView::ShowLinkMessage(const BilingualText& text, const BilingualText& caption) {
     messages_.Inform(language_.Pick(text), language_.Pick(caption));
 }

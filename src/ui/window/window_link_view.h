@@ -39,6 +39,7 @@ public:
     void ShowStatusDialog() override;
     void HideStatusDialog() override;
     void ShowSearchPort(const std::string& portName) override;
+    void ShowSearchPortProblem(const std::string& portName, const BilingualText& problem) override;
     void ShowLinkMessage(const BilingualText& text, const BilingualText& caption) override;
     void RefreshAfterTransfer() override;
     void RebuildModeList(const std::vector<std::string>& items) override;
