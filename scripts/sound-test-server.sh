@@ -20,7 +20,35 @@ pid_file=$folder/pid
 socket=$folder/native
 log=$folder/server.log
 
+stop_silence() {
+    local pid
+    pid=$(cat "$folder/silence.pid" 2>/dev/null || true)
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+    rm -f "$folder/silence.pid"
+}
+
+# Like a real sound card, the source never runs dry: while no test feeds it (a test feeding it
+# holds source.lock), silence goes in at about real-time pace. Without it the sound system's
+# start of a recording can wait for the first sound for ever. Writes that find the FIFO full
+# (nobody records) are dropped.
+start_silence() {
+    head -c 4800 /dev/zero | tr '\0' '\200' >"$folder/silence.raw"
+    (
+        exec 9>"$folder/source.lock"
+        while [ -p "$folder/source.fifo" ]; do
+            if flock -n 9; then
+                dd if="$folder/silence.raw" of="$folder/source.fifo" bs=4800 count=1 \
+                    oflag=nonblock conv=notrunc status=none 2>/dev/null || true
+                flock -u 9
+            fi
+            sleep 0.1
+        done
+    ) </dev/null >/dev/null 2>&1 &
+    echo $! >"$folder/silence.pid"
+}
+
 stop_server() {
+    stop_silence
     [ -f "$pid_file" ] || return 0
     local pid
     pid=$(cat "$pid_file")
@@ -67,6 +95,7 @@ timeout 20 pulseaudio --daemonize=yes --system=false -n -F "$folder/server.pa" \
 for _ in $(seq 100); do
     if timeout 2 pactl --server="unix:$socket" list short sources 2>/dev/null |
         grep -q zt_test_source; then
+        start_silence
         echo "sound test server ready in $folder"
         exit 0
     fi

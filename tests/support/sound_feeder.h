@@ -5,6 +5,7 @@
 // a test.
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,12 +60,51 @@ inline Sound Square(std::uint64_t period) {
     return [period](std::uint64_t j) { return std::uint8_t(j % period < period / 2 ? 255 : 0); };
 }
 
+// Takes the source from the server's background silence (see scripts/sound-test-server.sh) for
+// as long as the returned descriptor stays open; -1 when there is no lock file to take.
+inline int HoldSoundSource(const std::string& fifo) {
+    const int fd = ::open((fifo.substr(0, fifo.rfind('/') + 1) + "source.lock").c_str(),
+                          O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd >= 0) ::flock(fd, LOCK_EX);
+    return fd;
+}
+
+// The server reads the FIFO only while something records, so sound written earlier may still
+// wait there; it would reach the capture before the sound that follows.
+inline void DrainSoundFifo(const std::string& fifo) {
+    const int fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return;
+    char scrap[4096];
+    while (::read(fd, scrap, sizeof scrap) > 0) {
+    }
+    ::close(fd);
+}
+
+// The default source with nothing flowing into it, as long as it lives: like a device that
+// delivers no sound at all.
+class QuietSoundSource {
+public:
+    explicit QuietSoundSource(const std::string& fifo) : lockFd_(HoldSoundSource(fifo)) {
+        DrainSoundFifo(fifo);
+    }
+    ~QuietSoundSource() {
+        if (lockFd_ >= 0) ::close(lockFd_);
+    }
+    QuietSoundSource(const QuietSoundSource&) = delete;
+    QuietSoundSource& operator=(const QuietSoundSource&) = delete;
+
+private:
+    int lockFd_;
+};
+
 class SoundFeeder {
 public:
     explicit SoundFeeder(const std::string& fifo, Sound sound = Silence())
         : sound_(std::move(sound)) {
         if (fifo.empty()) return;
-        Drain(fifo);
+        // While a test feeds the source, the server's background silence keeps out of the way.
+        lockFd_ = HoldSoundSource(fifo);
+        DrainSoundFifo(fifo);
         fd_ = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ >= 0) thread_ = std::thread([this] { Run(); });
     }
@@ -72,6 +112,7 @@ public:
         stop_ = true;
         if (thread_.joinable()) thread_.join();
         if (fd_ >= 0) ::close(fd_);
+        if (lockFd_ >= 0) ::close(lockFd_);  // lets the background silence go on
     }
     SoundFeeder(const SoundFeeder&) = delete;
     SoundFeeder& operator=(const SoundFeeder&) = delete;
@@ -84,17 +125,6 @@ public:
     std::uint64_t samplesWritten() const { return written_; }
 
 private:
-    // The server reads the FIFO only while something records, so sound written for an earlier
-    // test may still wait there; it would reach the capture before this test's sound.
-    static void Drain(const std::string& fifo) {
-        const int fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) return;
-        char scrap[4096];
-        while (::read(fd, scrap, sizeof scrap) > 0) {
-        }
-        ::close(fd);
-    }
-
     void Run() {
         using Clock = std::chrono::steady_clock;
         const Clock::time_point start = Clock::now();
@@ -118,6 +148,7 @@ private:
     }
 
     int fd_ = -1;
+    int lockFd_ = -1;
     std::mutex lock_;
     Sound sound_;
     std::atomic<bool> stop_{false};

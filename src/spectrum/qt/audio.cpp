@@ -2,11 +2,16 @@
 
 #include <QMediaDevices>
 #include <QMetaObject>
+#include <QSemaphore>
 
 namespace zt {
 namespace {
 
 const char* const kOpenFailure = "Could not open the input device for recording:";
+
+// How long the window waits for the sound system to start or stop a recording. A device that
+// produces no sound at all can keep the sound system's start waiting for ever.
+constexpr int kAnswerMs = 1500;
 
 QAudioFormat FormatOf(const TRecorder& recorder) {
     QAudioFormat format;
@@ -26,21 +31,40 @@ QString DescribeFormat(const TRecorder& recorder) {
 
 }  // namespace
 
-TAudio::TAudio() : worker_(std::make_unique<CaptureWorker>(recorder_, onRecord_)) {
+TAudio::TAudio()
+    : thread_(new QThread), worker_(std::make_unique<CaptureWorker>(recorder_, onRecord_)) {
     qRegisterMetaType<CaptureSettings>();
-    thread_.setObjectName(QStringLiteral("sound capture"));
-    worker_->moveToThread(&thread_);
-    thread_.start();
+    thread_->setObjectName(QStringLiteral("sound capture"));
+    worker_->moveToThread(thread_);
+    thread_->start();
 }
 
 TAudio::~TAudio() {
     StopRecording();
-    // The worker is destroyed on its own thread, where its objects live.
+    // The worker is destroyed on its own thread, where its objects live, after whatever that
+    // thread still has to finish; it delivers nothing more once recording is no longer wanted.
     CaptureWorker* worker = worker_.release();
     QMetaObject::invokeMethod(
-        worker, [worker] { delete worker; }, Qt::BlockingQueuedConnection);
-    thread_.quit();
-    thread_.wait();
+        worker, [worker] { delete worker; }, Qt::QueuedConnection);
+    thread_->quit();
+    if (thread_->wait(kAnswerMs)) {
+        delete thread_;
+    } else {
+        qWarning("The sound system does not answer; its capture thread is left to end alone");
+        QObject::connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+    }
+}
+
+bool TAudio::RunOnCaptureThread(std::function<void()> work) {
+    auto done = std::make_shared<QSemaphore>();
+    QMetaObject::invokeMethod(
+        worker_.get(),
+        [work = std::move(work), done] {
+            work();
+            done->release();
+        },
+        Qt::QueuedConnection);
+    return done->tryAcquire(1, kAnswerMs);
 }
 
 void TAudio::SetOnRecord(RecordHandler handler) {
@@ -78,12 +102,14 @@ bool TAudio::StartRecording() {
     settings.splitChannels = recorder_.SplitChannels();
     settings.bits = recorder_.BitsPerSample();
     settings.trigLevel = recorder_.TrigLevel();
-    QString failure;
-    QMetaObject::invokeMethod(
-        worker_.get(), [this, &settings, &failure] { failure = worker_->Open(settings); },
-        Qt::BlockingQueuedConnection);
-    if (!failure.isEmpty()) {
-        errorText_ = failure;
+    auto failure = std::make_shared<QString>();
+    CaptureWorker* worker = worker_.get();
+    worker->SetWanted(true);
+    const bool answered =
+        RunOnCaptureThread([worker, settings, failure] { *failure = worker->Open(settings); });
+    if (answered && !failure->isEmpty()) {
+        worker->SetWanted(false);
+        errorText_ = *failure;
         return false;
     }
     recording_ = true;
@@ -92,8 +118,9 @@ bool TAudio::StartRecording() {
 
 bool TAudio::StopRecording() {
     if (!recording_) return true;
-    QMetaObject::invokeMethod(
-        worker_.get(), [this] { worker_->Close(); }, Qt::BlockingQueuedConnection);
+    CaptureWorker* worker = worker_.get();
+    worker->SetWanted(false);
+    RunOnCaptureThread([worker] { worker->Close(); });
     recording_ = false;
     return true;
 }

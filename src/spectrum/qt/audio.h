@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QThread>
+#include <functional>
 #include <memory>
 
 #include "spectrum/qt/capture_worker.h"
@@ -39,6 +40,9 @@ public:
     // ErrorText, when there is no such input device, when it cannot record that format (nothing
     // else is captured in its place) or when the sound system refuses to start.
     bool StartRecording();
+    // A sound system that does not answer within a moment never holds up the caller: the start
+    // then goes on in the background (Recording() turns true when it is done, a failure shows
+    // in ErrorText), and a stop takes effect when the start is done.
     // Stops capture; no handler call happens after it returns. True also when not recording.
     bool StopRecording();
     bool Recording() const;
@@ -53,13 +57,17 @@ public:
 private:
     // Sets the error text of a failed opening.
     bool Fail(const QString& systemText);
+    // Runs the work on the capture thread and waits for it a bounded time; false when the
+    // capture thread did not get to it in that time.
+    bool RunOnCaptureThread(std::function<void()> work);
 
     int deviceId_ = -1;
     TRecorder recorder_;
     RecordHandler onRecord_;
     QString errorText_;
     bool recording_ = false;
-    QThread thread_;
+    // Left running, never destroyed, when the sound system holds it at the component's end.
+    QThread* thread_;
     std::unique_ptr<CaptureWorker> worker_;
 };
 

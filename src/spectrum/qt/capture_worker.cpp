@@ -37,6 +37,13 @@ CaptureWorker::~CaptureWorker() {
 
 QString CaptureWorker::Open(const CaptureSettings& settings) {
     Close();
+    const QString failure = Start(settings);
+    std::lock_guard lock(errorLock_);
+    lateError_ = failure;
+    return failure;
+}
+
+QString CaptureWorker::Start(const CaptureSettings& settings) {
     settings_ = settings;
     const auto size = static_cast<std::size_t>(settings.bufferSize);
     try {
@@ -47,10 +54,6 @@ QString CaptureWorker::Open(const CaptureSettings& settings) {
         return QStringLiteral("Not enough memory to allocate Wave Buffer");
     }
     filled_ = 0;
-    {
-        std::lock_guard lock(errorLock_);
-        lateError_.clear();
-    }
 
     source_ = std::make_unique<QAudioSource>(settings.device, settings.format);
     // A few buffers of room in the sound system, so a busy moment loses nothing.
@@ -65,6 +68,10 @@ QString CaptureWorker::Open(const CaptureSettings& settings) {
         return ErrorText(opened ? "Error starting wave record:"
                                 : "Could not open the input device for recording:",
                          AudioErrorText(error));
+    }
+    if (!wanted_.load(std::memory_order_acquire)) {
+        Close();  // stopped while the sound system was still starting
+        return {};
     }
     connect(io_, &QIODevice::readyRead, this, &CaptureWorker::ReadRecorded);
     connect(source_.get(), &QAudioSource::stateChanged, this, &CaptureWorker::OnStateChanged);
@@ -89,7 +96,7 @@ QString CaptureWorker::lateError() const {
 }
 
 void CaptureWorker::ReadRecorded() {
-    while (io_ != nullptr && active()) {
+    while (io_ != nullptr && active() && wanted_.load(std::memory_order_acquire)) {
         const qint64 got = io_->read(reinterpret_cast<char*>(buffer_.data() + filled_),
                                      static_cast<qint64>(buffer_.size() - filled_));
         if (got <= 0) return;

@@ -44,10 +44,16 @@ public:
     CaptureWorker(TRecorder& recorder, RecordHandler& onRecord);
     ~CaptureWorker() override;
 
-    // Both run on the capture thread (TAudio calls them across threads and waits).
-    // Open returns an empty text on success, else the whole error text.
+    // Both run on the capture thread (TAudio calls them across threads and waits a while).
+    // Open returns an empty text on success, else the whole error text, which it also keeps as
+    // the late error in case nobody waited for it.
     Q_INVOKABLE QString Open(const zt::CaptureSettings& settings);
     Q_INVOKABLE void Close();
+
+    // Called on the owner's thread: whether recording is wanted. A sound system that takes long
+    // to start may finish an Open after the owner has stopped waiting, or even after it asked
+    // to stop; such a recording is closed at once and delivers nothing.
+    void SetWanted(bool wanted) { wanted_.store(wanted, std::memory_order_release); }
 
     bool active() const { return active_.load(std::memory_order_acquire); }
     std::uint64_t buffersFilled() const { return buffersFilled_.load(std::memory_order_relaxed); }
@@ -58,6 +64,7 @@ public:
     QString lateError() const;
 
 private:
+    QString Start(const CaptureSettings& settings);
     void ReadRecorded();
     void Deliver();
     void OnStateChanged();
@@ -72,6 +79,7 @@ private:
     std::vector<std::uint8_t> right_;
     std::size_t filled_ = 0;
     std::atomic<bool> active_{false};
+    std::atomic<bool> wanted_{false};
     std::atomic<std::uint64_t> buffersFilled_{0};
     std::atomic<std::uint64_t> buffersDelivered_{0};
     mutable std::mutex errorLock_;

@@ -57,6 +57,8 @@ void EqGraph::RebuildGraph() {
 void EqGraph::DrawEqCurve(int item, int page) {
     if (item < 0 || item > kAllItems || page < 0 || page >= kFirstPageWithoutGraph) return;
     if (editorState_.refreshInProgress) return;
+    // The cached responses belong to the page drawn last; another page starts afresh.
+    if (page != list_.page) item = kAllItems;
     const int loaded = LoadEqPoints(item, page, store_, list_);
     if (loaded < 0) return;
     bands_ = loaded % 100 + 1;

@@ -280,8 +280,10 @@ void PointEditing::Apply() {
     const LastWrittenParameter& written = editor_.lastWritten();
     if (written == drag_.lastSeen) return;
     drag_.lastSeen = written;
+    // A change on a page not shown is drawn when that page is shown.
     const EqSlot slot = EqSlotInfo(written.address);
-    if (slot.isEq()) graph_.DrawEqCurve(slot.item, PageOf(written.address));
+    const int page = PageOf(written.address);
+    if (slot.isEq() && page == channel_.selectedPage) graph_.DrawEqCurve(slot.item, page);
 }
 
 void PointEditing::OnTimer1Tick() {

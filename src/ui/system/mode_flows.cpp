@@ -42,8 +42,8 @@ ModeFlows::ModeFlows(LinkEngine& link, ParamModel& model, Prompts& prompts,
       modeBox_(r.Get<Selector>(QStringLiteral("SysModeBox"))),
       modeBox2_(r.Get<Selector>(QStringLiteral("SysModeBox2"))),
       nameEdit_(r.Get<PlainEdit>(QStringLiteral("PresetModeEdit"))),
-      loadButton_(r.Get<QWidget>(QStringLiteral("SysLoadModeBtn"))),
-      saveButton_(r.Get<QWidget>(QStringLiteral("SysSaveModeBtn"))),
+      loadButton_(r.Get<QAbstractButton>(QStringLiteral("SysLoadModeBtn"))),
+      saveButton_(r.Get<QAbstractButton>(QStringLiteral("SysSaveModeBtn"))),
       hintTab_(r.Get<QWidget>(QStringLiteral("FormHintTabBtn"))) {
     for (size_t i = 0; i < kQuickButtonNames.size(); ++i) {
         quickButtons_[i] = r.Get<BitmapButton>(QString::fromLatin1(kQuickButtonNames[i]));
@@ -56,9 +56,9 @@ void ModeFlows::Connect(QObject* context) {
     QObject::connect(modeBox_, &QComboBox::activated, context, [this] { OnModeBoxChange(); });
     QObject::connect(modeBox2_, &QComboBox::activated, context,
                      [this](int item) { OnModeBox2Change(item); });
-    QObject::connect(static_cast<QAbstractButton*>(loadButton_), &QAbstractButton::clicked, context,
+    QObject::connect(loadButton_, &QAbstractButton::clicked, context,
                      [this] { LoadSelectedMode(); });
-    QObject::connect(static_cast<QAbstractButton*>(saveButton_), &QAbstractButton::clicked, context,
+    QObject::connect(saveButton_, &QAbstractButton::clicked, context,
                      [this] { SaveSelectedMode(); });
     for (BitmapButton* button : quickButtons_) {
         QObject::connect(button, &QAbstractButton::clicked, context,

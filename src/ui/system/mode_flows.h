@@ -12,6 +12,8 @@
 #include "ui/control_registry.h"
 #include "ui/system/prompts.h"
 
+class QAbstractButton;
+
 namespace zt {
 
 class BitmapButton;
@@ -52,8 +54,8 @@ private:
     Selector* modeBox_;
     Selector* modeBox2_;
     PlainEdit* nameEdit_;
-    QWidget* loadButton_;
-    QWidget* saveButton_;
+    QAbstractButton* loadButton_;
+    QAbstractButton* saveButton_;
     QWidget* hintTab_;
     std::array<BitmapButton*, 10> quickButtons_{};  // SysModeBtn1..4, SysFactoryBtn..6
     QTimer loadWait_;

@@ -47,9 +47,9 @@ PasswordFlows::PasswordFlows(LinkEngine& link, Prompts& prompts, const ControlRe
       newSystem2_(r.Get<PlainEdit>(QStringLiteral("NewSysPassLabel2"))),
       oldPanel_(r.Get<PlainEdit>(QStringLiteral("PassPanelLabel1"))),
       newPanel_(r.Get<PlainEdit>(QStringLiteral("NewPassLabel1"))),
-      systemOk_(r.Get<QWidget>(QStringLiteral("RzBmpButton118"))),
-      panelOk_(r.Get<QWidget>(QStringLiteral("RzBmpButton22"))),
-      panelModify_(r.Get<QWidget>(QStringLiteral("RzBmpButton23"))) {}
+      systemOk_(r.Get<QAbstractButton>(QStringLiteral("RzBmpButton118"))),
+      panelOk_(r.Get<QAbstractButton>(QStringLiteral("RzBmpButton22"))),
+      panelModify_(r.Get<QAbstractButton>(QStringLiteral("RzBmpButton23"))) {}
 
 void PasswordFlows::Connect(QObject* context) {
     for (PlainEdit* field : {sysPassEdit_, oldPanel_, newPanel_}) FilterDigits(field);
@@ -59,9 +59,8 @@ void PasswordFlows::Connect(QObject* context) {
         QObject::connect(field, &PlainEdit::keyPressed, context,
                          [this](KeyPress* press) { OnSystemPasswordKey(press); });
     }
-    auto onClick = [context](QWidget* button, auto handler) {
-        QObject::connect(static_cast<QAbstractButton*>(button), &QAbstractButton::clicked, context,
-                         handler);
+    auto onClick = [context](QAbstractButton* button, auto handler) {
+        QObject::connect(button, &QAbstractButton::clicked, context, handler);
     };
     onClick(systemOk_, [this] { OnSystemPasswordOk(); });
     onClick(panelOk_, [this] { OnPanelPasswordOk(); });

@@ -9,6 +9,8 @@
 #include "ui/control_registry.h"
 #include "ui/system/prompts.h"
 
+class QAbstractButton;
+
 namespace zt {
 
 class PlainEdit;
@@ -43,14 +45,14 @@ private:
     Prompts& prompts_;
     PlainEdit* sysPassEdit_;
     QWidget* userManagerGroup_;
-    PlainEdit* oldSystem_;   // SysPanelLabel1
-    PlainEdit* newSystem1_;  // NewSysPassLabel1
-    PlainEdit* newSystem2_;  // NewSysPassLabel2
-    PlainEdit* oldPanel_;    // PassPanelLabel1
-    PlainEdit* newPanel_;    // NewPassLabel1
-    QWidget* systemOk_;      // RzBmpButton118
-    QWidget* panelOk_;       // RzBmpButton22
-    QWidget* panelModify_;   // RzBmpButton23
+    PlainEdit* oldSystem_;          // SysPanelLabel1
+    PlainEdit* newSystem1_;         // NewSysPassLabel1
+    PlainEdit* newSystem2_;         // NewSysPassLabel2
+    PlainEdit* oldPanel_;           // PassPanelLabel1
+    PlainEdit* newPanel_;           // NewPassLabel1
+    QAbstractButton* systemOk_;     // RzBmpButton118
+    QAbstractButton* panelOk_;      // RzBmpButton22
+    QAbstractButton* panelModify_;  // RzBmpButton23
 };
 
 }  // namespace zt

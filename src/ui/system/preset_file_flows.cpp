@@ -44,17 +44,15 @@ PresetFileFlows::PresetFileFlows(Context context, const ControlRegistry& r)
       uploader_(context_.link),
       list_(r.Get<QTableWidget>(QStringLiteral("ValueListEditor1"))),
       fileEdit_(r.Get<QLineEdit>(QStringLiteral("FileEdit"))),
-      saveButton_(r.Get<QWidget>(QStringLiteral("RzBmpButton120"))),
-      loadButton_(r.Get<QWidget>(QStringLiteral("RzBmpButton119"))) {}
+      saveButton_(r.Get<QAbstractButton>(QStringLiteral("RzBmpButton120"))),
+      loadButton_(r.Get<QAbstractButton>(QStringLiteral("RzBmpButton119"))) {}
 
 void PresetFileFlows::Connect(QObject* context) {
     QObject::connect(list_, &QTableWidget::cellClicked, context,
                      [this](int row) { OnListClick(row); });
     list_->installEventFilter(new SwallowTyping(list_));
-    QObject::connect(static_cast<QAbstractButton*>(saveButton_), &QAbstractButton::clicked, context,
-                     [this] { SaveToPc(); });
-    QObject::connect(static_cast<QAbstractButton*>(loadButton_), &QAbstractButton::clicked, context,
-                     [this] { LoadFromPc(); });
+    QObject::connect(saveButton_, &QAbstractButton::clicked, context, [this] { SaveToPc(); });
+    QObject::connect(loadButton_, &QAbstractButton::clicked, context, [this] { LoadFromPc(); });
 }
 
 void PresetFileFlows::ListPresetFiles() {

@@ -17,6 +17,7 @@
 #include "ui/system/prompts.h"
 #include "ui/window/window_hooks.h"
 
+class QAbstractButton;
 class QLineEdit;
 class QTableWidget;
 
@@ -74,8 +75,8 @@ private:
     LinkUploader uploader_;
     QTableWidget* list_;
     QLineEdit* fileEdit_;
-    QWidget* saveButton_;
-    QWidget* loadButton_;
+    QAbstractButton* saveButton_;
+    QAbstractButton* loadButton_;
     std::vector<std::string> names_;
 };
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QShortcut>
@@ -100,14 +101,13 @@ UndoControls::UndoControls(QWidget* window, QWidget* client, ControlRegistry& re
     redo_->setObjectName(QStringLiteral("RedoBtn"));
     registry.Add(undo_);
     registry.Add(redo_);
-    connect(undo_, &QAbstractButton::clicked, this, [this] { history_.Undo(); });
-    connect(redo_, &QAbstractButton::clicked, this, [this] { history_.Redo(); });
+    connect(undo_, &QAbstractButton::clicked, this, &UndoControls::Undo);
+    connect(redo_, &QAbstractButton::clicked, this, &UndoControls::Redo);
 
     const auto add = [this](const QKeySequence& keys, bool undo) {
         auto* key = new QShortcut(keys, window_);
         key->setContext(Qt::WindowShortcut);
-        connect(key, &QShortcut::activated, this,
-                [this, undo] { undo ? history_.Undo() : history_.Redo(); });
+        connect(key, &QShortcut::activated, this, [this, undo] { undo ? Undo() : Redo(); });
     };
     add(QKeySequence(Qt::CTRL | Qt::Key_Z), true);
     add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false);
@@ -122,6 +122,21 @@ UndoControls::UndoControls(QWidget* window, QWidget* client, ControlRegistry& re
     // The value edits take Ctrl+Z for their own text; in this window the edit history has it.
     qApp->installEventFilter(this);
     Place();
+}
+
+void UndoControls::EnterPendingTyping() {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() == window_ && qobject_cast<QLineEdit*>(focus)) focus->clearFocus();
+}
+
+void UndoControls::Undo() {
+    EnterPendingTyping();
+    history_.Undo();
+}
+
+void UndoControls::Redo() {
+    EnterPendingTyping();
+    history_.Redo();
 }
 
 void UndoControls::UpdateEnabled() {

@@ -55,6 +55,11 @@ protected:
 private:
     void Place();
     void UpdateEnabled();
+    // A value typed but not yet entered is entered first (its field loses the focus), so that
+    // undo takes back the typing as its own step.
+    void EnterPendingTyping();
+    void Undo();
+    void Redo();
 
     QWidget* window_;
     QWidget* client_;

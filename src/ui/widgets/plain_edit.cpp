@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -122,12 +123,39 @@ void PlainEdit::focusOutEvent(QFocusEvent* event) {
     emit left();
 }
 
-void PlainEdit::contextMenuEvent(QContextMenuEvent* event) {
-    std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+namespace {
+
+// The Paste entry of a line edit's standard menu: its text names the Paste shortcut after a tab,
+// or is the toolkit's own (translated) "&Paste".
+QAction* PasteActionOf(const QMenu& menu) {
+    const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+    const QList<QKeySequence> pasteKeys = QKeySequence::keyBindings(QKeySequence::Paste);
+    for (QAction* action : menu.actions()) {
+        const QString text = action->text().section(QLatin1Char('\t'), 0, 0);
+        const QString shortcut = action->text().section(QLatin1Char('\t'), 1);
+        if (text == pasteText) return action;
+        for (const QKeySequence& keys : pasteKeys) {
+            if (!shortcut.isEmpty() && shortcut == keys.toString(QKeySequence::NativeText)) {
+                return action;
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QMenu* PlainEdit::CreateContextMenu() {
+    QMenu* menu = createStandardContextMenu();
+    if (QAction* paste = PasteActionOf(*menu)) {
         QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
         connect(paste, &QAction::triggered, this, &PlainEdit::PasteFiltered);
     }
+    return menu;
+}
+
+void PlainEdit::contextMenuEvent(QContextMenuEvent* event) {
+    std::unique_ptr<QMenu> menu(CreateContextMenu());
     menu->exec(event->globalPos());
 }
 

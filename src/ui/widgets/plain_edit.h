@@ -9,6 +9,8 @@
 
 #include <QLineEdit>
 
+class QMenu;
+
 #include "ui/widgets/control_props.h"
 
 namespace zt {
@@ -30,6 +32,9 @@ public:
     void InsertFiltered(const QString& text);
     // Pastes the clipboard's text through the filter.
     void PasteFiltered();
+    // The standard context menu of the field, its Paste going through the filter; the caller
+    // owns it.
+    QMenu* CreateContextMenu();
 
 signals:
     // A left click released over the field.

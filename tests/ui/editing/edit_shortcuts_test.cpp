@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <memory>
 
 #include "tests/ui/editing/editing_rig.h"
 
@@ -93,6 +95,20 @@ TEST_F(EditShortcutsTest, PastedTextIsFilteredLikeTypedText) {
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "2000Hz");
     EXPECT_EQ(rig.model.store().Get(0x0010), 240);
+}
+
+TEST_F(EditShortcutsTest, TheContextMenusPasteIsFilteredToo) {
+    auto* edit = rig.Get<ValueEdit>("MusQEdit3");
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QApplication::clipboard()->setText("Q = 2.5");
+    std::unique_ptr<QMenu> menu(edit->CreateContextMenu());
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text().startsWith("&Paste")) paste = action;
+    }
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    EXPECT_EQ(edit->text(), "2.5");
 }
 
 TEST_F(EditShortcutsTest, DroppedTextIsFilteredToo) {

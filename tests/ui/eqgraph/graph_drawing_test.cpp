@@ -6,6 +6,7 @@
 #include <set>
 
 #include "graph_window.h"
+#include "ui/editing/editor.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/swapping.h"
 
@@ -234,6 +235,25 @@ TEST_F(GraphDrawing, MarkersShownFollowThePageLayout) {
     graph().DrawEqCurve(101, 0);
     EXPECT_EQ(graph().points().page, page);
     EXPECT_EQ(graph().curve(), before);
+}
+
+TEST_F(GraphDrawing, ChangesOfAnotherPageLeaveTheGraphAlone) {
+    graph().DrawEqCurve(100, 0);
+    const CurvePoints music = graph().curve();
+    // A microphone band's gain changes while the music page is shown.
+    auto* gain = qobject_cast<ValueEdit*>(app().binding().BoundControlOf(0x0200 + 15 + 2));
+    ASSERT_TRUE(gain);
+    app().eqGraph().editor().SetValue(gain, 0, false, 170);
+    ASSERT_EQ(app().eqGraph().editor().lastWritten().address, 0x0211);
+    app().eqGraph().OnTimer1Tick();
+    EXPECT_EQ(graph().points().page, 0);
+    EXPECT_EQ(graph().curve(), music);
+    // A partial redraw asked for another page draws that page whole.
+    graph().DrawEqCurve(0, 2);
+    EXPECT_EQ(graph().points().page, 2);
+    EXPECT_EQ(graph().bands(), 20);
+    EXPECT_FLOAT_EQ(graph().points().items[0].gain, 10.0f);
+    EXPECT_TRUE(panel().markers[19]->isVisible());
 }
 
 TEST_F(GraphDrawing, TypedFrequencyRedrawsWithinOneTimer1Tick) {

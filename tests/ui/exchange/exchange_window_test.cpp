@@ -188,8 +188,9 @@ TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftO
     EXPECT_EQ(steps(), 1);
 
     // Every changed value reached the processor, one acknowledged frame at a time.
-    const Writes sent = WritesSinceMark();
     const std::vector<ParamChange> changes = ImageChanges(image0, model().image(), WriteNotes{});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return WritesSinceMark().size() >= changes.size(); }, 5000));
+    const Writes sent = WritesSinceMark();
     EXPECT_EQ(sent.size(), changes.size());
     for (const ParamChange& c : changes) EXPECT_EQ(processor().Get(c.device), c.after);
 
@@ -203,6 +204,12 @@ TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftO
     // One undo takes the whole import back, on the processor too.
     Undo(0);
     EXPECT_EQ(model().image(), image0);
+    auto restored = [&] {
+        return std::all_of(changes.begin(), changes.end(), [&](const ParamChange& c) {
+            return processor().Get(c.device) == c.before;
+        });
+    };
+    EXPECT_TRUE(QTest::qWaitFor(restored, 5000));
     for (const ParamChange& c : changes) EXPECT_EQ(processor().Get(c.device), c.before);
 }
 

@@ -3,6 +3,7 @@
 // message when there is no sound card.
 #include <QMediaDevices>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 #include "support/sound_feeder.h"
@@ -69,6 +70,23 @@ TEST_F(SpectrumOnTheGraph, BarsStandBehindTheCurveEveryElevenTicks) {
     // A full redraw of the curve draws the bars too.
     graph().DrawEqCurve(kAllItems, app().channel().selectedPage);
     EXPECT_GT(BarRows(X(1000) - 1), height - 30);
+}
+
+TEST_F(SpectrumOnTheGraph, BarsFollowThePlotSize) {
+    ResizeWindow(QSize(1920, 1080));
+    const int width = panel().image1->width();
+    ASSERT_GT(width, 1500);
+    display().SetAnalyserOn(true);
+    Offer(ToneBlock(1000.0, 20.0));
+    Ticks(11);
+    const int step = width / kSpectrumNominalBars;
+    ASSERT_EQ(display().bars().front().right, step - 1);
+    EXPECT_EQ(display().bars().back().left, width / step * step);
+    const auto tallest = std::min_element(display().bars().begin(), display().bars().end(),
+                                          [](auto& a, auto& b) { return a.top < b.top; });
+    EXPECT_LE(tallest->left, X(1000));
+    EXPECT_GE(tallest->right, X(1000));
+    EXPECT_GT(BarRows(tallest->left), panel().image1->height() / 2);
 }
 
 TEST_F(SpectrumOnTheGraph, BarsFreezeWhileAMarkerIsDraggedAndFollowAfterRelease) {

@@ -114,8 +114,16 @@ protected:
         return shown;
     }
 
-    // Every processor address in `writes` holds the value of `image` in the simulator.
+    // Every processor address in `writes` holds the value of `image` in the simulator; waits
+    // for the frames still on their way through the pseudo-terminal first.
     void ExpectProcessorHolds(const Writes& writes, const DeviceImage& image) {
+        auto holds = [&] {
+            for (const auto& [address, value] : writes) {
+                if (processor().Get(address) != image.Get(address)) return false;
+            }
+            return true;
+        };
+        if (QTest::qWaitFor(holds, 5000)) return;
         for (const auto& [address, value] : writes) {
             EXPECT_EQ(processor().Get(address), image.Get(address)) << std::hex << address;
         }

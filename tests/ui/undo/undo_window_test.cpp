@@ -155,8 +155,9 @@ TEST_F(UndoOnWindow, EveryKindOfEditIsOneStepUndoneAndRedone) {
         const DeviceImage image1 = model().image();
         const ParamStore store1 = model().store();
         const std::vector<QString> shown1 = ShownAll(kind.shown);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !WritesSinceMark().empty(); }, 5000));
+        ExpectProcessorHolds(WritesSinceMark(), image1);
         const Writes sent = WritesSinceMark();
-        ASSERT_FALSE(sent.empty());
         EXPECT_NE(image1, image0);
         EXPECT_NE(shown1, shown0);
         EXPECT_EQ(steps(), steps0 + 1);
@@ -168,22 +169,22 @@ TEST_F(UndoOnWindow, EveryKindOfEditIsOneStepUndoneAndRedone) {
         EXPECT_EQ(model().store(), store0);
         EXPECT_EQ(ShownAll(kind.shown), shown0);
         EXPECT_EQ(app().channel().currentTab, kind.tab);
+        ExpectProcessorHolds(sent, image0);
         Writes resent = WritesSinceMark();
         for (const auto& [address, value] : sent) {
             EXPECT_TRUE(resent.count(address)) << std::hex << address;
         }
-        ExpectProcessorHolds(sent, image0);
 
         Mark();
         Redo(turn);
         EXPECT_EQ(model().image(), image1);
         EXPECT_EQ(model().store(), store1);
         EXPECT_EQ(ShownAll(kind.shown), shown1);
+        ExpectProcessorHolds(sent, image1);
         resent = WritesSinceMark();
         for (const auto& [address, value] : sent) {
             EXPECT_TRUE(resent.count(address)) << std::hex << address;
         }
-        ExpectProcessorHolds(sent, image1);
         EXPECT_EQ(steps(), steps0 + 1);
         ++turn;
     }
@@ -207,7 +208,7 @@ TEST_F(UndoOnWindow, AnEqResetIsUndoneInOneStep) {
     Settle();
     const DeviceImage reset = model().image();
     // Every field of every music band went out, one acknowledged frame at a time.
-    EXPECT_EQ(WritesSinceMark().size(), 75u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return WritesSinceMark().size() == 75u; }, 5000));
     ASSERT_EQ(steps(), 3);
     EXPECT_NE(Shown("MusFreEdit1"), "2000Hz");
     EXPECT_NE(Shown("MusGainEdit5"), shownGain);
@@ -218,8 +219,9 @@ TEST_F(UndoOnWindow, AnEqResetIsUndoneInOneStep) {
     EXPECT_EQ(Shown("MusFreEdit1"), "2000Hz");
     EXPECT_EQ(Shown("MusGainEdit5"), shownGain);
     // The two bands the reset changed go back; the others did not change.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return WritesSinceMark().count(0x000B) && WritesSinceMark().count(0x0020); }, 5000));
     const Writes back = WritesSinceMark();
-    EXPECT_TRUE(back.count(0x000B) && back.count(0x0020));
     ExpectProcessorHolds(back, edited);
     EXPECT_TRUE(history().stack().canUndo());
 
@@ -258,6 +260,7 @@ TEST_F(UndoOnWindow, UndoGoesBackToTheChannelOfTheEdit) {
     EXPECT_EQ(model().selection().micPage, 3);
     EXPECT_TRUE(window().tabStrip().tabs[kTabMicB]->selectedLook());
     EXPECT_EQ(gain->text(), before);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processor().Get(deviceGain) == was; }, 5000));
     EXPECT_EQ(WritesSinceMark(), (Writes{{deviceGain, was}}));
     EXPECT_EQ(processor().Get(deviceGain), was);
 
@@ -340,6 +343,12 @@ TEST_F(UndoOnWindow, AMarkerDragIsUndoneInOneStep) {
     ASSERT_NE(image1.Get(frequency), image0.Get(frequency));
     ASSERT_NE(image1.Get(gain), image0.Get(gain));
     EXPECT_EQ(steps(), 1);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return processor().Get(frequency) == image1.Get(frequency) &&
+                   processor().Get(gain) == image1.Get(gain);
+        },
+        5000));
     const Writes sent = WritesSinceMark();
     EXPECT_TRUE(sent.count(frequency) && sent.count(gain));
 
@@ -348,6 +357,7 @@ TEST_F(UndoOnWindow, AMarkerDragIsUndoneInOneStep) {
     EXPECT_EQ(model().image(), image0);
     EXPECT_EQ(Shown("MusFreEdit3"), shownFrequency);
     EXPECT_EQ(Shown("MusGainEdit3"), shownGain);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processor().Get(gain) == image0.Get(gain); }, 5000));
     EXPECT_EQ(WritesSinceMark(),
               (Writes{{frequency, image0.Get(frequency)}, {gain, image0.Get(gain)}}));
     // The marker sits on the band's stored values again.
@@ -357,6 +367,34 @@ TEST_F(UndoOnWindow, AMarkerDragIsUndoneInOneStep) {
     Redo(0);
     EXPECT_EQ(model().image(), image1);
     EXPECT_FALSE(history().stack().canRedo());
+}
+
+class UndoOffLine : public WindowFixture {};
+
+TEST_F(UndoOffLine, UndoTakesBackTypingNotYetEntered) {
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    EditHistory& history = app().editingSide().history();
+    auto* edit = Get<ValueEdit>("MusFreEdit2");
+    const QString shown = edit->text();
+    const DeviceImage image0 = app().model().image();
+    // Nothing to undo yet: the keys do nothing.
+    QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(history.stack().count(), 0);
+
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->selectAll();
+    QTest::keyClicks(edit, "5000");
+    ASSERT_TRUE(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    // The typing was entered as a step of its own and at once taken back; off line the stores
+    // follow all the same.
+    EXPECT_EQ(edit->text(), shown);
+    EXPECT_EQ(app().model().image(), image0);
+    EXPECT_EQ(history.stack().count(), 1);
+    EXPECT_TRUE(history.stack().canRedo());
+    QTest::keyClick(&window(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "5040Hz");  // the nearest entry of the frequency table
 }
 
 }  // namespace
