@@ -248,32 +248,3 @@ TEST(TAudioWithoutInputTest, EveryStartFailsWithTheReason) {
 
 }  // namespace
 }  // namespace zt
-
-namespace zt {
-namespace {
-
-// A device that never delivers a sample keeps the sound system's start of a recording waiting.
-// The window must never wait with it: start, stop and the component's end each return within
-// moments, and nothing is delivered.
-TEST(StalledSourceTest, StartStopAndEndNeverHoldUpTheCaller) {
-    const std::string fifo = test::SoundFifoPath();
-    ASSERT_FALSE(fifo.empty()) << test::kNoSoundServerText;
-    test::QuietSoundSource quiet(fifo);
-
-    BlockLog log;
-    auto audio = std::make_unique<TAudio>();
-    audio->SetOnRecord(log.Handler());
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_TRUE(audio->StartRecording()) << audio->ErrorText().toStdString();
-    EXPECT_LT(clock.restart(), 4000);
-    EXPECT_TRUE(audio->StopRecording());
-    EXPECT_LT(clock.restart(), 4000);
-    EXPECT_TRUE(audio->StartRecording());
-    audio.reset();
-    EXPECT_LT(clock.elapsed(), 8000);
-    EXPECT_EQ(log.count(), 0u);
-}
-
-}  // namespace
-}  // namespace zt

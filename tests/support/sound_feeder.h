@@ -80,23 +80,6 @@ inline void DrainSoundFifo(const std::string& fifo) {
     ::close(fd);
 }
 
-// The default source with nothing flowing into it, as long as it lives: like a device that
-// delivers no sound at all.
-class QuietSoundSource {
-public:
-    explicit QuietSoundSource(const std::string& fifo) : lockFd_(HoldSoundSource(fifo)) {
-        DrainSoundFifo(fifo);
-    }
-    ~QuietSoundSource() {
-        if (lockFd_ >= 0) ::close(lockFd_);
-    }
-    QuietSoundSource(const QuietSoundSource&) = delete;
-    QuietSoundSource& operator=(const QuietSoundSource&) = delete;
-
-private:
-    int lockFd_;
-};
-
 class SoundFeeder {
 public:
     explicit SoundFeeder(const std::string& fifo, Sound sound = Silence())

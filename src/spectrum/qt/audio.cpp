@@ -11,7 +11,7 @@ const char* const kOpenFailure = "Could not open the input device for recording:
 
 // How long the window waits for the sound system to start or stop a recording. A device that
 // produces no sound at all can keep the sound system's start waiting for ever.
-constexpr int kAnswerMs = 1500;
+constexpr int kAnswerMs = 3000;
 
 QAudioFormat FormatOf(const TRecorder& recorder) {
     QAudioFormat format;
