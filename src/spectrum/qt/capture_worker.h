@@ -6,7 +6,9 @@
 
 #include <QAudioDevice>
 #include <QAudioFormat>
+#include <QIODevice>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <atomic>
 #include <cstdint>
@@ -19,7 +21,6 @@
 #include "spectrum/recorder.h"
 
 class QAudioSource;
-class QIODevice;
 
 namespace zt {
 
@@ -73,7 +74,9 @@ private:
     RecordHandler& onRecord_;
     CaptureSettings settings_;
     std::unique_ptr<QAudioSource> source_;
-    QIODevice* io_ = nullptr;
+    // The sound system deletes the device it read from when the stream fails (its server went
+    // away, say), so the pointer must notice that.
+    QPointer<QIODevice> io_;
     std::vector<std::uint8_t> buffer_;
     std::vector<std::uint8_t> left_;
     std::vector<std::uint8_t> right_;
