@@ -3,14 +3,13 @@
 
 #include <QMessageBox>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
 
 #include "params/eq_slots.h"
-#include "params/number_characters.h"
 #include "params/page_table.h"
+#include "params/typed_value.h"
 #include "params/value_scales.h"
 #include "ui/editing/editor.h"
 #include "ui/widgets/plain_edit.h"
@@ -33,19 +32,23 @@ bool LogsLastWrite(int kind) {
     return (kind >= 0 && kind <= 7) || kind == 13 || kind == 19;
 }
 
-// The number a typed text stands for: an optional minus, digits and at most one point.
-std::optional<double> TypedNumber(const std::string& text) {
-    double number = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, number);
-    if (error != std::errc() || stop != end) return std::nullopt;
-    return number;
-}
-
 // Q limit of the band of a Q slot: shelving bands stop at 1.60.
 int QLimit(const ParamStore& store, ParamAddress qSlot) {
     const EqSlot eq = EqSlotInfo(qSlot);
     return store.Get(qSlot - eq.field) >= 2 ? kShelfQMaximum : KindMaximum(kKindQ);
+}
+
+// The raw range an edit of `kind` at logical address `a` keeps: a Q within its band type's limit,
+// the dynamic EQ's gain from -12.0 dB.
+ValueRange EditRange(const ParamStore& store, int kind, ParamAddress a) {
+    if (kind == kKindQ) return {0, QLimit(store, a)};
+    ValueRange range = KindRange(kind);
+    if (kind == kKindGain && PageOf(a) == 1) range.minimum = kDynamicEqGainMinimum;
+    return range;
+}
+
+int StepOf(int key) {
+    return key == kStepUp ? 1 : key == kStepDown ? -1 : 0;
 }
 
 }  // namespace
@@ -76,7 +79,7 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
         pane->setCaption(
             QString::fromStdString(FormatValueText(kind, static_cast<int>(x), context)));
     } else if (kind == kKindQ) {
-        const int limit = QLimit(model_.store(), a);
+        const int limit = EditRange(model_.store(), kind, a).maximum;
         if (silent) {
             // A stored Q beyond what the band type allows is reduced in the store as well.
             x = model_.store().Get(a);
@@ -85,20 +88,14 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
                 model_.store().Set(a, limit);
             }
         } else {
-            if (key == kStepUp) x += 1;
-            if (key == kStepDown) x -= 1;
-            x = std::clamp(x, 0.0, static_cast<double>(limit));
+            x = StepWithin(x, StepOf(key), {0, limit});
         }
         show(x);
     } else if (kind != kKindHidden) {
-        ValueRange range = KindRange(kind);
         // The dynamic EQ's gain never goes below -12.0 dB, however it is reached.
-        if (kind == kKindGain && PageOf(a) == 1) range.minimum = kDynamicEqGainMinimum;
+        const ValueRange range = EditRange(model_.store(), kind, a);
         if (!silent) {
-            if (key == kStepUp) x += 1;
-            if (key == kStepDown) x -= 1;
-            x = std::clamp(x, static_cast<double>(range.minimum),
-                           static_cast<double>(range.maximum));
+            x = StepWithin(x, StepOf(key), range);
         } else {
             if (x > range.maximum) x = range.maximum;
             if (kind == kKindGain && x < range.minimum && range.minimum > 0) x = range.minimum;
@@ -113,7 +110,7 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
         EditSelection(edit, PageKind(a));
     }
 
-    const int v = static_cast<int>(x);  // the fraction is dropped
+    const int v = TruncatedRaw(x);
     auto* bar = qobject_cast<TrackBar*>(Bound(a));
     if (!bar) bar = qobject_cast<TrackBar*>(Companion(a, 0));
     if (bar) {
@@ -143,10 +140,11 @@ void Editor::SetParameter(ParamAddress a, int value) {
 void Editor::CommitTypedValue(int key) {
     ValueEdit* edit = shared_.currentValueEdit;
     if (!edit || edit == controls_.example) return;
-    const std::string typed = KeepNumberCharacters(edit->text().toStdString());
-    if (typed.empty()) return RestoreLastGoodText();
-    const std::optional<double> number = TypedNumber(typed);
-    if (!number) return RestoreLastGoodText();
+    const int kind = KindOf(edit);
+    const ParamAddress a = PropsOf(edit) ? model_.ActiveQSlot(PropsOf(edit)->tag()) : 0;
+    const std::optional<int> raw = CommitTypedText(
+        kind, edit->text().toStdString(), StepOf(key), EditRange(model_.store(), kind, a));
+    if (!raw) return RestoreLastGoodText();
     if (edit->hint().isEmpty()) {
         if (message_) {
             message_(QStringLiteral("error"));
@@ -155,7 +153,7 @@ void Editor::CommitTypedValue(int key) {
         }
         return RestoreLastGoodText();
     }
-    SetValue(edit, key, false, ParseValue(KindOf(edit), *number));
+    SetValue(edit, kStepNone, false, *raw);
     state_.lastGoodText = edit->text();
 }
 
