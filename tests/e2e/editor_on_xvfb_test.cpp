@@ -3,20 +3,19 @@
 // the program's title at its design size.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <cstdio>
-#include <functional>
 
+#include "tests/support/xvfb_session.h"
+
+namespace zt::test {
 namespace {
 
 constexpr char kTitle[] = "ZT461 Audio Contrller";
@@ -30,28 +29,6 @@ QString BuildFile(const QString& relative) {
 #define ZT_EDITOR_PROGRAM ""
 #define ZT_SIM_PROGRAM ""
 #endif
-
-// A display number that no other X server holds; spread by process so that parallel runs do
-// not race for the same one.
-int FreeDisplay() {
-    for (int n = 140 + getpid() % 50; n < 400; ++n) {
-        if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) &&
-            !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-            return n;
-        }
-    }
-    return -1;
-}
-
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QThread::msleep(100);
-    }
-    return true;
-}
 
 QString ReadTrimmed(const QString& path) {
     QFile file(path);
@@ -72,15 +49,6 @@ QString RunTool(const QString& program, const QStringList& args, const QProcessE
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-void Stop(QProcess& process) {
-    if (process.state() == QProcess::NotRunning) return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(2000);
-    }
-}
-
 class EditorOnXvfb : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -93,7 +61,7 @@ protected:
         ASSERT_TRUE(runtime_.isValid());
         QFile::setPermissions(runtime_.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        display_ = FreeDisplay();
+        display_ = FreeXDisplay();
         ASSERT_GT(display_, 0);
 
         env_ = QProcessEnvironment::systemEnvironment();
@@ -104,9 +72,9 @@ protected:
     }
 
     void TearDown() override {
-        Stop(editor_);
-        Stop(sim_);
-        Stop(xvfb_);
+        StopProcess(editor_);
+        StopProcess(sim_);
+        StopProcess(xvfb_);
     }
 
     QString xvfbPath_, editorPath_, simPath_;
@@ -120,7 +88,7 @@ TEST_F(EditorOnXvfb, LinksToTheSimulatorAndShowsItsWindow) {
     xvfb_.start(xvfbPath_, {QStringLiteral(":%1").arg(display_), "-screen", "0", "1280x800x24",
                             "-nolisten", "tcp"});
     ASSERT_TRUE(xvfb_.waitForStarted());
-    ASSERT_TRUE(WaitFor(
+    ASSERT_TRUE(WaitUntil(
         [&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display_)); }, 10000))
         << "Xvfb did not come up";
 
@@ -128,14 +96,14 @@ TEST_F(EditorOnXvfb, LinksToTheSimulatorAndShowsItsWindow) {
     sim_.setProcessEnvironment(env_);
     sim_.start(simPath_, {"--status-file=" + status});
     ASSERT_TRUE(sim_.waitForStarted());
-    ASSERT_TRUE(WaitFor([&] { return ReadTrimmed(status) == "waiting"; }, 10000))
+    ASSERT_TRUE(WaitUntil([&] { return ReadTrimmed(status) == "waiting"; }, 10000))
         << "the simulator did not start: " << sim_.readAllStandardError().toStdString();
 
     editor_.setProcessEnvironment(env_);
     editor_.setProcessChannelMode(QProcess::MergedChannels);
     editor_.start(editorPath_, {});
     ASSERT_TRUE(editor_.waitForStarted());
-    const bool online = WaitFor(
+    const bool online = WaitUntil(
         [&] { return ReadTrimmed(status) == "online" || editor_.state() == QProcess::NotRunning; },
         kOnlineTimeoutMs);
     ASSERT_EQ(editor_.state(), QProcess::Running)
@@ -169,3 +137,4 @@ TEST_F(EditorOnXvfb, LinksToTheSimulatorAndShowsItsWindow) {
 }
 
 }  // namespace
+}  // namespace zt::test

@@ -4,8 +4,6 @@
 // build's tests.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -21,6 +19,7 @@
 #include "eqgraph/nearest.h"
 #include "params/value_tables.h"
 #include "tests/support/sim_run.h"
+#include "tests/support/xvfb_session.h"
 
 #ifndef ZT_EDITOR_PROGRAM
 #define ZT_EDITOR_PROGRAM ""
@@ -38,25 +37,6 @@ const QPoint kPlotInWindow(1 + 44, 1 + 25 + 30 + 232 + 6);
 constexpr GraphMapping kPlot{883, 268};
 constexpr int kMarkerSize = 14;
 
-int FreeDisplay() {
-    for (int n = 200 + getpid() % 50; n < 400; ++n) {
-        if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) &&
-            !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-            return n;
-        }
-    }
-    return -1;
-}
-
-void Stop(QProcess& process) {
-    if (process.state() == QProcess::NotRunning) return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(2000);
-    }
-}
-
 int Pixel(double v) {
     return static_cast<int>(Nearest(v));
 }
@@ -69,7 +49,7 @@ protected:
         if (xvfb.isEmpty() || xdotool_.isEmpty()) GTEST_SKIP() << "Xvfb or xdotool missing";
         ASSERT_TRUE(QFileInfo(QStringLiteral(ZT_EDITOR_PROGRAM)).isExecutable());
         ASSERT_TRUE(sim_.Start()) << "zt461-sim did not start";
-        const int display = FreeDisplay();
+        const int display = FreeXDisplay();
         ASSERT_GT(display, 0);
         env_ = QProcessEnvironment::systemEnvironment();  // holds the simulator's runtime folder
         env_.insert("DISPLAY", QStringLiteral(":%1").arg(display));
@@ -91,8 +71,8 @@ protected:
     }
 
     void TearDown() override {
-        Stop(editor_);
-        Stop(xvfb_);
+        StopProcess(editor_);
+        StopProcess(xvfb_);
     }
 
     QString Tool(const QStringList& args) {

@@ -29,12 +29,34 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
+// A display number that no other X server holds; spread by process so that tests starting side
+// by side rarely try the same one.
+inline int FreeXDisplay() {
+    for (int n = 140 + getpid() % 250; n < 450; ++n) {
+        if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) &&
+            !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
+            return n;
+        }
+    }
+    return -1;
+}
+
+// Asks a program to end, and ends it if it does not within five seconds.
+inline void StopProcess(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+}
+
 class XvfbSession {
 public:
     XvfbSession() { env_ = QProcessEnvironment::systemEnvironment(); }
     ~XvfbSession() {
-        Stop(editor_);
-        Stop(xvfb_);
+        StopProcess(editor_);
+        StopProcess(xvfb_);
     }
 
     // Empty when every tool is there, else what is missing.
@@ -49,7 +71,7 @@ public:
     }
 
     bool StartX(const QString& runtimeDir) {
-        display_ = FreeDisplay();
+        display_ = FreeXDisplay();
         if (display_ < 0) return false;
         env_.insert("XDG_RUNTIME_DIR", runtimeDir);
         env_.insert("DISPLAY", QStringLiteral(":%1").arg(display_));
@@ -96,16 +118,6 @@ public:
     void Pointer(const QStringList& args) { Run("xdotool", args); }
 
 private:
-    static int FreeDisplay() {
-        for (int n = 200 + getpid() % 50; n < 450; ++n) {
-            if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) &&
-                !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
-                return n;
-            }
-        }
-        return -1;
-    }
-
     QString Run(const char* tool, const QStringList& args) {
         QProcess process;
         process.setProcessEnvironment(env_);
@@ -116,15 +128,6 @@ private:
             return {};
         }
         return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
-    static void Stop(QProcess& process) {
-        if (process.state() == QProcess::NotRunning) return;
-        process.terminate();
-        if (!process.waitForFinished(5000)) {
-            process.kill();
-            process.waitForFinished(2000);
-        }
     }
 
     int display_ = -1;
