@@ -32,4 +32,28 @@ std::vector<ParamChange> ImageChanges(const DeviceImage& before, const DeviceIma
     return changes;
 }
 
+std::vector<ParamChange> MergeChanges(const std::vector<ParamChange>& first,
+                                      const std::vector<ParamChange>& second) {
+    std::vector<ParamChange> merged;
+    merged.reserve(first.size() + second.size());
+    auto a = first.begin();
+    auto b = second.begin();
+    auto keep = [&merged](const ParamChange& change) {
+        if (change.before != change.after) merged.push_back(change);
+    };
+    while (a != first.end() || b != second.end()) {
+        if (b == second.end() || (a != first.end() && a->device < b->device)) {
+            keep(*a++);
+        } else if (a == first.end() || b->device < a->device) {
+            keep(*b++);
+        } else {
+            const ParamAddress sentUnder = b->logical != kStoredOnly ? b->logical : a->logical;
+            keep({a->device, sentUnder, a->before, b->after});
+            ++a;
+            ++b;
+        }
+    }
+    return merged;
+}
+
 }  // namespace zt

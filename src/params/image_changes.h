@@ -40,4 +40,10 @@ private:
 std::vector<ParamChange> ImageChanges(const DeviceImage& before, const DeviceImage& after,
                                       const WriteNotes& notes);
 
+// The changes of two edits made one after the other, as one edit: a slot both changed goes from
+// the first's before to the second's after and keeps the address it was last sent under; a slot
+// that ends where it began is left out. Both lists and the result are in address order.
+std::vector<ParamChange> MergeChanges(const std::vector<ParamChange>& first,
+                                      const std::vector<ParamChange>& second);
+
 }  // namespace zt

@@ -30,14 +30,14 @@ void Editor::NoteWrite(ParamAddress a) {
     if (recorder_) recorder_->NoteWrite(a, model_.ToDeviceAddress(a), !link_.SuppressSend());
 }
 
-GestureScope Editor::Gesture() {
-    return GestureScope(shared_.refreshInProgress ? nullptr : recorder_);
+GestureScope Editor::Gesture(const void* stepSource) {
+    return GestureScope(shared_.refreshInProgress ? nullptr : recorder_, stepSource);
 }
 
 void Editor::BeginHeldGesture(QObject* holder) {
     if (holder_ || !recorder_ || shared_.refreshInProgress) return;
     holder_ = holder;
-    recorder_->BeginGesture();
+    recorder_->BeginGesture(nullptr);
 }
 
 void Editor::EndHeldGesture(QObject* holder) {

@@ -18,7 +18,12 @@ EditingSide::EditingSide(EditorApp& app)
                         app.pageSwitcher().OnTabClicked(tab);
                         return true;
                     },
-                    [&app] { return app.window().unlockPanel().firstCheckGrop->isHidden(); }}),
+                    // Nothing is undone while the panel lock is up or while pages travel:
+                    // an upload or download would overwrite it.
+                    [&app] {
+                        return app.window().unlockPanel().firstCheckGrop->isHidden() &&
+                               !app.link().transferRunning();
+                    }}),
       history_(app.model().image(), replayer_) {
     app.SetPageRefresher(&editor_);
     editor_.SetRecorder(&history_);

@@ -41,7 +41,7 @@ private:
     // A marker drag or a run of Q steps on the EQ graph is one step of the history.
     struct GraphGesture : EditGesture {
         explicit GraphGesture(EditHistory& history) : history(history) {}
-        void GestureBegins() override { history.BeginGesture(); }
+        void GestureBegins() override { history.BeginGesture(nullptr); }
         void GestureEnds() override { history.EndGesture(); }
         EditHistory& history;
     };

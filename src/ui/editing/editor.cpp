@@ -204,7 +204,9 @@ void Editor::Connect(const ControlRegistry& registry) {
                              });
             QObject::connect(edit, &PlainEdit::keyDown, context_.get(),
                              [this, edit](int key, Qt::KeyboardModifiers modifiers) {
-                                 auto gesture = Gesture();
+                                 const bool step = key == Qt::Key_Up || key == Qt::Key_Down ||
+                                                   key == Qt::Key_Left || key == Qt::Key_Right;
+                                 auto gesture = Gesture(step ? edit : nullptr);
                                  OnValueEditKeyDown(edit, key, modifiers);
                              });
             QObject::connect(edit, &PlainEdit::left, context_.get(), [this] {
@@ -213,11 +215,11 @@ void Editor::Connect(const ControlRegistry& registry) {
             });
         } else if (auto* spin = qobject_cast<SpinButtons*>(control)) {
             QObject::connect(spin, &SpinButtons::upClicked, context_.get(), [this, spin] {
-                auto gesture = Gesture();
+                auto gesture = Gesture(spin);
                 OnSpinButton(spin, true);
             });
             QObject::connect(spin, &SpinButtons::downClicked, context_.get(), [this, spin] {
-                auto gesture = Gesture();
+                auto gesture = Gesture(spin);
                 OnSpinButton(spin, false);
             });
         } else if (auto* selector = qobject_cast<Selector*>(control)) {
@@ -275,25 +277,26 @@ bool Editor::IsVolumeBar(const TrackBar* bar) const {
 }
 
 void Editor::ConnectTrackBar(TrackBar* bar) {
-    // A drag of the handle is one gesture from press to release, however many values it passes.
+    // A drag of the handle is one gesture from press to release, however many values it passes;
+    // outside a drag (keys, the wheel, clicks beside the handle) the bar steps.
     QObject::connect(bar, &QAbstractSlider::sliderPressed, context_.get(),
                      [this, bar] { BeginHeldGesture(bar); });
     QObject::connect(bar, &QAbstractSlider::sliderReleased, context_.get(),
                      [this, bar] { EndHeldGesture(bar); });
     if (IsVolumeBar(bar)) {
         QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] {
-            auto gesture = Gesture();
+            auto gesture = Gesture(bar);
             OnVolumeBarChange(bar);
         });
     } else if (Bound(bar->tag()) == bar || bar == controls_.rightDelayBar) {
         QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] {
-            auto gesture = Gesture();
+            auto gesture = Gesture(bar);
             OnTrackBarChange(bar);
         });
     } else {
         // Band gain bars, and the bars of the point editor panel that carry no address.
         QObject::connect(bar, &QAbstractSlider::valueChanged, context_.get(), [this, bar] {
-            auto gesture = Gesture();
+            auto gesture = Gesture(bar);
             OnGainBarChange(bar);
         });
     }
@@ -368,7 +371,7 @@ bool Editor::WheelStep(int angleDelta) {
         shared_.currentValueEdit == controls_.example) {
         return false;
     }
-    auto gesture = Gesture();
+    auto gesture = Gesture(shared_.currentValueEdit);
     state_.wheelRemainder += angleDelta;
     while (state_.wheelRemainder >= kWheelNotch) {
         state_.wheelRemainder -= kWheelNotch;

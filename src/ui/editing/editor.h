@@ -158,7 +158,7 @@ private:
 
     // A gesture of the edit history for as long as the result lives; nothing while a refresh
     // shows stored values.
-    GestureScope Gesture();
+    GestureScope Gesture(const void* stepSource = nullptr);
     // A gesture held by a control from the mouse press to the release (a track bar's handle, a
     // range handle of the system page): the whole drag is one gesture.
     void BeginHeldGesture(QObject* holder);

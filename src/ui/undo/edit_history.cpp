@@ -15,11 +15,17 @@ bool SameView(const EditView& a, const EditView& b) {
            x.musicEqSet == y.musicEqSet;
 }
 
+namespace {
+constexpr int kStepRunId = 1;
+}
+
 // One step: it was applied when the user made the edit, so the push's first redo does nothing.
+// A step of a control takes in the next step of the same control made soon after in the same
+// view; a run that ends where it began leaves no step.
 class EditStep : public QUndoCommand {
 public:
-    EditStep(EditHistory& history, EditRecord record)
-        : history_(history), record_(std::move(record)) {}
+    EditStep(EditHistory& history, EditRecord record, const void* stepSource, qint64 madeMs)
+        : history_(history), record_(std::move(record)), stepSource_(stepSource), lastMs_(madeMs) {}
 
     void undo() override { history_.Replay(record_, true); }
     void redo() override {
@@ -27,22 +33,42 @@ public:
         pushed_ = true;
     }
 
+    int id() const override { return stepSource_ ? kStepRunId : -1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const EditStep*>(other);
+        if (next->stepSource_ != stepSource_ || next->lastMs_ - lastMs_ > kStepRunGapMs ||
+            !SameView(record_.after, next->record_.before)) {
+            return false;
+        }
+        record_.changes = MergeChanges(record_.changes, next->record_.changes);
+        record_.after = next->record_.after;
+        lastMs_ = next->lastMs_;
+        setObsolete(record_.changes.empty());
+        return true;
+    }
+
 private:
     EditHistory& history_;
     EditRecord record_;
+    const void* stepSource_;
+    qint64 lastMs_;
     bool pushed_ = false;
 };
 
 EditHistory::EditHistory(const DeviceImage& image, EditReplay& replay, QObject* parent)
-    : QObject(parent), image_(image), replay_(replay) {}
+    : QObject(parent), image_(image), replay_(replay) {
+    steady_.start();
+    clock_ = [this] { return steady_.elapsed(); };
+}
 
 EditHistory::~EditHistory() = default;
 
-void EditHistory::BeginGesture() {
+void EditHistory::BeginGesture(const void* stepSource) {
     if (replaying_) return;
     if (depth_++ > 0) return;
     snapshot_ = image_;
     viewBefore_ = replay_.CurrentView();
+    stepSource_ = stepSource;
     notes_.Clear();
 }
 
@@ -52,7 +78,7 @@ void EditHistory::EndGesture() {
     EditRecord record{viewBefore_, replay_.CurrentView(), ImageChanges(snapshot_, image_, notes_)};
     notes_.Clear();
     if (record.changes.empty()) return;
-    stack_.push(new EditStep(*this, std::move(record)));
+    stack_.push(new EditStep(*this, std::move(record), stepSource_, clock_()));
 }
 
 void EditHistory::NoteWrite(ParamAddress logical, ParamAddress device, bool sent) {

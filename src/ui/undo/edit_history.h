@@ -6,8 +6,10 @@
 // slip past the history. Undo and redo hand a step to the window's replay, which applies the
 // values as the user would have.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QUndoStack>
+#include <functional>
 
 #include "params/image_changes.h"
 #include "params/selection.h"
@@ -46,13 +48,21 @@ public:
     virtual void Replay(const EditRecord& record, bool undo) = 0;
 };
 
+// Steps of one control (wheel notches, arrow keys, spin button clicks) that follow each other
+// within this time, in the same view, are one step of the history.
+inline constexpr qint64 kStepRunGapMs = 1000;
+
 class EditHistory : public QObject, public EditRecorder {
     Q_OBJECT
 public:
     EditHistory(const DeviceImage& image, EditReplay& replay, QObject* parent = nullptr);
     ~EditHistory() override;
 
-    void BeginGesture() override;
+    // The milliseconds that tell whether control steps follow each other; a steady clock unless
+    // a test steps its own.
+    void SetClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+
+    void BeginGesture(const void* stepSource) override;
     void EndGesture() override;
     void NoteWrite(ParamAddress logical, ParamAddress device, bool sent) override;
     void ClearHistory() override;
@@ -78,7 +88,10 @@ private:
     bool replaying_ = false;
     DeviceImage snapshot_;
     EditView viewBefore_;
+    const void* stepSource_ = nullptr;
     WriteNotes notes_;
+    QElapsedTimer steady_;
+    std::function<qint64()> clock_;
 };
 
 }  // namespace zt

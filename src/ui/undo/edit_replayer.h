@@ -20,7 +20,7 @@ public:
     struct Window {
         // The page switch of a tab button; false while the window takes no page switch.
         std::function<bool(int tab)> switchTab;
-        // False while the window takes no edits (the panel lock is up).
+        // False while the window takes no edits (the panel lock is up, pages are travelling).
         std::function<bool()> takesEdits;
     };
 

@@ -369,6 +369,76 @@ TEST_F(UndoOnWindow, AMarkerDragIsUndoneInOneStep) {
     EXPECT_FALSE(history().stack().canRedo());
 }
 
+// Wheel notches, arrow keys and spin button clicks on one control that follow each other are
+// one step; a pause longer than the run's gap starts a new one, and a run back to where it
+// began leaves none.
+TEST_F(UndoOnWindow, ARunOfStepsOfOneControlIsOneStep) {
+    qint64 now = 0;
+    history().SetClock([&now] { return now; });
+    struct Stepper {
+        const char* name;
+        std::function<void(bool up)> step;
+    };
+    auto* spin = Get<SpinButtons>("MusQUpDownBtn2");
+    auto* gainEdit = Get<ValueEdit>("MusGainEdit3");
+    auto* bar = Get<TrackBar>("MusHPFREBar");
+    const std::vector<Stepper> steppers = {
+        {"spin buttons", [&](bool up) { (up ? spin->upButton() : spin->downButton())->click(); }},
+        {"arrow keys in an edit",
+         [&](bool up) {
+             QTest::mouseClick(gainEdit, Qt::LeftButton);
+             QTest::keyClick(gainEdit, up ? Qt::Key_Up : Qt::Key_Down);
+         }},
+        {"keys on a track bar", [&](bool up) { QTest::keyClick(bar, up ? Qt::Key_Up : Qt::Key_Down); }},
+    };
+    ClickTab(kTabMusic);
+    for (const Stepper& stepper : steppers) {
+        SCOPED_TRACE(stepper.name);
+        const DeviceImage image0 = model().image();
+        const int steps0 = steps();
+        for (int i = 0; i < 3; ++i) {
+            now += kStepRunGapMs - 100;
+            stepper.step(true);
+        }
+        Settle();
+        const DeviceImage image1 = model().image();
+        ASSERT_NE(image1, image0);
+        EXPECT_EQ(steps(), steps0 + 1);
+        Undo(0);
+        EXPECT_EQ(model().image(), image0);
+        Redo(0);
+        EXPECT_EQ(model().image(), image1);
+
+        now += kStepRunGapMs + 1;
+        stepper.step(true);
+        EXPECT_EQ(steps(), steps0 + 2);
+
+        now += 10;
+        stepper.step(false);
+        EXPECT_EQ(steps(), steps0 + 1) << "a run back to where it began is no step";
+        Settle();
+        EXPECT_EQ(model().image(), image1);
+    }
+}
+
+// An upload sends the whole image; an undo in between would be overwritten, so there is none,
+// and the upload's refresh ends the history.
+TEST_F(UndoOnWindow, NothingIsUndoneWhilePagesTravel) {
+    ClickTab(kTabMusic);
+    Get<SpinButtons>("MusQUpDownBtn2")->upButton()->click();
+    Settle();
+    ASSERT_EQ(steps(), 1);
+    const DeviceImage edited = model().image();
+    app().link().StartUpload();
+    ASSERT_TRUE(app().link().transferRunning());
+    EXPECT_FALSE(history().Undo());
+    EXPECT_EQ(model().image(), edited);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !app().link().transferRunning(); }, 30000));
+    Settle();
+    EXPECT_EQ(steps(), 0);
+    EXPECT_EQ(model().image(), edited);
+}
+
 class UndoOffLine : public WindowFixture {};
 
 TEST_F(UndoOffLine, UndoTakesBackTypingNotYetEntered) {
