@@ -85,6 +85,11 @@ void LinkEngine::WriteString(ParamAddress address, std::string_view text) {
     Send(BuildTextFrame(address, text));
 }
 
+void LinkEngine::SaveMode(std::string_view text) {
+    SendInFlight(BuildTextFrame(kAddrSaveMode, text));
+    ExpectSaveResult();
+}
+
 void LinkEngine::ExpectSaveResult() {
     pendingAction_ = kPendingModeSaved;
     // "保存成功!" must mean that the processor acknowledged the save frame, not merely that an

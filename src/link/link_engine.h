@@ -81,9 +81,13 @@ public:
     // Sends the text frame for the address at once when the port is open; touches neither the
     // stores, the queue nor the flags.
     void WriteString(ParamAddress address, std::string_view text);
+    // Saves a mode: sends the save text frame (index byte, zero byte, name) as the frame in
+    // flight and expects the save result.
+    void SaveMode(std::string_view text);
     // A mode save was just written: link action 3 runs at the first hold tick after the
-    // processor acknowledged it; meanwhile "保存中..." shows and the link is busy. Without an
-    // acknowledgement the link is given up after 51 seconds (link action 7).
+    // processor acknowledged it; meanwhile "保存中..." shows and the link is busy, and the frame
+    // in flight goes out again every second silent second. Without an acknowledgement the link
+    // is given up after 51 seconds (link action 7).
     void ExpectSaveResult();
     // Link action 6: uploads the device image when online (a preset file was loaded).
     void StartUpload();

@@ -1,6 +1,6 @@
 // The hold timer: one queued frame per acknowledgement, a keep-alive after each silent second,
-// repeats of an unanswered frame, the action waiting for an acknowledgement, and the loss of
-// the link.
+// repeats of an unanswered frame (also of the one a pending action waits for), the action
+// waiting for an acknowledgement, and the loss of the link.
 
 #include "link/link_engine.h"
 
@@ -31,6 +31,10 @@ void LinkEngine::OnHoldTick() {
             missCount_ = 0;
             SetHold(false);
             RunLinkAction(7);
+        } else if (missCount_ % 2 == 0 && !inFlightFrame_.empty()) {
+            // The frame the action waits for (a mode save or load, a paced write) may have
+            // been lost on the line, or its acknowledgement: it goes out again, as it was.
+            Send(inFlightFrame_);
         }
     }
 

@@ -249,17 +249,22 @@ TEST_F(LinkPacingTest, AClosedPortLosesTheLinkWithinSixSeconds) {
 TEST_F(LinkPacingTest, ASavedModeIsReportedOnceTheProcessorAcknowledgedIt) {
     rig.engine.deviceInfo().modeNames[5] = "Live";
     processor.answering = false;
-    rig.engine.WriteString(kAddrSaveMode, std::string("\x05\x00Live", 6));
-    rig.engine.ExpectSaveResult();
+    const int64_t start = rig.now;
+    rig.engine.SaveMode(std::string("\x05\x00Live", 6));
     EXPECT_EQ(rig.view.status, kStatusSaving);
     EXPECT_FALSE(rig.engine.linkOnline());
     const std::string saveFrame =
         HexText(BuildTextFrame(kAddrSaveMode, std::string("\x05\x00Live", 6)));
     EXPECT_EQ(port.Written(), std::vector<std::string>{saveFrame});
-    // No answer yet: no success either.
-    rig.Step(2000);
+    // No answer yet: no success either; the save goes out again at the second silent second,
+    // as it was (its acknowledgement, or the frame itself, may have been lost).
+    rig.Step(2000 + kHoldPeriodMs);
     EXPECT_TRUE(rig.view.messages.empty());
     EXPECT_EQ(rig.view.status, kStatusSaving);
+    const auto written = WrittenSince(start);
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written[1].second, saveFrame);
+    EXPECT_NEAR(static_cast<double>(written[1].first - start), 2000.0, 2.0 * kHoldPeriodMs);
     const Bytes ack = {kShortStart, kShortAccept};
     rig.engine.OnReceive(ack);
     rig.Step(kHoldPeriodMs);
@@ -287,7 +292,10 @@ TEST_F(LinkPacingTest, AnUnacknowledgedSaveGivesUpAfterFiftyOneSecondsAndStaysFo
     const int64_t start = rig.now;
     rig.Step(50900);
     EXPECT_TRUE(rig.view.messages.empty());
-    EXPECT_EQ(WrittenSince(start).size(), 0u);  // busy: no keep-alives
+    // Busy: no keep-alives, only the unanswered write again every second silent second.
+    const auto written = WrittenSince(start);
+    EXPECT_EQ(written.size(), 25u);
+    for (const auto& [at, frame] : written) EXPECT_EQ(frame, Frame(0x000A, 1)) << at;
     rig.Step(200);
     ASSERT_EQ(rig.view.messages.size(), 1u);
     EXPECT_EQ(rig.view.messages[0], kMessageLinkLost);

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ public:
     void ShowSearchPort(const std::string& name) override { searchPort = name; }
     void ShowLinkMessage(const BilingualText& text, const BilingualText&) override {
         messages.push_back({text, clock.elapsed()});
+        if (whileShown) whileShown(text);
     }
     void RefreshAfterTransfer() override { ++refreshes; }
     void RebuildModeList(const std::vector<std::string>&) override {}
@@ -42,6 +44,8 @@ public:
     int progress = 0;
     std::string searchPort;
     std::vector<Message> messages;
+    // Runs while a message is shown, as the user reads a modal box.
+    std::function<void(const BilingualText&)> whileShown;
     int refreshes = 0;
     std::string deviceId;
 };

@@ -194,6 +194,28 @@ TEST(SimLinkTest, VanishedPortEndsTheLinkWithoutSpinning) {
     EXPECT_EQ(f.sim.status(), QStringLiteral("vanished"));
 }
 
+// The adapter is pulled while a message box of the link is open ("Save Success!"): the link
+// ends as soon as the box is closed, not after the silent seconds of a lost link.
+TEST(SimLinkTest, APortPulledWhileAMessageIsOpenEndsTheLinkWhenItCloses) {
+    LinkFixture f({});
+    qint64 closedAtMs = -1;
+    f.editor.view.whileShown = [&](const BilingualText& text) {
+        if (text != kMessageModeSaved) return;
+        f.sim.process().kill();  // the far end of the terminal goes away
+        QTest::qWait(1500);
+        closedAtMs = f.editor.view.clock.elapsed();
+    };
+    ASSERT_TRUE(f.StartSearch());
+    ASSERT_TRUE(f.editor.WaitOnline(20000)) << f.editor.view.status.english;
+    f.editor.engine().SaveMode(std::string("\x02\x00Show", 6));
+    const auto& messages = f.editor.view.messages;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() >= 2; }, 15000));
+    EXPECT_EQ(messages[0].text, kMessageModeSaved);
+    EXPECT_EQ(f.editor.portLosses, 1);
+    EXPECT_EQ(messages[1].text, kMessageLinkLost);
+    EXPECT_LT(messages[1].atMs - closedAtMs, 500);
+}
+
 // Noise, lost acknowledgements and spoiled checksums: the link may have to search again, but it
 // never crashes, and whatever it downloads is the processor's memory at its own addresses.
 TEST(SimLinkTest, NoisyLineNeverCorruptsTheImage) {

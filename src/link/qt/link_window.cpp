@@ -22,7 +22,12 @@ TForm3::TForm3(ParamModel& model, LinkView& view, DiagnosticLog& log, QObject* p
 
     port_.SetReceiver([this](const Bytes& bytes, int count) { OnReceived(bytes, count); });
     port_.SetLostHandler([this] {
-        Enter([this] { engine_->OnPortLost(); });
+        if (inEngine_) {
+            // A message box of the link is open: the engine hears of it when the box closes.
+            portLostWaiting_ = true;
+        } else {
+            Enter([this] { engine_->OnPortLost(); });
+        }
         if (portLost_) portLost_();
     });
 }
@@ -46,11 +51,15 @@ void TForm3::Enter(const std::function<void()>& call) {
     if (inEngine_) return;  // a tick inside a nested event loop: the next one comes soon
     inEngine_ = true;
     call();
-    // Bytes that arrived meanwhile, in their order.
-    while (!waiting_.empty()) {
+    // Bytes that arrived meanwhile, in their order, then the loss of the port.
+    while (!waiting_.empty() || portLostWaiting_) {
         std::vector<Received> batch;
         batch.swap(waiting_);
         for (const Received& r : batch) engine_->OnReceive(r.bytes, static_cast<size_t>(r.count));
+        if (waiting_.empty() && portLostWaiting_) {
+            portLostWaiting_ = false;
+            engine_->OnPortLost();
+        }
     }
     inEngine_ = false;
 }

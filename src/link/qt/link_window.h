@@ -67,6 +67,7 @@ private:
     std::unique_ptr<LinkEngine> engine_;
     std::function<void()> portLost_;
     bool inEngine_ = false;
+    bool portLostWaiting_ = false;
     struct Received {
         Bytes bytes;
         int count;

@@ -136,8 +136,7 @@ void ModeFlows::SaveSelectedMode() {
         ChineseOnly("保存当前模式为 " + ModeNumber(index) + "-" + check.name + "?");
     if (!prompts_.Ask(question, kConfirmCaption, AskButtons::YesNo)) return;
     link_.deviceInfo().modeNames[index] = check.name;
-    link_.WriteString(kAddrSaveMode, ModeSaveText(index, check.name));
-    link_.ExpectSaveResult();
+    link_.SaveMode(ModeSaveText(index, check.name));
 }
 
 void ModeFlows::OnQuickButton(int index) {
