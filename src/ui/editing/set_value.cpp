@@ -107,7 +107,10 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
         if (kind == kKindFrequency) {
             if (auto* bound = qobject_cast<ValueEdit*>(Bound(a))) shared_.currentValueEdit = bound;
         }
-        EditSelection(edit, PageKind(a));
+        // Through the edit selection's control action codes 0..7: edits of the dynamic EQ
+        // page (kind 8) select nothing.
+        const int family = PageKind(a);
+        if (family >= 0 && family <= 7) EditSelection(edit, family);
     }
 
     const int v = TruncatedRaw(x);
@@ -125,6 +128,17 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
 }
 
 void Editor::SetParameter(ParamAddress a, int value) {
+    if (auto* bar = qobject_cast<TrackBar*>(Bound(a)); bar && IsVolumeBar(bar)) {
+        // A volume bar takes the value as a refresh shows it: the volume limits and the normal
+        // volume's one-step rise would move it or its group away from the value. Its pane's
+        // hint holds the bar's last position, not a value kind.
+        const bool suppressed = link_.SuppressSend();
+        link_.SetSuppressSend(true);
+        ShowBarPosition(bar, value, false);
+        link_.SetSuppressSend(suppressed);
+        Write(a, value);
+        return;
+    }
     auto shows = [&](QWidget* control) {
         const ControlProps* props = PropsOf(control);
         if (!props || model_.ActiveQSlot(props->tag()) != a) return false;

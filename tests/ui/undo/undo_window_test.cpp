@@ -421,6 +421,56 @@ TEST_F(UndoOnWindow, ARunOfStepsOfOneControlIsOneStep) {
     }
 }
 
+// Moves a bar one position at a time, as a slow drag does, between press and release.
+void DragTo(QAbstractSlider* bar, int value) {
+    bar->setSliderDown(true);
+    while (bar->value() != value) bar->setValue(bar->value() + (value > bar->value() ? 1 : -1));
+    bar->setSliderDown(false);
+}
+
+// Undo and redo put a volume group back exactly: neither the volume limits nor the normal
+// volume's one-step rise stand in the way, whatever positions the bars pass.
+TEST_F(UndoOnWindow, VolumeGroupsComeBackExactly) {
+    ClickTab(kTabMusic);
+    auto* normal = Get<TrackBar>("SysMusNormalVolBar");
+    auto* start = Get<TrackBar>("SysMusStartVolBar");
+    auto* maximum = Get<TrackBar>("SysMusMaxVolBar");
+    DragTo(maximum, 60);
+    DragTo(start, 12);
+    DragTo(normal, 10);
+    Settle();
+    struct Move {
+        const char* what;
+        QAbstractSlider* bar;
+        int to;
+    };
+    const Move moves[] = {
+        {"maximum to a position that is also a value kind's number", maximum, 23},
+        {"maximum below the others, which it pulls down", maximum, 4},
+        {"normal up, one step a change", normal, 30},
+    };
+    for (const Move& move : moves) {
+        SCOPED_TRACE(move.what);
+        const DeviceImage image0 = model().image();
+        const std::vector<int> bars0 = {normal->value(), start->value(), maximum->value()};
+        DragTo(move.bar, move.to);
+        Settle();
+        const DeviceImage image1 = model().image();
+        const std::vector<int> bars1 = {normal->value(), start->value(), maximum->value()};
+        Undo(0);
+        EXPECT_EQ((std::vector<int>{normal->value(), start->value(), maximum->value()}), bars0);
+        EXPECT_EQ(model().image(), image0);
+        const Writes all = WritesSinceMark();
+        ExpectProcessorHolds(all, image0);
+        Redo(0);
+        EXPECT_EQ((std::vector<int>{normal->value(), start->value(), maximum->value()}), bars1);
+        EXPECT_EQ(model().image(), image1);
+        ExpectProcessorHolds(all, image1);
+        Undo(0);
+        ASSERT_EQ(model().image(), image0);
+    }
+}
+
 // An upload sends the whole image; an undo in between would be overwritten, so there is none,
 // and the upload's refresh ends the history.
 TEST_F(UndoOnWindow, NothingIsUndoneWhilePagesTravel) {
