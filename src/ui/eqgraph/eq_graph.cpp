@@ -66,8 +66,12 @@ void EqGraph::DrawEqCurve(int item, int page) {
     for (int i = 0; i <= list_.lastItem; ++i) {
         if (item != kAllItems && i != item) continue;
         EqPoint& point = list_.items[i];
-        BandResponse(point.response, static_cast<int>(Nearest(point.frequency)), point.gain,
-                     point.q, static_cast<PointTypeCode>(point.type & 0xFF));
+        // A stored type with no design (a crossover type beyond the table) draws flat rather
+        // than the response this item held for another band.
+        if (!BandResponse(point.response, static_cast<int>(Nearest(point.frequency)),
+                          point.gain, point.q, static_cast<PointTypeCode>(point.type & 0xFF))) {
+            point.response.fill(0.0f);
+        }
         // While a marker is dragged it follows the pointer, not the stored values.
         if (!drag_.dragging) {
             const bool filter = i >= bands_;

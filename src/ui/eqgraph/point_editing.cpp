@@ -59,7 +59,9 @@ void PointEditing::Connect() {
 }
 
 bool PointEditing::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
+    QEvent::Type type = event->type();
+    // A quick second press comes as a double click; on the graph it is a press like any other.
+    if (type == QEvent::MouseButtonDblClick) type = QEvent::MouseButtonPress;
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
         type != QEvent::MouseButtonRelease) {
         return false;

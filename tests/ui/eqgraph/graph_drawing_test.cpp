@@ -2,6 +2,7 @@
 // mapped sum of the items' responses, the markers and the information label, per page layout.
 #include <QLineEdit>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -169,6 +170,20 @@ TEST_F(GraphDrawing, SwitchedOffFiltersDrawAsBypassAtTheEnds) {
     const double h = panel().image1->height();
     EXPECT_EQ(panel().markers[20]->pos(), QPoint(Round(XOf(19, w) - 7), Round(YOf(0, h) - 7)));
     EXPECT_EQ(panel().markers[21]->pos(), QPoint(Round(XOf(20600, w) - 7), Round(YOf(0, h) - 7)));
+}
+
+// A stored crossover type beyond the table (from a file or the processor) has no response: the
+// item draws flat, not the response it held for another band or page.
+TEST_F(GraphDrawing, ACrossoverTypeBeyondTheTableDrawsFlat) {
+    store().Set(0, 4, 5);
+    store().Set(0, 5, 150);
+    graph().DrawEqCurve(100, 0);
+    const EqPoint& high = graph().points().items[15];
+    ASSERT_NE(*std::min_element(high.response.begin(), high.response.end()), 0.0f);
+    store().Set(0, 4, 15);
+    graph().DrawEqCurve(15, 0);
+    EXPECT_EQ(high.type % 20, 15);
+    for (float db : high.response) ASSERT_EQ(db, 0.0f);
 }
 
 TEST_F(GraphDrawing, MarkerAndInformationLabelOfABand) {

@@ -284,6 +284,32 @@ TEST_F(Drags, OtherButtonsLeaveNoDragOpen) {
     EXPECT_TRUE(Writes().empty());
 }
 
+// A quick second press reaches the marker as a double click; it grabs the marker all the same.
+TEST_F(Drags, AQuickSecondPressDragsToo) {
+    SetMusicBand(7, 200, 120);
+    EqMarker* m = panel().markers[7];
+    const QPoint centre(m->width() / 2, m->height() / 2);
+    QTest::mouseClick(m, Qt::LeftButton, {}, centre);
+    Writes();
+    const QPoint start = m->mapToGlobal(centre);
+    auto send = [m](QEvent::Type type, QPoint global, Qt::MouseButton button,
+                    Qt::MouseButtons held) {
+        QMouseEvent event(type, m->mapFromGlobal(global), global, button, held, {});
+        QApplication::sendEvent(m, &event);
+    };
+    send(QEvent::MouseButtonDblClick, start, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(app().eqGraph().drag().dragging);
+    for (int k = 1; k <= 4; ++k) {
+        send(QEvent::MouseMove, start + QPoint(0, -10 * k), Qt::NoButton, Qt::LeftButton);
+    }
+    send(QEvent::MouseButtonRelease, start + QPoint(0, -40), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(app().eqGraph().drag().dragging);
+    const auto writes = Writes();
+    ASSERT_FALSE(writes.empty());
+    EXPECT_EQ(writes.back().address, Device(MusicSlot(7, 2)));
+    EXPECT_GT(writes.back().value, 120);
+}
+
 TEST_F(Drags, RangeHandleMovesItsVolumeBar) {
     auto* handle = Get<RangeHandle>("MusStartImage");
     auto* bar = Get<TrackBar>("SysMusStartVolBar");
