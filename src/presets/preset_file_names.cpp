@@ -25,7 +25,11 @@ std::optional<std::string> PresetNameOf(const std::string& fileName) {
 
 }  // namespace
 
-bool PresetNameLess(std::string_view a, std::string_view b) {
+bool PresetNameLess(std::string_view aName, std::string_view bName) {
+    // The files are compared by their whole names, as a file lister orders them: "Live-2.Nddt"
+    // comes before "Live.Nddt".
+    const std::string a = std::string(aName) + std::string(kPresetExtension);
+    const std::string b = std::string(bName) + std::string(kPresetExtension);
     const auto folded = [](char x, char y) { return FoldCase(x) < FoldCase(y); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) return true;
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) return false;

@@ -13,7 +13,8 @@ namespace zt {
 // letters), equal names in byte order. A folder that cannot be read gives what could be read.
 std::vector<std::string> ListPresetNames(const std::filesystem::path& folder);
 
-// Name order of the file list: case-insensitive for ASCII letters, then byte order.
+// Name order of the file list, by the whole file names (the names with their extension):
+// case-insensitive for ASCII letters, then byte order.
 bool PresetNameLess(std::string_view a, std::string_view b);
 
 }  // namespace zt

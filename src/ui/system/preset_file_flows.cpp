@@ -106,8 +106,8 @@ void PresetFileFlows::SaveToPc() {
 }
 
 void PresetFileFlows::LoadFromPc() {
+    // An empty name is asked about too; reading then says that it names no file.
     const std::string name = fileEdit_->text().toStdString();
-    if (name.empty()) return;
     const BilingualText question{"加载模式：" + name + " ?", "Load File Data：" + name + " ?"};
     if (!context_.prompts.Ask(question, kConfirmCaption, AskButtons::YesNo)) return;
     const bool online = context_.link.linkOnline();

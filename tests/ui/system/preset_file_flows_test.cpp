@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "presets/preset_format.h"
+#include "presets/preset_messages.h"
 #include "presets/preset_scramble.h"
 #include "system_fixture.h"
 #include "ui/widgets/track_bar.h"
@@ -75,24 +76,25 @@ protected:
 
 TEST_F(PresetFileFlowsTest, TheListShowsEveryPresetFileInNameOrderWithoutRegardToCase) {
     for (const char* file : {"beta.Nddt", "Alpha.Nddt", "gamma.Nddt", "Beta.Nddt", "notes.txt",
-                             "old.Nddt.bak", "half.Ntmp"}) {
+                             "old.Nddt.bak", "half.Ntmp", "gamma-2.Nddt"}) {
         WriteFile(folders().presetFolder / file, "x");
     }
     std::filesystem::create_directory(folders().presetFolder / "folder.Nddt");
     system().presetFiles().ListPresetFiles();
-    EXPECT_EQ(Column(0), (std::vector<QString>{"0", "1", "2", "3"}));
-    EXPECT_EQ(Column(1), (std::vector<QString>{"Alpha", "Beta", "beta", "gamma"}));
+    // Whole file names are compared: "-" sorts before the extension's ".".
+    EXPECT_EQ(Column(0), (std::vector<QString>{"0", "1", "2", "3", "4"}));
+    EXPECT_EQ(Column(1), (std::vector<QString>{"Alpha", "Beta", "beta", "gamma-2", "gamma"}));
     EXPECT_EQ(fileEdit()->text(), "Alpha");
     EXPECT_EQ(list()->horizontalHeaderItem(0)->text(), "NO.");
     EXPECT_EQ(list()->horizontalHeaderItem(1)->text(), "File Name");
 
     // A click copies the row's name; typing in the list changes nothing.
-    emit list()->cellClicked(3, 0);
+    emit list()->cellClicked(4, 0);
     EXPECT_EQ(fileEdit()->text(), "gamma");
-    list()->setCurrentCell(3, 1);
+    list()->setCurrentCell(4, 1);
     for (const char* keys : {"a", "B", "0"}) QTest::keyClicks(list(), keys);
-    EXPECT_EQ(list()->currentRow(), 3);
-    EXPECT_EQ(Column(1), (std::vector<QString>{"Alpha", "Beta", "beta", "gamma"}));
+    EXPECT_EQ(list()->currentRow(), 4);
+    EXPECT_EQ(Column(1), (std::vector<QString>{"Alpha", "Beta", "beta", "gamma-2", "gamma"}));
     EXPECT_EQ(fileEdit()->text(), "gamma");
 }
 
@@ -140,12 +142,20 @@ TEST_F(PresetFileFlowsTest, AFileAddedSinceTheListWasFilledIsNotOverwrittenUnask
     EXPECT_EQ(ReadFile(folders().PresetFile("Outside")), before);
 }
 
-TEST_F(PresetFileFlowsTest, AnEmptyNameDoesNothing) {
+// Saving under an empty name does nothing; loading one asks, then says the name is no file name.
+TEST_F(PresetFileFlowsTest, AnEmptyNameSavesNothingAndLoadsNothing) {
     fileEdit()->clear();
     Click("RzBmpButton120");
-    Click("RzBmpButton119");
     EXPECT_TRUE(messages_->asked.empty());
     EXPECT_TRUE(messages_->shown.empty());
+    const DeviceImage image = app().model().image();
+    messages_->answers.push_back(true);
+    Click("RzBmpButton119");
+    ASSERT_EQ(messages_->asked.size(), 1u);
+    EXPECT_EQ(messages_->asked[0].text, "Load File Data： ?");
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_EQ(messages_->shown[0].first, QString::fromStdString(kInvalidFileNameText.english));
+    EXPECT_EQ(app().model().image(), image);
     EXPECT_TRUE(std::filesystem::is_empty(folders().presetFolder));
 }
 
