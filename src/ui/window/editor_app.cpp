@@ -71,8 +71,11 @@ void EditorApp::Wire() {
     pageSwitcher_->Connect();
 
     const TabStrip& strip = w.tabStrip();
-    QObject::connect(strip.linkBtn, &QAbstractButton::clicked, &w,
-                     [this] { link().OnLinkButton(LinkButton::LinkBtn); });
+    QObject::connect(strip.linkBtn, &QAbstractButton::clicked, &w, [this] {
+        // An adapter plugged in (or a bridge's port made) since the last search is tried too.
+        if (!link().linkOnline()) ReadPortList();
+        link().OnLinkButton(LinkButton::LinkBtn);
+    });
     QObject::connect(strip.unLinkBtn, &QAbstractButton::clicked, &w,
                      [this] { link().OnLinkButton(LinkButton::UnLinkBtn); });
 
@@ -133,14 +136,23 @@ void EditorApp::StartLink() {
     // A port list that cannot be read, or a search that fails to start, leaves the window off
     // line; the user can press the link button later.
     try {
-        std::vector<PortEntry> ports = ListPorts();
-        QComboBox* list = window_->tabStrip().comComboBox1;
-        list->clear();
-        for (const PortEntry& port : ports) list->addItem(QString::fromStdString(port.name));
-        linkWindow_->SetPorts(std::move(ports));
+        ReadPortList();
         link().OnLinkButton(LinkButton::LinkBtn);
     } catch (const std::exception&) {
     }
+}
+
+void EditorApp::ReadPortList() {
+    std::vector<PortEntry> ports;
+    try {
+        ports = ListPorts();
+    } catch (const std::exception&) {
+        return;  // the list the last search had stays
+    }
+    QComboBox* list = window_->tabStrip().comComboBox1;
+    list->clear();
+    for (const PortEntry& port : ports) list->addItem(QString::fromStdString(port.name));
+    linkWindow_->SetPorts(std::move(ports));
 }
 
 void EditorApp::ApplyStartLanguage() {

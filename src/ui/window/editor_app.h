@@ -98,6 +98,8 @@ private:
 
     void StartUp();
     void StartLink();
+    // The system's serial ports and the virtual ports, read again into the port list.
+    void ReadPortList();
     void ApplyStartLanguage();
     void Wire();
     void OnClosing();

@@ -1,7 +1,9 @@
 // What the link shows on the window.
 #include <QComboBox>
+#include <QTest>
 
 #include "link/link_texts.h"
+#include "pty_sim.h"
 #include "link/qt/status_dialog.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/window_chrome.h"
@@ -95,6 +97,20 @@ TEST_F(LinkOnWindow, FailedSearchEndsOffLineWithAMessage) {
     EXPECT_FALSE(app().statusDialog().isVisible());
     ASSERT_EQ(messages_->shown.size(), 1u);
     EXPECT_EQ(messages_->shown[0].first, "Off Line!");
+}
+
+// A processor plugged in after the editor started (a USB adapter, a bridge's port) is found by
+// the link button: every search it starts reads the port list again.
+TEST_F(LinkOnWindow, TheLinkButtonFindsAPortThatCameLater) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_->shown.empty(); }, 5000));
+    EXPECT_EQ(messages_->shown[0].first, "Off Line!");
+    PtySim sim;
+    std::string error;
+    ASSERT_TRUE(sim.Start(runtime_.path(), error)) << error;
+    window().tabStrip().linkBtn->click();
+    QComboBox* list = window().tabStrip().comComboBox1;
+    EXPECT_GE(list->findText("ZT461-SIM"), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app().link().linkOnline(); }, 30000));
 }
 
 }  // namespace
