@@ -7,7 +7,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(zt::kApplicationTitle));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(zt::kApplicationTitle));
+    // No display name: Qt would append it to the title of every dialog and message box.
     zt::EditorApp editor;
     editor.Show();
     return app.exec();

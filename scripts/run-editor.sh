@@ -3,10 +3,10 @@
 # stops the simulator when the editor ends.
 #
 # On a machine with a display the editor simply runs there. Without one, both run under a
-# private Xvfb server (no window manager, so the window sits at 0,0): the script waits until the
-# editor has linked to the simulator, shapes a few music EQ bands by dragging their points on the
-# graph (where xdotool is installed), takes a screenshot of the screen, prints its path and
-# stops everything again.
+# private Xvfb server (no window manager; the window opens in the middle of the screen): the
+# script waits until the editor has linked to the simulator, shapes a few music EQ bands by
+# dragging their points on the graph (where xdotool is installed), takes a screenshot of the
+# screen, prints its path and stops everything again.
 #
 # The simulator shows up in the editor's port list as the virtual port ZT461-SIM (a link in
 # $XDG_RUNTIME_DIR/zt461/ports). Arguments are passed to zt461-sim (see zt461-sim --help), for
@@ -96,20 +96,25 @@ done
 sleep 0.5  # let the window repaint after the download
 
 # With xdotool at hand, shape a few bands of the music EQ by dragging their points on the graph,
-# so that the screenshot shows the curve at work. Without a window manager the window sits at
-# 0,0; the graph's plot starts at (45, 294) and is 883 x 268 pixels, 0 dB on its row 89.
+# so that the screenshot shows the curve at work. The window opens in the middle of the screen;
+# inside it the graph's plot starts at (45, 294) and is 883 x 268 pixels, 0 dB on its row 89.
+window_origin() {  # "x y" of the editor's window (Qt's 1 x 1 leader window shares its title)
+    xwininfo -display "$DISPLAY" -root -tree |
+        awk '/"ZT461 Audio Contrller": \("/ && / 1206x611/ { split($NF, p, "+"); print p[2], p[3]; exit }'
+}
 drag_band() {  # frequency in Hz of the band's point, then the move in pixels
-    local x
-    x=$(awk -v f="$1" 'BEGIN { printf "%d", 45 + (log(f) / log(10) - 1) / 3.380211241711606 * 883 + 0.5 }')
-    xdotool mousemove "$x" 383 mousedown 1
+    local x y
+    x=$(awk -v f="$1" -v o="$origin_x" 'BEGIN { printf "%d", o + 45 + (log(f) / log(10) - 1) / 3.380211241711606 * 883 + 0.5 }')
+    y=$((origin_y + 383))
+    xdotool mousemove "$x" "$y" mousedown 1
     for step in 1 2 3 4 5 6; do
-        xdotool mousemove "$((x + $2 * step / 6))" "$((383 + $3 * step / 6))"
+        xdotool mousemove "$((x + $2 * step / 6))" "$((y + $3 * step / 6))"
         sleep 0.03
     done
     xdotool mouseup 1
     sleep 0.2
 }
-if command -v xdotool >/dev/null; then
+if command -v xdotool >/dev/null && read -r origin_x origin_y < <(window_origin); then
     drag_band 50.6 -10 -50   # a bass lift
     drag_band 315 25 40      # a cut in the low mids
     drag_band 3050 10 -35    # presence

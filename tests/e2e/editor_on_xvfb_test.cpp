@@ -116,13 +116,19 @@ TEST_F(EditorOnXvfb, LinksToTheSimulatorAndShowsItsWindow) {
     const QString tree =
         RunTool(QStandardPaths::findExecutable("xwininfo"), {"-root", "-tree"}, env_);
     const auto window =
-        QRegularExpression(QStringLiteral(R"("%1": \("[^"]*" "[^"]*"\)\s+(\d+)x(\d+))")
-                               .arg(QRegularExpression::escape(kTitle)))
+        QRegularExpression(
+            QStringLiteral(R"("%1": \("[^"]*" "[^"]*"\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))")
+                .arg(QRegularExpression::escape(kTitle)))
             .match(tree);
     ASSERT_TRUE(window.hasMatch()) << "no window titled " << kTitle << "\n" << tree.toStdString();
     // A client area of 1204 x 609 inside the window's own 1-pixel border.
     EXPECT_EQ(window.captured(1).toInt(), 1206);
     EXPECT_EQ(window.captured(2).toInt(), 611);
+    // In the middle of the 1280 x 800 screen.
+    EXPECT_NEAR(window.captured(3).toInt(), (1280 - 1206) / 2, 1);
+    EXPECT_NEAR(window.captured(4).toInt(), (800 - 611) / 2, 1);
+    // Dialogs and message boxes carry their own captions, nothing appended.
+    EXPECT_TRUE(tree.contains(QStringLiteral("\"Device Staus\": ("))) << tree.toStdString();
 
     const QString import = QFileInfo::exists("/usr/bin/import")
                                ? QStringLiteral("/usr/bin/import")

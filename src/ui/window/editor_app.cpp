@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <algorithm>
 #include <exception>
 
 #include "link/qt/link_window.h"
@@ -60,6 +62,14 @@ LinkEngine& EditorApp::link() {
 }
 
 void EditorApp::Show() {
+    // The window opens in the middle of its screen, never above or left of it.
+    if (const QScreen* screen = window_->screen()) {
+        const QRect area = screen->availableGeometry();
+        QPoint topLeft = area.center() - QPoint(window_->width() / 2, window_->height() / 2);
+        topLeft.setX(std::max(topLeft.x(), area.left()));
+        topLeft.setY(std::max(topLeft.y(), area.top()));
+        window_->move(topLeft);
+    }
     window_->show();
 }
 
