@@ -11,7 +11,7 @@ namespace zt {
 
 std::optional<double> TypedNumber(std::string_view numberCharacters) {
     // from_chars would also read "inf" and "nan"; a typed number holds none of them.
-    if (KeepNumberCharacters(numberCharacters).size() != numberCharacters.size()) {
+    if (numberCharacters.find_first_not_of("-.0123456789") != std::string_view::npos) {
         return std::nullopt;
     }
     double number = 0;

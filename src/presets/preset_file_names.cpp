@@ -25,11 +25,7 @@ std::optional<std::string> PresetNameOf(const std::string& fileName) {
 
 }  // namespace
 
-bool PresetNameLess(std::string_view aName, std::string_view bName) {
-    // The files are compared by their whole names, as a file lister orders them: "Live-2.Nddt"
-    // comes before "Live.Nddt".
-    const std::string a = std::string(aName) + std::string(kPresetExtension);
-    const std::string b = std::string(bName) + std::string(kPresetExtension);
+bool PresetFileNameLess(std::string_view a, std::string_view b) {
     const auto folded = [](char x, char y) { return FoldCase(x) < FoldCase(y); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) return true;
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) return false;
@@ -37,17 +33,23 @@ bool PresetNameLess(std::string_view aName, std::string_view bName) {
 }
 
 std::vector<std::string> ListPresetNames(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
+    std::vector<std::string> files;
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         std::error_code kindError;
         if (!entries->is_regular_file(kindError)) continue;
-        if (auto name = PresetNameOf(entries->path().filename().string())) {
-            names.push_back(std::move(*name));
-        }
+        std::string file = entries->path().filename().string();
+        if (PresetNameOf(file)) files.push_back(std::move(file));
     }
-    std::sort(names.begin(), names.end(), PresetNameLess);
+    // In the order of the whole file names, as a file lister gives them: "Live-2.Nddt" comes
+    // before "Live.Nddt".
+    std::sort(files.begin(), files.end(), PresetFileNameLess);
+    std::vector<std::string> names;
+    names.reserve(files.size());
+    for (const std::string& file : files) {
+        names.push_back(file.substr(0, file.size() - kPresetExtension.size()));
+    }
     return names;
 }
 

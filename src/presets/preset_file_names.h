@@ -9,12 +9,12 @@
 namespace zt {
 
 // The names (extension stripped) of the ordinary files in the folder that the editor can load
-// back: "<name>.Nddt" with a valid preset name. Sorted by name without regard to case (ASCII
-// letters), equal names in byte order. A folder that cannot be read gives what could be read.
+// back: "<name>.Nddt" with a valid preset name. In the order of PresetFileNameLess on the file
+// names. A folder that cannot be read gives what could be read.
 std::vector<std::string> ListPresetNames(const std::filesystem::path& folder);
 
-// Name order of the file list, by the whole file names (the names with their extension):
-// case-insensitive for ASCII letters, then byte order.
-bool PresetNameLess(std::string_view a, std::string_view b);
+// Order of the preset files, by their whole file names (extension included): case-insensitive
+// for ASCII letters, then byte order.
+bool PresetFileNameLess(std::string_view a, std::string_view b);
 
 }  // namespace zt

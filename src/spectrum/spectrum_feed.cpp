@@ -1,6 +1,6 @@
 #include "spectrum/spectrum_feed.h"
 
-#include "spectrum/spectrum_analysis.h"
+#include "spectrum/block_analysis.h"
 
 namespace zt {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "eqgraph/graph_mapping.h"
-#include "spectrum/spectrum_bars.h"
+#include "spectrum/level_bars.h"
 #include "support/sim_run.h"
 #include "support/sound_feeder.h"
 #include "support/xvfb_session.h"

@@ -16,7 +16,7 @@
 #include <mutex>
 #include <vector>
 
-#include "spectrum/spectrum_bars.h"
+#include "spectrum/level_bars.h"
 #include "support/sound_feeder.h"
 
 namespace zt {

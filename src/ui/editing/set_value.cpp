@@ -79,7 +79,8 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
         pane->setCaption(
             QString::fromStdString(FormatValueText(kind, static_cast<int>(x), context)));
     } else if (kind == kKindQ) {
-        const int limit = EditRange(model_.store(), kind, a).maximum;
+        const ValueRange range = EditRange(model_.store(), kind, a);
+        const int limit = range.maximum;
         if (silent) {
             // A stored Q beyond what the band type allows is reduced in the store as well.
             x = model_.store().Get(a);
@@ -88,7 +89,7 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
                 model_.store().Set(a, limit);
             }
         } else {
-            x = StepWithin(x, StepOf(key), {0, limit});
+            x = StepWithin(x, StepOf(key), range);
         }
         show(x);
     } else if (kind != kKindHidden) {
@@ -155,7 +156,8 @@ void Editor::CommitTypedValue(int key) {
     ValueEdit* edit = shared_.currentValueEdit;
     if (!edit || edit == controls_.example) return;
     const int kind = KindOf(edit);
-    const ParamAddress a = PropsOf(edit) ? model_.ActiveQSlot(PropsOf(edit)->tag()) : 0;
+    const ControlProps* props = PropsOf(edit);
+    const ParamAddress a = props ? model_.ActiveQSlot(props->tag()) : 0;
     const std::optional<int> raw = CommitTypedText(
         kind, edit->text().toStdString(), StepOf(key), EditRange(model_.store(), kind, a));
     if (!raw) return RestoreLastGoodText();

@@ -8,8 +8,8 @@
 #include <QColor>
 #include <vector>
 
-#include "spectrum/spectrum_analysis.h"
-#include "spectrum/spectrum_bars.h"
+#include "spectrum/block_analysis.h"
+#include "spectrum/level_bars.h"
 #include "spectrum/spectrum_feed.h"
 #include "ui/eqgraph/graph_underlay.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "spectrum/spectrum_bars.h"
+#include "spectrum/level_bars.h"
 
 namespace {
 

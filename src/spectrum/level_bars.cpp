@@ -1,4 +1,4 @@
-#include "spectrum/spectrum_bars.h"
+#include "spectrum/level_bars.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "spectrum/spectrum_analysis.h"
+#include "spectrum/block_analysis.h"
 
 #include <algorithm>
 

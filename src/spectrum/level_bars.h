@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "spectrum/spectrum_analysis.h"
+#include "spectrum/block_analysis.h"
 
 namespace zt {
 
