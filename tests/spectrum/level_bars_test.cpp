@@ -24,8 +24,10 @@ std::vector<SpectrumBar> BarsOf(const std::vector<std::uint8_t>& block, bool low
                                 int width = kDesignWidth, int height = kDesignHeight) {
     SpectrumAnalysis analysis;
     analysis.Analyse(block);
+    SpectrumLevels levels;
+    levels.Update(analysis, 0.0);
     std::vector<SpectrumBar> bars;
-    LayOutSpectrumBars(analysis, {width, height, lowTrigger}, bars);
+    LayOutSpectrumBars(levels, {width, height, lowTrigger}, bars);
     return bars;
 }
 
@@ -35,23 +37,26 @@ int Tallest(const std::vector<SpectrumBar>& bars) {
     return static_cast<int>(it - bars.begin());
 }
 
+constexpr int kDesignStep = kDesignWidth / kSpectrumNominalBars;
+
 // The bar whose centre frequency lies nearest to `hz` on the graph's logarithmic axis.
 int BarCentredNearest(double hz, int barCount) {
     int best = 0;
+    const auto distance = [&](int bar) {
+        return std::abs(std::log(SpectrumBarCentreHz(bar, kDesignStep, kDesignWidth) / hz));
+    };
     for (int i = 1; i < barCount; ++i) {
-        const double step = kDesignWidth / kSpectrumNominalBars;
-        const auto distance = [&](int bar) {
-            return std::abs(
-                std::log(SpectrumBarCentreHz(bar, static_cast<int>(step), kDesignWidth) / hz));
-        };
         if (distance(i) < distance(best)) best = i;
     }
     return best;
 }
 
-std::size_t BinOfBar(int bar) {
-    return SpectrumBinOf(
-        SpectrumBarCentreHz(bar, kDesignWidth / kSpectrumNominalBars, kDesignWidth));
+int BarCount() {
+    return kDesignWidth / kDesignStep + 1;
+}
+
+double DbOf(double amplitudeSteps) {
+    return 20.0 * std::log10(amplitudeSteps / 128.0);
 }
 
 TEST(SpectrumBarsTest, DesignSizeGivesSlotsOfSevenColumnsWithAOneColumnGap) {
@@ -85,58 +90,110 @@ TEST(SpectrumBarsTest, AnEmptyOrShortBlockCountsTheMissingSamplesAsSilence) {
     EXPECT_LT(half.Magnitude(43), 0.7f * whole.Magnitude(43));
 }
 
-// Each bar shows the bin nearest to its centre frequency, on the true spacing of
-// 48000 / 2048 Hz: the bin holds that frequency to within half a bin all along the axis.
-TEST(SpectrumBarsTest, EveryBarShowsTheBinNearestToItsCentreFrequency) {
-    const int step = kDesignWidth / kSpectrumNominalBars;
-    for (int bar = 0; bar * step <= kDesignWidth; ++bar) {
-        const double hz = SpectrumBarCentreHz(bar, step, kDesignWidth);
-        const std::size_t bin = BinOfBar(bar);
-        if (hz > 24000.0) {
-            EXPECT_EQ(bin, kSpectrumNyquistBin);
-            continue;
+// The bars' bands share out the bins: every bin from 1 up to the Nyquist bin belongs to exactly
+// one band, between the half-way points to the neighbouring bars. A band too narrow to hold a
+// bin (the low end) shows the bin nearest to its centre.
+TEST(SpectrumBarsTest, EveryBinBelongsToOneBandBetweenTheHalfWayPoints) {
+    std::vector<int> owners(kSpectrumNyquistBin + 1, 0);
+    // Half a slot on the axis as a frequency ratio.
+    const double half = std::pow(10.0, 3.380211241711606 / kDesignWidth * kDesignStep / 2);
+    for (int bar = 0; bar < BarCount(); ++bar) {
+        const SpectrumBand band = SpectrumBandOf(bar, kDesignStep, kDesignWidth);
+        ASSERT_LE(band.first, band.last) << "bar " << bar;
+        const double centre = SpectrumBarCentreHz(bar, kDesignStep, kDesignWidth);
+        const bool inside =
+            band.first * kSpectrumBinHz >= centre / half - 1e-9 &&
+            (band.last * kSpectrumBinHz < centre * half || band.last == kSpectrumNyquistBin);
+        if (inside) {
+            for (std::size_t bin = band.first; bin <= band.last; ++bin) ++owners[bin];
+        } else {
+            EXPECT_EQ(band.first, band.last) << "bar " << bar;
+            EXPECT_EQ(band.first, std::max<std::size_t>(SpectrumBinOf(centre), 1)) << "bar " << bar;
         }
-        EXPECT_LE(std::abs(static_cast<double>(bin) * kSpectrumBinHz - hz), kSpectrumBinHz / 2)
-            << "bar " << bar << " at " << hz << " Hz";
+    }
+    EXPECT_EQ(owners[0], 0);
+    for (std::size_t bin = 1; bin <= kSpectrumNyquistBin; ++bin) {
+        EXPECT_EQ(owners[bin], 1) << "bin " << bin;
     }
     EXPECT_EQ(SpectrumBinOf(1000.0), 43u);
-    EXPECT_EQ(SpectrumBinOf(10000.0), 427u);  // 23 Hz bins would say 435, 195 Hz too high
     EXPECT_EQ(SpectrumBinOf(0.0), 0u);
     EXPECT_EQ(SpectrumBinOf(30000.0), kSpectrumNyquistBin);
 }
 
-// Amplitudes below saturation: a saturated bin would tie with its neighbours at the ceiling.
-struct ToneCase {
+// Tones of one level across the axis, on bins and between them, at several phases: the bar
+// centred nearest to each reads its level within 1.5 dB, and no bar stands higher than that.
+struct CalibrationCase {
     double hz;
-    double amplitude;  // in 8-bit steps
 };
 
-void PrintTo(const ToneCase& tone, std::ostream* out) {
-    *out << tone.hz << " Hz at " << tone.amplitude << " steps";
+void PrintTo(const CalibrationCase& tone, std::ostream* out) {
+    *out << tone.hz << " Hz";
 }
 
-class SpectrumToneTest : public testing::TestWithParam<ToneCase> {};
+class SpectrumCalibrationTest : public testing::TestWithParam<CalibrationCase> {};
 
-// A tone peaks at the bar centred nearest to it. At the low end several neighbouring bars share
-// one bin and differ only by their weights, so there the tallest bar is one that shows the same
-// bin as the nearest bar.
-TEST_P(SpectrumToneTest, TonePeaksAtTheBarCentredNearestToIt) {
-    const ToneCase tone = GetParam();
-    const std::vector<SpectrumBar> bars = BarsOf(ToneBlock(tone.hz, tone.amplitude));
-    const int nearest = BarCentredNearest(tone.hz, static_cast<int>(bars.size()));
-    const int tallest = Tallest(bars);
-    EXPECT_EQ(BinOfBar(tallest), BinOfBar(nearest))
-        << "tallest " << tallest << " nearest " << nearest;
-    EXPECT_LT(bars[nearest].top, kFloorRow - 100);
-    if (nearest >= static_cast<int>(kSpectrumBarWeights.size())) {
-        EXPECT_EQ(tallest, nearest);
+TEST_P(SpectrumCalibrationTest, ASineReadsItsLevelAtItsBar) {
+    const double hz = GetParam().hz;
+    const double amplitude = 16.0;  // about -18 dB
+    const int bar = BarCentredNearest(hz, BarCount());
+    for (const std::size_t first : {0u, 37u, 500u, 1111u}) {
+        SpectrumAnalysis analysis;
+        analysis.Analyse(ToneBlock(hz, amplitude, 1024, first));
+        SpectrumLevels levels;
+        levels.Update(analysis, 0.0);
+        const double read = levels.BandDb(SpectrumBandOf(bar, kDesignStep, kDesignWidth));
+        EXPECT_NEAR(read, DbOf(amplitude), 1.5) << "bar " << bar << ", phase at " << first;
+        std::vector<SpectrumBar> bars;
+        LayOutSpectrumBars(levels, {kDesignWidth, kDesignHeight, false}, bars);
+        const double highest =
+            SpectrumDbToY(DbOf(amplitude) + 1.5, kDesignHeight, kSpectrumFloorDb);
+        EXPECT_GE(bars[Tallest(bars)].top, std::floor(highest)) << "bar " << bar << " at " << first;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Tones, SpectrumToneTest,
-                         testing::Values(ToneCase{1000.0, 20.0}, ToneCase{1000.0, 4.0},
-                                         ToneCase{100.0, 20.0}, ToneCase{100.0, 4.0},
-                                         ToneCase{5000.0, 20.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Tones, SpectrumCalibrationTest,
+    testing::Values(CalibrationCase{50.0}, CalibrationCase{63.0}, CalibrationCase{80.0},
+                    CalibrationCase{100.0}, CalibrationCase{125.0}, CalibrationCase{160.0},
+                    CalibrationCase{200.0}, CalibrationCase{315.0}, CalibrationCase{500.0},
+                    CalibrationCase{1000.0}, CalibrationCase{1011.7}, CalibrationCase{2000.0},
+                    CalibrationCase{3000.0}, CalibrationCase{4500.0}, CalibrationCase{6000.0},
+                    CalibrationCase{8000.0}, CalibrationCase{10000.0}, CalibrationCase{12500.0},
+                    CalibrationCase{14000.0}, CalibrationCase{16000.0}));
+
+// A steady tone, block after block as the card delivers it, refreshed every 110 ms: no bar
+// moves more than 3 dB from one frame to the next. When the tone stops the bars fall back at
+// the release rate instead of dropping to the floor.
+TEST(SpectrumBarsTest, ASteadyToneStandsStillAndFallsBackSteadilyWhenItStops) {
+    for (const double hz : {97.0, 1000.0, 5900.0, 14000.0}) {
+        SpectrumAnalysis analysis;
+        SpectrumLevels levels;
+        std::vector<double> previous;
+        for (std::size_t frame = 0; frame < 20; ++frame) {
+            // About five blocks pass between two analyses.
+            analysis.Analyse(ToneBlock(hz, 16.0, 1024, frame * 5 * 1024 + 17));
+            levels.Update(analysis, 0.11);
+            std::vector<double> shown;
+            for (int bar = 0; bar < BarCount(); ++bar) {
+                const double db = levels.BandDb(SpectrumBandOf(bar, kDesignStep, kDesignWidth));
+                shown.push_back(std::max(db, kSpectrumFloorDb));
+            }
+            for (std::size_t bar = 0; frame > 0 && bar < shown.size(); ++bar) {
+                EXPECT_NEAR(shown[bar], previous[bar], 3.0)
+                    << hz << " Hz, bar " << bar << ", frame " << frame;
+            }
+            previous = shown;
+        }
+        const SpectrumBand band =
+            SpectrumBandOf(BarCentredNearest(hz, BarCount()), kDesignStep, kDesignWidth);
+        const double held = levels.BandDb(band);
+        for (int frame = 0; frame < 5; ++frame) {
+            analysis.Analyse(SilenceBlock());
+            levels.Update(analysis, 0.1);
+        }
+        EXPECT_NEAR(levels.BandDb(band), held - 10.0, 1e-3) << hz << " Hz after half a second";
+    }
+}
 
 TEST(SpectrumBarsTest, OneKilohertzToneStandsOverTheOneKilohertzGridLine) {
     const std::vector<SpectrumBar> bars = BarsOf(ToneBlock(1000.0, 100.0));
@@ -181,31 +238,39 @@ TEST(SpectrumBarsTest, LevelScaleRunsFromTheFloorToJustBelowTheTop) {
     }
 }
 
-// The weights shorten the lowest bars above the floor; the bars after them stand as measured.
-TEST(SpectrumBarsTest, WeightsScaleTheHeightAboveTheFloor) {
+// The weights shorten the lowest bars above the floor, below the calibrated range; the bars
+// after them stand as measured.
+TEST(SpectrumBarsTest, WeightsScaleTheHeightAboveTheFloorBelowFiftyHertz) {
     SpectrumAnalysis analysis;
     analysis.Analyse(SquareBlock(480));  // 100 Hz with its harmonics: tall bars everywhere
+    SpectrumLevels levels;
+    levels.Update(analysis, 0.0);
     std::vector<SpectrumBar> bars;
-    LayOutSpectrumBars(analysis, {kDesignWidth, kDesignHeight, false}, bars);
+    LayOutSpectrumBars(levels, {kDesignWidth, kDesignHeight, false}, bars);
+    int weighted = 0;
     for (int bar = 0; bar < 60; ++bar) {
         const double y =
-            SpectrumLevelToY(analysis.Magnitude(BinOfBar(bar)), kDesignHeight, kSpectrumFloorDb);
-        const double weight = bar < 47 ? kSpectrumBarWeights[bar] : 1.0;
+            SpectrumDbToY(levels.BandDb(SpectrumBandOf(bar, kDesignStep, kDesignWidth)),
+                          kDesignHeight, kSpectrumFloorDb);
+        const bool low = SpectrumBarCentreHz(bar, kDesignStep, kDesignWidth) < 50.0;
+        const double weight = low ? kSpectrumBarWeights[bar] : 1.0;
+        weighted += low;
         EXPECT_NEAR(bars[bar].top, kFloorRow - (kFloorRow - y) * weight, 0.5001) << "bar " << bar;
     }
+    EXPECT_EQ(weighted, 26);
 }
 
 // An 8-bit sound card cannot record a quiet steady tone: one step of amplitude already reads
-// about -36 dB. A short burst of a one-step tone is the quietest tone it records, near -57 dB:
-// under the normal floor, above the low one. The short burst spreads over the neighbouring bars.
+// about -42 dB. A short burst of a one-step tone is quieter, near -55 dB: under the normal
+// floor, above the low one.
 TEST(SpectrumBarsTest, LowTriggerShowsAQuietToneTheNormalFloorHides) {
     std::vector<std::uint8_t> block = SilenceBlock();
-    const std::vector<std::uint8_t> burst = ToneBlock(1000.0, 1.0, 72);
-    std::copy(burst.begin(), burst.end(), block.begin() + 400);
+    const std::vector<std::uint8_t> burst = ToneBlock(1000.0, 1.0, 120);
+    std::copy(burst.begin(), burst.end(), block.begin() + 452);
     const std::vector<SpectrumBar> low = BarsOf(block, true);
     const int bar1k = BarCentredNearest(1000.0, static_cast<int>(low.size()));
     for (const SpectrumBar& bar : BarsOf(block, false)) EXPECT_EQ(bar.top, kFloorRow);
-    EXPECT_LT(low[bar1k].top, kFloorRow - 40);
+    EXPECT_LT(low[bar1k].top, kFloorRow - 20);
     EXPECT_LE(std::abs(Tallest(low) - bar1k), 1);
 }
 
@@ -218,23 +283,29 @@ TEST(SpectrumBarsTest, PlotsTooSmallForBarsGetNone) {
     EXPECT_FALSE(BarsOf(ToneBlock(1000.0, 40.0), false, 360, 3).empty());
 }
 
-// The lowest bins are damped by 0, 0.1 and 0.8, so a constant offset of the card shows no bar.
-TEST(SpectrumAnalysisTest, DampsTheThreeLowestBins) {
+// The card's offset is taken out: a constant block reads silence everywhere, and a tone on an
+// offset reads as it does without one.
+TEST(SpectrumAnalysisTest, TheCardsOffsetShowsNoBar) {
     SpectrumAnalysis analysis;
-    analysis.Analyse(std::vector<std::uint8_t>(1024, 192));  // a constant +0.5
-    EXPECT_EQ(analysis.Magnitude(0), 0.0f);
-    SpectrumAnalysis tone;
-    const std::vector<std::uint8_t> low = ToneBlock(2 * kSpectrumBinHz, 60.0);
-    tone.Analyse(low);
-    std::vector<Complex> input(2048);
-    for (std::size_t j = 0; j < 1024; ++j) input[j].re = low[j] / 128.0f - 1.0f;
-    std::vector<Complex> output(2048);
-    FFT(input, output, 2048);
-    EXPECT_FLOAT_EQ(tone.Magnitude(1), 0.1f * Magnitude(output[1]));
-    EXPECT_FLOAT_EQ(tone.Magnitude(2), 0.8f * Magnitude(output[2]));
-    EXPECT_FLOAT_EQ(tone.Magnitude(3), Magnitude(output[3]));
-    tone.Clear();
-    EXPECT_EQ(tone.Magnitude(2), 0.0f);
+    analysis.Analyse(std::vector<std::uint8_t>(1024, 192));
+    for (std::size_t bin = 0; bin <= kSpectrumNyquistBin; ++bin) {
+        ASSERT_LT(analysis.Magnitude(bin), 1e-3f) << "bin " << bin;
+    }
+    std::vector<std::uint8_t> tone = ToneBlock(200.0, 20.0);
+    SpectrumAnalysis centred;
+    centred.Analyse(tone);
+    for (std::uint8_t& sample : tone) sample = static_cast<std::uint8_t>(sample + 7);
+    analysis.Clear();  // a new card: its offset is learnt afresh
+    analysis.Analyse(tone);
+    for (std::size_t bin = 0; bin <= kSpectrumNyquistBin; ++bin) {
+        ASSERT_NEAR(analysis.Magnitude(bin), centred.Magnitude(bin), 1e-3f) << "bin " << bin;
+    }
+    analysis.Clear();
+    EXPECT_EQ(analysis.Magnitude(9), 0.0f);
+    // A card whose offset moves: the analysis follows it within a few blocks.
+    for (int block = 0; block < 30; ++block) analysis.Analyse(std::vector<std::uint8_t>(1024, 128));
+    for (int block = 0; block < 30; ++block) analysis.Analyse(std::vector<std::uint8_t>(1024, 131));
+    EXPECT_LT(SpectrumMagnitudeDb(analysis.Magnitude(1)), kSpectrumLowTriggerFloorDb);
 }
 
 }  // namespace

@@ -138,7 +138,9 @@ TEST_F(TAudioTest, BlocksCarryTheSoundWholeAndInOrder) {
 int TallestBar(const std::vector<std::uint8_t>& block, std::vector<SpectrumBar>& bars) {
     SpectrumAnalysis analysis;
     analysis.Analyse(block);
-    LayOutSpectrumBars(analysis, {883, 268, false}, bars);
+    SpectrumLevels levels;
+    levels.Update(analysis, 0.0);
+    LayOutSpectrumBars(levels, {883, 268, false}, bars);
     return static_cast<int>(
         std::min_element(bars.begin(), bars.end(), [](auto& a, auto& b) { return a.top < b.top; }) -
         bars.begin());

@@ -3,9 +3,11 @@
 // the EQ curve. Every 11 Timer1 ticks the newest captured block is analysed (tick 5 of the
 // cycle) and the bars are drawn on their own with the curve on top (tick 11); every redraw of
 // the curve draws them too. During a marker drag nothing is analysed or taken over from the
-// capture, so the bars stand still.
+// capture, so the bars stand still. The bars rise at once and fall back at a steady rate; while
+// the analyser is on, the plot's right edge carries their decibel scale.
 
 #include <QColor>
+#include <chrono>
 #include <vector>
 
 #include "spectrum/block_analysis.h"
@@ -47,15 +49,20 @@ public:
     void OnTimer1Tick() override;
 
     const SpectrumAnalysis& analysis() const { return analysis_; }
+    const SpectrumLevels& levels() const { return levels_; }
     // The bars of the last drawing.
     const std::vector<SpectrumBar>& bars() const { return bars_; }
     int tickCounter() const { return tickCounter_; }
 
 private:
+    void Analyse();
+
     GraphRepaint& graph_;
     const DragState& drag_;
     SpectrumFeed feed_;
     SpectrumAnalysis analysis_;
+    SpectrumLevels levels_;
+    std::chrono::steady_clock::time_point lastAnalysis_{};
     std::vector<SpectrumBar> bars_;
     bool lowTrigger_ = false;
     int tickCounter_ = 0;
