@@ -10,7 +10,7 @@ packages=(
     libfftw3-dev libkissfft-dev
     clang libclang-rt-14-dev
     xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 imagemagick x11-utils socat
-    pulseaudio pulseaudio-utils xdotool
+    pulseaudio pulseaudio-utils xdotool espeak-ng sox
     fonts-wqy-microhei
 )
 
