@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -42,6 +44,35 @@ double CpuSeconds() {
         if (i == 15) stime = std::stol(field);
     }
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// Processor time of each thread of this process so far, in seconds, by thread id; the name
+// beside it.
+struct ThreadTime {
+    std::string name;
+    double seconds = 0.0;
+};
+std::map<std::string, ThreadTime> ThreadCpuSeconds() {
+    std::map<std::string, ThreadTime> threads;
+    const QStringList ids =
+        QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& id : ids) {
+        std::ifstream stat("/proc/self/task/" + id.toStdString() + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        const auto open = text.find('(');
+        const auto close = text.rfind(')');
+        if (open == std::string::npos || close == std::string::npos) continue;
+        std::istringstream fields(text.substr(close + 2));
+        std::string field;
+        long ticks = 0;
+        for (int i = 3; i <= 15 && fields >> field; ++i) {
+            if (i == 14 || i == 15) ticks += std::stol(field);
+        }
+        threads[id.toStdString()] = {
+            text.substr(open + 1, close - open - 1),
+            static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK))};
+    }
+    return threads;
 }
 
 double ResidentMegabytes() {
@@ -102,6 +133,7 @@ int main(int argc, char** argv) {
 
     QTest::qWait(2000);
     const double cpuBefore = CpuSeconds();
+    const auto threadsBefore = ThreadCpuSeconds();
     QElapsedTimer wall;
     wall.start();
     QTest::qWait(idleSeconds * 1000);
@@ -109,6 +141,16 @@ int main(int argc, char** argv) {
     const double elapsed = static_cast<double>(wall.elapsed()) / 1000.0;
     std::printf("online idle for %.1f s: %.3f s of processor time, %.2f %% of a core%s\n", elapsed,
                 cpu, 100.0 * cpu / elapsed, app.link().linkOnline() ? "" : " (the link was lost)");
+    // Where it goes: the window thread, sound capture, the sound system's own threads.
+    for (const auto& [id, thread] : ThreadCpuSeconds()) {
+        const auto before = threadsBefore.find(id);
+        const double used =
+            thread.seconds - (before == threadsBefore.end() ? 0.0 : before->second.seconds);
+        if (used > 0.0) {
+            std::printf("  thread %-16s %.2f %% of a core\n", thread.name.c_str(),
+                        100.0 * used / elapsed);
+        }
+    }
     std::printf("resident after idling: %.1f MB\n", ResidentMegabytes());
     sim.terminate();
     sim.waitForFinished(3000);

@@ -46,6 +46,11 @@ public:
     // Stops capture; no handler call happens after it returns. True also when not recording.
     bool StopRecording();
     bool Recording() const;
+    // While paused the device stays open and recording resumes where the sound is then, but
+    // nothing is captured and nothing wakes the capture thread; also before a start. Returns at
+    // once.
+    void SetPaused(bool paused) { worker_->SetPaused(paused); }
+    bool Paused() const { return worker_->paused(); }
 
     // The last failure; nothing shows it to the user.
     QString ErrorText() const;

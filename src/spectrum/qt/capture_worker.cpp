@@ -76,7 +76,24 @@ QString CaptureWorker::Start(const CaptureSettings& settings) {
     connect(io_, &QIODevice::readyRead, this, &CaptureWorker::ReadRecorded);
     connect(source_.get(), &QAudioSource::stateChanged, this, &CaptureWorker::OnStateChanged);
     active_.store(true, std::memory_order_release);
+    ApplyPause();
     return {};
+}
+
+void CaptureWorker::SetPaused(bool paused) {
+    paused_.store(paused, std::memory_order_release);
+    QMetaObject::invokeMethod(this, &CaptureWorker::ApplyPause, Qt::QueuedConnection);
+}
+
+void CaptureWorker::ApplyPause() {
+    if (!source_) return;
+    const bool suspended = source_->state() == QAudio::SuspendedState;
+    if (paused() && !suspended) {
+        source_->suspend();
+        filled_ = 0;  // the rest of this buffer would come after the pause
+    } else if (!paused() && suspended) {
+        source_->resume();
+    }
 }
 
 void CaptureWorker::Close() {
@@ -96,6 +113,15 @@ QString CaptureWorker::lateError() const {
 }
 
 void CaptureWorker::ReadRecorded() {
+    // The sound system suspends a source only once it runs; what comes before is dropped here.
+    if (paused()) {
+        ApplyPause();
+        while (io_ != nullptr && io_->read(reinterpret_cast<char*>(buffer_.data()),
+                                           static_cast<qint64>(buffer_.size())) > 0) {
+        }
+        filled_ = 0;
+        return;
+    }
     while (io_ != nullptr && active() && wanted_.load(std::memory_order_acquire)) {
         const qint64 got = io_->read(reinterpret_cast<char*>(buffer_.data() + filled_),
                                      static_cast<qint64>(buffer_.size() - filled_));
@@ -124,7 +150,11 @@ void CaptureWorker::Deliver() {
 }
 
 void CaptureWorker::OnStateChanged() {
-    if (!source_ || source_->error() == QAudio::NoError) return;
+    if (!source_) return;
+    if (source_->error() == QAudio::NoError) {
+        ApplyPause();
+        return;
+    }
     // The device went away or failed while recording: the bars simply stop changing.
     if (source_->state() == QAudio::StoppedState) active_.store(false, std::memory_order_release);
     std::lock_guard lock(errorLock_);

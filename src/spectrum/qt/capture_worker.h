@@ -55,6 +55,11 @@ public:
     // to start may finish an Open after the owner has stopped waiting, or even after it asked
     // to stop; such a recording is closed at once and delivers nothing.
     void SetWanted(bool wanted) { wanted_.store(wanted, std::memory_order_release); }
+    // Called on the owner's thread: while paused the device stays open but the sound system
+    // holds its samples back, so nothing wakes the capture thread; a part-filled buffer is
+    // dropped. Takes effect on the capture thread, for a recording running or still to start.
+    void SetPaused(bool paused);
+    bool paused() const { return paused_.load(std::memory_order_acquire); }
 
     bool active() const { return active_.load(std::memory_order_acquire); }
     std::uint64_t buffersFilled() const { return buffersFilled_.load(std::memory_order_relaxed); }
@@ -69,6 +74,8 @@ private:
     void ReadRecorded();
     void Deliver();
     void OnStateChanged();
+    // On the capture thread: suspends or resumes the source as `paused_` says.
+    void ApplyPause();
 
     TRecorder& recorder_;
     RecordHandler& onRecord_;
@@ -83,6 +90,7 @@ private:
     std::size_t filled_ = 0;
     std::atomic<bool> active_{false};
     std::atomic<bool> wanted_{false};
+    std::atomic<bool> paused_{false};
     std::atomic<std::uint64_t> buffersFilled_{0};
     std::atomic<std::uint64_t> buffersDelivered_{0};
     mutable std::mutex errorLock_;

@@ -32,6 +32,8 @@ SpectrumSide::SpectrumSide(EditorApp& app, EqGraph& graph, const DragState& drag
         feed.Offer(left);
     });
     audio_->Recorder().SetTriggered(false);
+    // Capture sleeps while the analyser is off: its blocks would only be dropped.
+    audio_->SetPaused(true);
     soundCardPresent_ = audio_->StartRecording();
 
     QObject::connect(pinPpBtn_, &QAbstractButton::clicked, pinPpBtn_,
@@ -58,6 +60,7 @@ void SpectrumSide::OnPinPPBtnClick() {
     const bool on = !IsOn(pinPpBtn_);
     ShowState(pinPpBtn_, on);
     display_.SetAnalyserOn(on);
+    audio_->SetPaused(!on);
     // Switched on, the bars come with the next drawing tick; switched off, they go now.
     if (!on) Redraw();
 }

@@ -16,8 +16,8 @@ class BitmapButton;
 
 class SpectrumSide : public GraphRepaint {
 public:
-    // Window creation: puts the bars under the graph's curve and starts capture; a capture that
-    // cannot start leaves the sound card absent.
+    // Window creation: puts the bars under the graph's curve and starts capture, paused until
+    // the analyser is switched on; a capture that cannot start leaves the sound card absent.
     SpectrumSide(EditorApp& app, EqGraph& graph, const DragState& drag);
     ~SpectrumSide() override;
 
