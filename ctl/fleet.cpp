@@ -63,8 +63,8 @@ std::vector<ProcessorResult> RunFleet(const std::vector<PortEntry>& ports, const
         });
         session.SetProgressHandler([&, i](Phase phase, int percent) {
             if (phase == Phase::Done || phase == Phase::Failed) return;
-            lines.Set(i, ports[i].name + "  " + PhaseWord(phase) + "  " +
-                             std::to_string(percent) + "%");
+            lines.Set(
+                i, ports[i].name + "  " + PhaseWord(phase) + "  " + std::to_string(percent) + "%");
         });
         job(session, results[i], finish);
     }

@@ -18,16 +18,15 @@ namespace zt::ctl {
 struct ProcessorResult {
     std::string port;
     bool ok = false;
-    BilingualText error;             // why it failed
+    BilingualText error;               // why it failed
     std::vector<BilingualText> lines;  // what it did, for the text output
     QJsonObject json;                  // the same for --json
 };
 
 // A job drives one session; it calls `finish` when it is done (result.ok set by then). A failure
 // of the session ends the job on its own.
-using ProcessorJob =
-    std::function<void(ProcessorSession& session, ProcessorResult& result, std::function<void()>
-                                                                               finish)>;
+using ProcessorJob = std::function<void(ProcessorSession& session, ProcessorResult& result,
+                                        std::function<void()> finish)>;
 
 // Runs the job on every port at once and returns when all have ended, results in port order.
 // `progress`: one line per processor redrawn on standard error (a terminal only).

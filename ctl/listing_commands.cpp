@@ -104,9 +104,9 @@ int DiffCommand(const Context& c) {
         }
     }
     // Files and processors hold different parts of the memory: compare what both hold.
-    const std::vector<ParamAddress> addresses = CommonAddresses(
-        sides[0].file ? PresetFileAddresses() : DownloadedAddresses(),
-        sides[1].file ? PresetFileAddresses() : DownloadedAddresses());
+    const std::vector<ParamAddress> addresses =
+        CommonAddresses(sides[0].file ? PresetFileAddresses() : DownloadedAddresses(),
+                        sides[1].file ? PresetFileAddresses() : DownloadedAddresses());
     const auto differences = CompareImages(sides[0].image, sides[1].image, addresses, c.names);
     for (const std::string& line : DifferenceLines(differences, c.out.chinese)) c.out.Line(line);
     if (differences.empty()) c.out.Line(BilingualText{"没有差异", "no differences"});

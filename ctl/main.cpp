@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
         return zt::ctl::kExitOk;
     }
     const zt::ParamNames names;
-    const zt::ctl::Output out{
-        .json = options.json,
-        .chinese = options.language < 0 ? zt::ctl::ChineseFromEnvironment() : options.language == 1};
+    const zt::ctl::Output out{.json = options.json,
+                              .chinese = options.language < 0 ? zt::ctl::ChineseFromEnvironment()
+                                                              : options.language == 1};
     return zt::ctl::RunCommand({options, out, names});
 }

@@ -14,7 +14,8 @@ namespace {
 std::optional<int> ModeIndex(const std::string& text) {
     std::string digits = text;
     int offset = -1;
-    if (text.size() > 2 && (text[0] == 'M' || text[0] == 'm') && (text[1] == 'F' || text[1] == 'f')) {
+    if (text.size() > 2 && (text[0] == 'M' || text[0] == 'm') &&
+        (text[1] == 'F' || text[1] == 'f')) {
         digits = text.substr(2);
         offset = kUserModeCount - 1;
     }
@@ -40,9 +41,8 @@ void ListModes(ProcessorSession& s, ProcessorResult& r) {
         const std::string& name = s.info().modeNames[i];
         const std::string mark = i == current ? " *" : "";
         r.lines.push_back({ModeListText(i, name) + mark, ModeListText(i, name) + mark});
-        modes.append(QJsonObject{{"mode", Utf8(ModeNumber(i))},
-                                 {"name", Utf8(name)},
-                                 {"current", i == current}});
+        modes.append(QJsonObject{
+            {"mode", Utf8(ModeNumber(i))}, {"name", Utf8(name)}, {"current", i == current}});
     }
     r.json["modes"] = modes;
     r.json["current"] = Utf8(ModeNumber(current));
@@ -57,25 +57,25 @@ int ModeOnFleet(const Context& c, const ProcessorJob& job) {
 }
 
 int LoadMode(const Context& c, int index) {
-    return ModeOnFleet(c, [index](ProcessorSession& s, ProcessorResult& r,
-                                  std::function<void()> finish) {
-        s.Link([&s, &r, index, finish] {
-            s.LoadMode(index, [&s, &r, index, finish] {
-                // The link downloaded the mode's settings; the processor names its mode.
-                const int now = s.image().Get(kAddrLoadMode);
-                r.json["current"] = Utf8(ModeNumber(now));
-                r.ok = now == index;
-                if (r.ok) {
-                    r.lines.push_back({"已调用模式 " + ModeNumber(index),
-                                       "loaded mode " + ModeNumber(index)});
-                } else {
-                    r.error = {"设备报告当前模式为 " + ModeNumber(now),
-                               "the processor reports mode " + ModeNumber(now)};
-                }
-                finish();
+    return ModeOnFleet(
+        c, [index](ProcessorSession& s, ProcessorResult& r, std::function<void()> finish) {
+            s.Link([&s, &r, index, finish] {
+                s.LoadMode(index, [&s, &r, index, finish] {
+                    // The link downloaded the mode's settings; the processor names its mode.
+                    const int now = s.image().Get(kAddrLoadMode);
+                    r.json["current"] = Utf8(ModeNumber(now));
+                    r.ok = now == index;
+                    if (r.ok) {
+                        r.lines.push_back({"已调用模式 " + ModeNumber(index),
+                                           "loaded mode " + ModeNumber(index)});
+                    } else {
+                        r.error = {"设备报告当前模式为 " + ModeNumber(now),
+                                   "the processor reports mode " + ModeNumber(now)};
+                    }
+                    finish();
+                });
             });
         });
-    });
 }
 
 int SaveMode(const Context& c, int index, const std::string& typed) {
@@ -83,28 +83,32 @@ int SaveMode(const Context& c, int index, const std::string& typed) {
     if (!check.accepted()) return c.out.Refuse("mode", ModeNameRefusedText(check.refused));
     const std::string name = check.name;
     const std::string password = c.options.password;
-    return ModeOnFleet(c, [index, name, password](ProcessorSession& s, ProcessorResult& r,
-                                                  std::function<void()> finish) {
-        s.Link([&s, &r, index, name, password, finish] {
-            // Saving is the manager's: the processor in manager mode, or its system password.
-            const bool manager = s.image().Get(kAddrManagerFlag) == 1;
-            if (!manager && (password.empty() || password != s.info().systemPassword)) {
-                r.error = password.empty()
+    return ModeOnFleet(c,
+                       [index, name, password](ProcessorSession& s, ProcessorResult& r,
+                                               std::function<void()> finish) {
+                           s.Link([&s, &r, index, name, password, finish] {
+                               // Saving is the manager's: the processor in manager mode, or its
+                               // system password.
+                               const bool manager = s.image().Get(kAddrManagerFlag) == 1;
+                               if (!manager &&
+                                   (password.empty() || password != s.info().systemPassword)) {
+                                   r.error = password.empty()
                               ? BilingualText{"用户模式无法执行保存操作（需 --password）",
                                               "the processor is in user mode: give its system "
                                               "password (--password)"}
                               : BilingualText{"系统密码错误", "wrong system password"};
-                finish();
-                return;
-            }
-            s.SaveMode(index, name, [&r, index, name, finish] {
-                r.ok = true;
-                r.lines.push_back({"已保存为模式 " + ModeNumber(index) + "-" + name,
-                                   "saved as mode " + ModeNumber(index) + "-" + name});
-                finish();
-            });
-        });
-    });
+                                   finish();
+                                   return;
+                               }
+                               s.SaveMode(index, name, [&r, index, name, finish] {
+                                   r.ok = true;
+                                   r.lines.push_back(
+                                       {"已保存为模式 " + ModeNumber(index) + "-" + name,
+                                        "saved as mode " + ModeNumber(index) + "-" + name});
+                                   finish();
+                               });
+                           });
+                       });
 }
 
 }  // namespace
@@ -113,13 +117,13 @@ int ModeCommand(const Context& c) {
     const std::vector<std::string>& w = c.options.words;
     const std::string verb = w.empty() ? std::string() : w[0];
     if (verb == "list" && w.size() == 1) {
-        return ModeOnFleet(c, [](ProcessorSession& s, ProcessorResult& r,
-                                 std::function<void()> finish) {
-            s.Link([&s, &r, finish] {
-                ListModes(s, r);
-                finish();
+        return ModeOnFleet(
+            c, [](ProcessorSession& s, ProcessorResult& r, std::function<void()> finish) {
+                s.Link([&s, &r, finish] {
+                    ListModes(s, r);
+                    finish();
+                });
             });
-        });
     }
     if (verb == "load" && w.size() == 2) {
         const std::optional<int> index = ModeIndex(w[1]);

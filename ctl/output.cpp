@@ -49,8 +49,8 @@ int Output::Fleet(const std::string& command, const std::vector<ProcessorResult>
         if (!r.ok) Line(r.port + ": " + Pick({"失败：", "failed: "}) + Pick(r.error));
     }
     if (results.size() > 1 || !failed.empty()) {
-        const std::string done = std::to_string(results.size() - failed.size()) + "/" +
-                                 std::to_string(results.size());
+        const std::string done =
+            std::to_string(results.size() - failed.size()) + "/" + std::to_string(results.size());
         std::string summary = Pick({"完成 " + done, "done " + done});
         for (const ProcessorResult* r : failed) {
             summary += (r == failed.front() ? Pick({"；失败：", "; failed: "}) : "; ") + r->port +

@@ -185,11 +185,11 @@ void ProcessorSession::Fail(const BilingualText& cause) {
 void ProcessorSession::UpdateStatusDialog(int progressPercent) {
     const LinkEngine& engine = link_->engine();
     if (!engine.transferRunning() || finished_) return;
-    const Phase phase = engine.transferDirection() == TransferDirection::Write
-                            ? Phase::Uploading
-                            : (phase_ == Phase::Uploading || phase_ == Phase::Verifying
-                                   ? Phase::Verifying
-                                   : Phase::Downloading);
+    const Phase phase =
+        engine.transferDirection() == TransferDirection::Write
+            ? Phase::Uploading
+            : (phase_ == Phase::Uploading || phase_ == Phase::Verifying ? Phase::Verifying
+                                                                        : Phase::Downloading);
     if (phase != phase_ || progressPercent != 0) deadline_.start(kStallMs);
     SetPhase(phase, progressPercent);
 }
@@ -226,8 +226,7 @@ void ProcessorSession::ShowLinkMessage(const BilingualText& text, const Bilingua
         cause = upload ? BilingualText{"上传中停止应答（第 " + step + " 步）",
                                        "stopped answering during the upload (step " + step + ")"}
                        : BilingualText{"下载中停止应答（第 " + step + " 步）",
-                                       "stopped answering during the download (step " + step +
-                                           ")"};
+                                       "stopped answering during the download (step " + step + ")"};
     }
     QTimer::singleShot(0, this, [this, cause] { Fail(cause); });
 }

@@ -22,8 +22,8 @@ ProgressLines::ProgressLines(bool wanted) : enabled_(wanted && isatty(STDERR_FIL
 void ProgressLines::Set(size_t index, const std::string& text) {
     if (!enabled_) return;
     if (lines_.size() <= index) lines_.resize(index + 1);
-    const bool ended = text.find("done") != std::string::npos ||
-                       text.find("failed") != std::string::npos;
+    const bool ended =
+        text.find("done") != std::string::npos || text.find("failed") != std::string::npos;
     lines_[index] = text;
     if (ended || NowMs() - lastDraw_ >= kRedrawMs) Draw();
 }

@@ -96,7 +96,8 @@ int RestoreCommand(const Context& c) {
     const std::string file = c.options.words.front();
     BilingualText error;
     const std::optional<PresetContent> content = ReadPresetPath(file, error);
-    if (!content) return c.out.Refuse("restore", {file + "：" + error.chinese, file + ": " + error.english});
+    if (!content)
+        return c.out.Refuse("restore", {file + "：" + error.chinese, file + ": " + error.english});
     const auto ports = ChoosePorts(c, {c.options.words.begin() + 1, c.options.words.end()}, error);
     if (!ports) return c.out.Refuse("restore", error);
     const std::vector<ParamAddress> compared =

@@ -15,7 +15,8 @@ struct Assignment {
 };
 
 BilingualText UnknownKey(const std::string& key) {
-    return {"未知参数：" + key + "（见 zt461ctl keys）", "unknown key " + key + " (see zt461ctl keys)"};
+    return {"未知参数：" + key + "（见 zt461ctl keys）",
+            "unknown key " + key + " (see zt461ctl keys)"};
 }
 
 // The system items that have commands of their own or are no values.
@@ -65,8 +66,7 @@ std::optional<std::vector<Assignment>> ParseAssignments(const Context& c,
 // A main volume may not lie above its maximum, nor its start volume: the window pulls them
 // down; a command refuses them.
 std::optional<BilingualText> VolumeLimitProblem(const std::vector<Assignment>& assignments,
-                                                const DeviceImage& image,
-                                                const ParamNames& names) {
+                                                const DeviceImage& image, const ParamNames& names) {
     auto valueOf = [&](const ParamName* n) {
         for (const Assignment& a : assignments) {
             if (a.name == n) return a.raw;
@@ -154,8 +154,8 @@ int GetCommand(const Context& c) {
         QJsonArray values;
         ShowValues(names, *image, lines, values);
         for (const BilingualText& line : lines) c.out.Line(line);
-        c.out.Document({{"command", "get"}, {"ok", true}, {"file", Utf8(c.options.file)},
-                        {"values", values}});
+        c.out.Document(
+            {{"command", "get"}, {"ok", true}, {"file", Utf8(c.options.file)}, {"values", values}});
         return kExitOk;
     }
     BilingualText error;

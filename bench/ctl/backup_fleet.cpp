@@ -32,8 +32,8 @@ bool StartSims(const QString& runtime, int count, std::vector<std::unique_ptr<QP
         auto sim = std::make_unique<QProcess>();
         sim->setProcessEnvironment(Environment(runtime));
         sim->setStandardOutputFile(QProcess::nullDevice());
-        sim->start(QStringLiteral(ZT_SIM_PROGRAM), {QString("--name=ROOM-%1").arg(i + 1, 2, 10,
-                                                                                   QChar('0'))});
+        sim->start(QStringLiteral(ZT_SIM_PROGRAM),
+                   {QString("--name=ROOM-%1").arg(i + 1, 2, 10, QChar('0'))});
         if (!sim->waitForStarted(5000)) return false;
         sims.push_back(std::move(sim));
     }
@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
     int status = 0;
     for (int count : counts) {
         QTemporaryDir runtime;
-        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                  QFile::ExeOwner);
+        QFile::setPermissions(runtime.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         std::vector<std::unique_ptr<QProcess>> sims;
         if (!StartSims(runtime.path(), count, sims)) {
             std::fprintf(stderr, "the simulators did not start\n");

@@ -101,11 +101,8 @@ struct BandField {
 };
 // The legend of a band column, the shelving bands' Q apart.
 constexpr BandField kBandFields[] = {
-    {"type", {"类型", "Type"}},
-    {"freq", {"频率", "Frequency"}},
-    {"gain", {"增益", "Gain"}},
-    {"q", {"Q值", "Q"}},
-    {"q_shelf", {"搁架Q值", "Shelf Q"}},
+    {"type", {"类型", "Type"}}, {"freq", {"频率", "Frequency"}},     {"gain", {"增益", "Gain"}},
+    {"q", {"Q值", "Q"}},        {"q_shelf", {"搁架Q值", "Shelf Q"}},
 };
 
 class Namer {
@@ -142,8 +139,8 @@ public:
                 const BandField& f = kBandFields[field];
                 const BilingualText name{"EQ " + std::to_string(band) + " " + f.name.chinese,
                                          "EQ " + std::to_string(band) + " " + f.name.english};
-                ParamName& n = Name(home, page, slot, "eq" + std::to_string(band) + "." + f.key,
-                                    name);
+                ParamName& n =
+                    Name(home, page, slot, "eq" + std::to_string(band) + "." + f.key, name);
                 SetBandFieldForm(n, field, typeItems, gainRange);
             }
         }

@@ -10,8 +10,8 @@ namespace zt {
 namespace {
 
 // System items a download stores as values (the mode names and passwords are texts).
-constexpr ParamAddress kDownloadedSystemValues[] = {0x1E01, 0x1E02, 0x1E03, 0x1E04, 0x1E08,
-                                                    kPresetExtraAddress};
+constexpr ParamAddress kDownloadedSystemValues[] = {0x1E01, 0x1E02, 0x1E03,
+                                                    0x1E04, 0x1E08, kPresetExtraAddress};
 constexpr int kDownloadedPages = 30;
 
 }  // namespace
@@ -78,8 +78,8 @@ std::vector<std::string> DifferenceLines(const std::vector<ImageDifference>& dif
             if (d.name->channelKey != channel) continue;
             if (first) lines.push_back(chinese ? d.name->channel.chinese : d.name->channel.english);
             first = false;
-            lines.push_back("  " + (chinese ? d.name->name.chinese : d.name->name.english) +
-                            ": " + FormatParamValue(*d.name, d.valueA) + " -> " +
+            lines.push_back("  " + (chinese ? d.name->name.chinese : d.name->name.english) + ": " +
+                            FormatParamValue(*d.name, d.valueA) + " -> " +
                             FormatParamValue(*d.name, d.valueB));
         }
     }

@@ -17,7 +17,6 @@ std::optional<PresetContent> ReadPresetPath(const std::filesystem::path& path,
                                             BilingualText& error);
 
 // The image a preset file holds: its entries over an all-zero image.
-std::optional<DeviceImage> ReadPresetImage(const std::filesystem::path& path,
-                                           BilingualText& error);
+std::optional<DeviceImage> ReadPresetImage(const std::filesystem::path& path, BilingualText& error);
 
 }  // namespace zt

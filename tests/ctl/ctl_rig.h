@@ -31,8 +31,10 @@ struct CtlRun {
 
 class CtlVenue {
 public:
-    CtlVenue() { QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                            QFile::ExeOwner); }
+    CtlVenue() {
+        QFile::setPermissions(runtime_.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
     ~CtlVenue() {
         for (int fd : held_) close(fd);
         for (auto& sim : sims_) {

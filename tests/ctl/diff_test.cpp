@@ -34,15 +34,16 @@ TEST(CtlDiff, TwoFilesListExactlyTheDifferingPlacesByName) {
     const CtlRun json = venue.Ctl({"diff", fileA, fileB, "--json"});
     EXPECT_EQ(json.exitCode, 1);
     std::set<QString> keys;
-    for (const QJsonValue& d : json.json()["differences"].toArray()) keys.insert(d["key"].toString());
+    for (const QJsonValue& d : json.json()["differences"].toArray())
+        keys.insert(d["key"].toString());
     EXPECT_EQ(keys, (std::set<QString>{"mic_a.eq3.gain", "main.sing.left.delay",
                                        "music.right.eq1.type", "echo_b.effect.level"}));
 
     const CtlRun english = venue.Ctl({"diff", fileA, fileB, "--lang", "en"});
     EXPECT_EQ(english.out.split('\n', Qt::SkipEmptyParts),
               (QStringList{"Music", "  Right EQ 1 Type: BYPSS -> HSEQ", "MIC A",
-                           "  EQ 3 Gain: -4.0dB -> -3.0dB", "Main L Sing", "  Delay: 0.0ms -> 12.5ms",
-                           "Echo B", "  Echo Effect Vol: 0% -> 7%"}));
+                           "  EQ 3 Gain: -4.0dB -> -3.0dB", "Main L Sing",
+                           "  Delay: 0.0ms -> 12.5ms", "Echo B", "  Echo Effect Vol: 0% -> 7%"}));
     const CtlRun chinese = venue.Ctl({"diff", fileA, fileB, "--lang", "zh"});
     EXPECT_EQ(chinese.out.split('\n', Qt::SkipEmptyParts),
               (QStringList{"音乐", "  右 EQ 1 类型: BYPSS -> HSEQ", "麦克A",
@@ -60,7 +61,8 @@ TEST(CtlDiff, HelpAndKeys) {
     CtlVenue venue;
     const CtlRun help = venue.Ctl({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* command : {"ports", "backup", "restore", "get", "set", "mode", "volume", "diff"}) {
+    for (const char* command :
+         {"ports", "backup", "restore", "get", "set", "mode", "volume", "diff"}) {
         EXPECT_TRUE(help.out.contains(QString("  ") + command)) << command;
     }
     EXPECT_EQ(venue.Ctl({"--bogus"}).exitCode, 2);

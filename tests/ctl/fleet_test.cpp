@@ -75,9 +75,10 @@ TEST(CtlFleet, BackupAndRestoreAllWithTwoFaultyProcessors) {
     // times out, whichever the line shows first.
     const QString pulled = failed.at("ROOM-7");
     EXPECT_TRUE(pulled.contains("went away") || pulled.contains("stopped answering during the "
-                                                                 "download"))
+                                                                "download"))
         << pulled.toStdString();
-    EXPECT_TRUE(failed.at("ROOM-8").contains("cannot be opened")) << failed.at("ROOM-8").toStdString();
+    EXPECT_TRUE(failed.at("ROOM-8").contains("cannot be opened"))
+        << failed.at("ROOM-8").toStdString();
     EXPECT_TRUE(failed.at("ROOM-8").contains("busy")) << failed.at("ROOM-8").toStdString();
 
     // Six files, each read by the window's own reader and equal to what its processor holds.
@@ -130,7 +131,8 @@ TEST(CtlFleet, SilentAndDeafProcessorsEndInTheSummaryWithTheirCauses) {
     ASSERT_FALSE(lines.isEmpty());
     const QString summary = lines.last();
     EXPECT_TRUE(summary.startsWith("done 1/4; failed: ")) << summary.toStdString();
-    EXPECT_TRUE(summary.contains("BAR (stopped answering during the download")) << summary.toStdString();
+    EXPECT_TRUE(summary.contains("BAR (stopped answering during the download"))
+        << summary.toStdString();
     EXPECT_TRUE(summary.contains("VIP (")) << summary.toStdString();
     EXPECT_TRUE(summary.contains("LOBBY (no answer)")) << summary.toStdString();
     EXPECT_FALSE(summary.contains("HALL")) << summary.toStdString();

@@ -116,8 +116,9 @@ TEST(ParamNames, ValuesRoundTripThroughTheirTexts) {
     std::set<std::tuple<ValueForm, int, int, int, int, bool>> tried;
     for (const ParamName* n : names.named()) {
         const bool doubled = n->context.outputPage >= 21 && n->context.outputPage <= 23;
-        if (!tried.insert({n->form, n->kind, static_cast<int>(n->items), n->range.minimum,
-                           n->range.maximum, doubled})
+        if (!tried
+                 .insert({n->form, n->kind, static_cast<int>(n->items), n->range.minimum,
+                          n->range.maximum, doubled})
                  .second) {
             continue;
         }
@@ -126,8 +127,7 @@ TEST(ParamNames, ValuesRoundTripThroughTheirTexts) {
             const ParsedValue parsed = ParseParamValue(*n, text);
             ASSERT_TRUE(parsed.raw) << n->key << " " << text << ": " << parsed.error.english;
             EXPECT_EQ(FormatParamValue(*n, *parsed.raw), text) << n->key;
-            const bool sharedText = raw > n->range.minimum &&
-                                    FormatParamValue(*n, raw - 1) == text;
+            const bool sharedText = raw > n->range.minimum && FormatParamValue(*n, raw - 1) == text;
             if (!sharedText) EXPECT_EQ(*parsed.raw, raw) << n->key << " " << text;
         }
     }
@@ -144,10 +144,10 @@ TEST(ParamNames, TypedValues) {
         {"mic_a.eq3.gain", "-3dB", 105},
         {"mic_a.eq3.gain", "-3.0 dB", 105},
         {"mic_a.eq3.gain", "+12", 180},
-        {"mic_a.eq3.gain", "12.1", 180},   // within half a step of the top
-        {"mic_a.eq3.gain", "13", -1},      // out of range
-        {"mic_a.eq3.gain", "-3Hz", -1},    // wrong unit
-        {"mic_a.eq3.gain", "abc", -1},     // malformed
+        {"mic_a.eq3.gain", "12.1", 180},  // within half a step of the top
+        {"mic_a.eq3.gain", "13", -1},     // out of range
+        {"mic_a.eq3.gain", "-3Hz", -1},   // wrong unit
+        {"mic_a.eq3.gain", "abc", -1},    // malformed
         {"mic_a.eq3.gain", "1.2.3", -1},
         {"mic_a.eq3.gain", "raw:100", 100},
         {"mic_a.eq3.gain", "raw:181", -1},
@@ -179,8 +179,7 @@ TEST(ParamNames, TypedValues) {
             EXPECT_FALSE(parsed.error.english.empty());
             EXPECT_FALSE(parsed.error.chinese.empty());
         } else {
-            EXPECT_EQ(parsed.raw, c.raw) << c.key << "=" << c.text << ": "
-                                         << parsed.error.english;
+            EXPECT_EQ(parsed.raw, c.raw) << c.key << "=" << c.text << ": " << parsed.error.english;
         }
     }
 }

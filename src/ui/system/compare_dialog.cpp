@@ -32,8 +32,9 @@ CompareDialog::CompareDialog(const std::vector<ImageDifference>& differences,
     auto* summary = new QLabel(
         differences.empty()
             ? Pick(chinese, "设备与文件 %1 相同", "The processor and %1 are the same").arg(fileName)
-            : Pick(chinese, "设备与文件 %1 有 %2 处不同", "%2 differences between the processor "
-                                                          "and %1")
+            : Pick(chinese, "设备与文件 %1 有 %2 处不同",
+                   "%2 differences between the processor "
+                   "and %1")
                   .arg(fileName, count),
         this);
     summary->setObjectName(QStringLiteral("CompareSummary"));

@@ -50,9 +50,9 @@ CompareDialog* CompareWithFile::Compare(const QString& path) {
         CompareImages(context_.model.image(), *file,
                       CommonAddresses(PresetFileAddresses(), DownloadedAddresses()), names_);
     if (dialog_) dialog_->close();
-    dialog_ = new CompareDialog(differences, QFileInfo(path).fileName(),
-                                context_.prompts.language().chinese(),
-                                [this, path] { Load(path); }, button_->window());
+    dialog_ = new CompareDialog(
+        differences, QFileInfo(path).fileName(), context_.prompts.language().chinese(),
+        [this, path] { Load(path); }, button_->window());
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     dialog_->open();
     return dialog_;
