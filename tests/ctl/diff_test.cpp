@@ -50,6 +50,15 @@ TEST(CtlDiff, TwoFilesListExactlyTheDifferingPlacesByName) {
                            "  EQ 3 增益: -4.0dB -> -3.0dB", "主左 唱歌", "  延时: 0.0ms -> 12.5ms",
                            "回声B", "  回声音量: 0% -> 7%"}));
 
+    // A file's values read by key, as the window shows them.
+    const CtlRun get = venue.Ctl({"get", "mic_a.eq3.gain", "echo_b.effect.level", "-f", fileB,
+                                  "--json"});
+    EXPECT_EQ(get.exitCode, 0);
+    const QJsonArray values = get.json()["values"].toArray();
+    ASSERT_EQ(values.size(), 2);
+    EXPECT_EQ(values[0]["value"].toString(), "-3.0dB");
+    EXPECT_EQ(values[1]["value"].toString(), "7%");
+
     const CtlRun same = venue.Ctl({"diff", fileA, fileA});
     EXPECT_EQ(same.exitCode, 0);
     EXPECT_TRUE(same.out.contains("no differences"));

@@ -73,6 +73,16 @@ TEST(CtlValues, SetVolumeAndModeLandOnTheProcessor) {
     ASSERT_TRUE(venue.Dump("ROOM", held));
     EXPECT_EQ(held.memory.Get(0x1E02), 17);  // MF2
     EXPECT_EQ(held.memory.Get(0x1D01), 40);  // a factory mode keeps the volumes
+
+    // Saving is the manager's: in user mode only with the system password.
+    const CtlRun refused = venue.Ctl({"mode", "save", "5", "Late Night", "-p", "ROOM"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.out.contains("--password")) << refused.out.toStdString();
+    const CtlRun saved = venue.Ctl(
+        {"mode", "save", "5", "Late Night", "-p", "ROOM", "--password", "123456"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.out.toStdString() << saved.err.toStdString();
+    ASSERT_TRUE(venue.Dump("ROOM", held));
+    EXPECT_EQ(held.modeNames[4], "Late Night");
 }
 
 }  // namespace

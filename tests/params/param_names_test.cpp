@@ -116,19 +116,18 @@ TEST(ParamNames, ValuesRoundTripThroughTheirTexts) {
     std::set<std::tuple<ValueForm, int, int, int, int, bool>> tried;
     for (const ParamName* n : names.named()) {
         const bool doubled = n->context.outputPage >= 21 && n->context.outputPage <= 23;
-        if (!tried
-                 .insert({n->form, n->kind, static_cast<int>(n->items), n->range.minimum,
-                          n->range.maximum, doubled})
-                 .second) {
-            continue;
-        }
+        const auto signature = std::make_tuple(n->form, n->kind, static_cast<int>(n->items),
+                                               n->range.minimum, n->range.maximum, doubled);
+        if (!tried.insert(signature).second) continue;
         for (int raw = n->range.minimum; raw <= n->range.maximum; ++raw) {
             const std::string text = FormatParamValue(*n, raw);
             const ParsedValue parsed = ParseParamValue(*n, text);
             ASSERT_TRUE(parsed.raw) << n->key << " " << text << ": " << parsed.error.english;
             EXPECT_EQ(FormatParamValue(*n, *parsed.raw), text) << n->key;
             const bool sharedText = raw > n->range.minimum && FormatParamValue(*n, raw - 1) == text;
-            if (!sharedText) EXPECT_EQ(*parsed.raw, raw) << n->key << " " << text;
+            if (!sharedText) {
+                EXPECT_EQ(*parsed.raw, raw) << n->key << " " << text;
+            }
         }
     }
 }
