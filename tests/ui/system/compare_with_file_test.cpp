@@ -30,7 +30,10 @@ protected:
 
 TEST_F(CompareWithFileTest, ListsTheDifferencesByNameAndLoadsTheFile) {
     LinkNow();
-    ASSERT_TRUE(Get<QAbstractButton>("CompareFileBtn")->isVisibleTo(&window()));
+    // On the preset file group of the system setting sheet, where the hidden "整机参数" was.
+    auto* button = Get<QAbstractButton>("CompareFileBtn");
+    EXPECT_FALSE(button->isHidden());
+    EXPECT_EQ(button->parentWidget()->objectName(), "FileGroup");
     app().model().image().Set(0x021B, 100);
     app().model().image().Set(0x0005, 100);
     const QString path = FileWithTwoChanges();
@@ -40,7 +43,7 @@ TEST_F(CompareWithFileTest, ListsTheDifferencesByNameAndLoadsTheFile) {
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(Row(list->topLevelItem(0)).mid(0, 2), (QStringList{"音乐", "Music"}));
     EXPECT_EQ(Row(list->topLevelItem(0)->child(0)),
-              (QStringList{"高通频率", "HPF Frequency", "135Hz", "1000Hz"}));
+              (QStringList{"高通频率", "HPF Frequency", "135.0Hz", "1000Hz"}));
     EXPECT_EQ(Row(list->topLevelItem(1)).mid(0, 2), (QStringList{"麦克A", "MIC A"}));
     EXPECT_EQ(Row(list->topLevelItem(1)->child(0)),
               (QStringList{"EQ 3 增益", "EQ 3 Gain", "-4.0dB", "-3.0dB"}));
