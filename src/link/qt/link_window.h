@@ -48,6 +48,10 @@ public:
     void StopTransfer() override { transfer_.stop(); }
     void Pause(int milliseconds) override { port_.Drain(milliseconds); }
 
+    // The search tries one port per period; a program that searches a single port it knows
+    // may try it sooner than the window's one second.
+    void SetSearchPeriod(int milliseconds) { search_.setInterval(milliseconds); }
+
     const QTimer& holdTimer() const { return hold_; }
     const QTimer& searchTimer() const { return search_; }
     const QTimer& transferTimer() const { return transfer_; }

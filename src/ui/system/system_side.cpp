@@ -29,12 +29,19 @@ SystemSide::SystemSide(EditorApp& app, WindowMessages& messages)
       panelLock_(app.link(), app.model(), prompts_, app.window(),
                  [&app] { app.pageSwitcher().OnTabClicked(kTabMusic); }),
       accessCode_(app.window()),
+      compare_({.link = app.link(),
+                .model = app.model(),
+                .prompts = prompts_,
+                .folders = [&app]() -> const PresetFolders& { return app.presetFolders(); },
+                .showReplacedImage = [&app] { app.ShowReplacedImage(); }},
+               app.registry()),
       context_(std::make_unique<QObject>()) {
     modes_.Connect(context_.get());
     presetFiles_.Connect(context_.get());
     passwords_.Connect(context_.get());
     panelLock_.Connect(context_.get());
     accessCode_.Connect(context_.get());
+    compare_.Connect(context_.get());
     app.services().presetFiles = &presetFiles_;
     app.editing().editor().SetLockCheck(&panelLock_);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ui/system/access_code.h"
+#include "ui/system/compare_with_file.h"
 #include "ui/system/mode_flows.h"
 #include "ui/system/panel_lock.h"
 #include "ui/system/password_flows.h"
@@ -27,6 +28,7 @@ public:
     PasswordFlows& passwords() { return passwords_; }
     PanelLock& panelLock() { return panelLock_; }
     AccessCode& accessCode() { return accessCode_; }
+    CompareWithFile& compareWithFile() { return compare_; }
 
 private:
     EditorApp& app_;
@@ -36,6 +38,7 @@ private:
     PasswordFlows passwords_;
     PanelLock panelLock_;
     AccessCode accessCode_;
+    CompareWithFile compare_;
     // Receiver of every connection, so that the handlers end with this side.
     std::unique_ptr<QObject> context_;
 };

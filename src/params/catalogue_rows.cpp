@@ -1,8 +1,8 @@
-#include "ui/catalogue/catalogue_types.h"
+#include "params/catalogue_rows.h"
 
 namespace zt::catalogue {
 
-QStringList ItemTexts(Items items) {
+std::vector<std::string> SelectorItemTexts(Items items) {
     switch (items) {
         case Items::None:
             return {};
@@ -22,13 +22,13 @@ QStringList ItemTexts(Items items) {
         case Items::InputLevel:
             return {"0dB", "3dB", "6dB"};
         case Items::ModeList: {
-            QStringList list;
-            for (int i = 1; i <= 22; ++i) list << QString::number(i) + "-";
+            std::vector<std::string> list;
+            for (int i = 1; i <= 22; ++i) list.push_back(std::to_string(i) + "-");
             return list;
         }
         case Items::UserModes: {
-            QStringList list;
-            for (int i = 5; i <= 16; ++i) list << QString::number(i);
+            std::vector<std::string> list;
+            for (int i = 5; i <= 16; ++i) list.push_back(std::to_string(i));
             return list;
         }
     }
