@@ -257,10 +257,13 @@ EqImport ImportEqExchange(std::string_view text, const ExchangeImportRequest& re
         return !graphics.empty() ||
                std::any_of(filters.begin(), filters.end(), [](const FileFilter* f) { return f->on; });
     };
-    if (plays(shownFilters, shownGraphics)) {
+    // The editor's own unchanged export is taken as it is, bypassed bands and all.
+    const std::optional<ExchangeSettings> exact = EditorValues(file, request, cookbook);
+    if (exact || plays(shownFilters, shownGraphics)) {
         result.shown = SetImport(request.current, fitter, cookbook, result)
-                           .Run(shownFilters, shownGraphics, EditorValues(file, request, cookbook));
+                           .Run(shownFilters, shownGraphics, exact);
         result.imported += result.shown.filters;
+        result.changed = true;
     }
     if (twoSets) {
         const int otherChannel = shownChannel == kChannelLeft ? kChannelRight : kChannelLeft;
@@ -270,6 +273,7 @@ EqImport ImportEqExchange(std::string_view text, const ExchangeImportRequest& re
             const ExchangeSettings other{*request.otherSet, {}, {}};
             result.other = SetImport(other, fitter, cookbook, result).Run(filters, graphics);
             result.imported += result.other->filters;
+            result.changed = true;
         }
         result.channels = ChannelUse::BothSets;
     } else if (sections) {

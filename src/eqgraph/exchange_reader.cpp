@@ -113,13 +113,11 @@ bool IsSilentCommand(const std::string& command) {
     return std::find(kSilent.begin(), kSilent.end(), command) != kSilent.end();
 }
 
-// Free text (a measurement's name, the tool's name and version, notes) carries no filter.
+// Free text (a measurement's name, the tool's name and version, notes) carries no filter
+// value.
 bool CarriesNoFilter(std::string_view line) {
-    const std::string lower = Lower(line);
-    for (const char* word : {"filter", " fc ", "gain", "preamp", "graphiceq", "channel"}) {
-        if ((" " + lower + " ").find(word) != std::string::npos) return false;
-    }
-    return true;
+    const std::string lower = " " + Lower(line) + " ";
+    return lower.find(" fc ") == std::string::npos && lower.find(" gain ") == std::string::npos;
 }
 
 struct ShelfSlope {
