@@ -60,19 +60,14 @@ int ResponseCentreIndex(int frequencyHz) {
     return static_cast<int>(Nearest(ResponseGrid::IndexOfFrequency(snappedHz)));
 }
 
-bool BandResponse(std::span<float> out, int frequencyHz, float gainDb, float q,
-                  PointTypeCode code) {
-    if (out.size() < static_cast<std::size_t>(ResponseGrid::PointCount)) return false;
-    ClearUpperVectorState();
+ItemShape ItemPrototype(float gainDb, float q, PointTypeCode code, PrototypeArray& proto) {
     const DecodedPointType type = DecodePointType(code);
     const float drawnQ = QForDrawing(q);
-    PrototypeArray proto;
     switch (type.design) {
         case ResponseDesign::None:
-            return false;
+            return ItemShape::None;
         case ResponseDesign::Flat:
-            FillFlat(out);
-            return true;
+            return ItemShape::Flat;
         case ResponseDesign::Peaking:
             PrototypeResponse(PeakingDesign(gainDb, drawnQ), PrototypeWarp::None, proto);
             break;
@@ -84,14 +79,28 @@ bool BandResponse(std::span<float> out, int frequencyHz, float gainDb, float q,
             break;
         case ResponseDesign::HighPass:
         case ResponseDesign::LowPass:
-            if (type.filterType == 0) {  // "Bypass"
-                FillFlat(out);
-                return true;
-            }
+            if (type.filterType == 0) return ItemShape::Flat;  // "Bypass"
             FilterPrototype(
                 type.filterType,
                 type.design == ResponseDesign::HighPass ? PassKind::HighPass : PassKind::LowPass,
                 proto);
+            break;
+    }
+    return ItemShape::Prototype;
+}
+
+bool BandResponse(std::span<float> out, int frequencyHz, float gainDb, float q,
+                  PointTypeCode code) {
+    if (out.size() < static_cast<std::size_t>(ResponseGrid::PointCount)) return false;
+    ClearUpperVectorState();
+    PrototypeArray proto;
+    switch (ItemPrototype(gainDb, q, code, proto)) {
+        case ItemShape::None:
+            return false;
+        case ItemShape::Flat:
+            FillFlat(out);
+            return true;
+        case ItemShape::Prototype:
             break;
     }
     LayOntoGrid(proto, ResponseCentreIndex(frequencyHz), out.data());

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "eqgraph/point_type_code.h"
+#include "eqgraph/prototype_response.h"
 #include "eqgraph/response_grid.h"
 
 namespace zt {
@@ -14,6 +15,12 @@ namespace zt {
 // a shelf; the crossover filters use neither. Returns false and leaves `out` untouched when the
 // code names no design or `out` holds fewer than 463 entries.
 bool BandResponse(std::span<float> out, int frequencyHz, float gainDb, float q, PointTypeCode code);
+
+// What an item draws before it is laid onto the grid: a prototype centred on step 231, or flat.
+// Every response of an item at any frequency is this prototype laid with LayOntoGrid at
+// ResponseCentreIndex(frequencyHz); the fitter of the EQ exchange computes each shape once.
+enum class ItemShape { None, Flat, Prototype };
+ItemShape ItemPrototype(float gainDb, float q, PointTypeCode code, PrototypeArray& proto);
 
 // Grid index on which the centre of an item at `frequencyHz` is drawn: the frequency is
 // snapped to the grid and to whole Hz first, and anything at or below 10 Hz lands on index 0.

@@ -40,6 +40,8 @@ CookbookResponse::Coefficients CookbookResponse::Design(const CookbookFilter& f)
             return {(1 + cw) / 2, -(1 + cw), (1 + cw) / 2, 1 + alpha, -2 * cw, 1 - alpha};
         case CookbookType::LowPass:
             return {(1 - cw) / 2, 1 - cw, (1 - cw) / 2, 1 + alpha, -2 * cw, 1 - alpha};
+        case CookbookType::Notch:
+            return {1, -2 * cw, 1, 1 + alpha, -2 * cw, 1 - alpha};
     }
     return {1, 0, 0, 1, 0, 0};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The standard biquads of the audio EQ cookbook as room-measurement tools and system-wide
 // equalisers compute them: peaking, low and high shelf with a Q, and second-order high- and
-// low-pass sections. Their magnitude is evaluated at a sample rate, on the points of the
+// low-pass sections, and the notch. Their magnitude is evaluated at a sample rate, on the points of the
 // ResponseGrid, so that it can be compared with the curves of the EQ graph.
 
 #include <array>
@@ -11,7 +11,7 @@
 
 namespace zt {
 
-enum class CookbookType { Peaking, LowShelf, HighShelf, HighPass, LowPass };
+enum class CookbookType { Peaking, LowShelf, HighShelf, HighPass, LowPass, Notch };
 
 struct CookbookFilter {
     CookbookType type = CookbookType::Peaking;

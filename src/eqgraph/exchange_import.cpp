@@ -1,10 +1,10 @@
-// Import of filter settings in the format of room-measurement tools into the bands of a channel.
+// Import of filter files: the file's summed cookbook curve, fitted into a channel's bands and,
+// where asked, its crossovers.
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <cmath>
-#include <variant>
+#include <numeric>
+#include <sstream>
 
 #include "eqgraph/eq_exchange.h"
 #include "params/value_scales.h"
@@ -13,197 +13,285 @@
 namespace zt {
 namespace {
 
-constexpr size_t kShownLineLength = 60;
-// Half a table step beyond either end still snaps to it.
+constexpr int kGainStepCount = 181;
+// Half a table step beyond either end still counts as inside the range.
 constexpr double kHalfFrequencyStep = 1.0096735332285105;  // 2^(1/72)
-constexpr double kShelfDefaultQ = 0.7071067811865476;      // slope 1: the shelf without a Q
+constexpr double kLowestGainDb = -24.0;
+constexpr double kHighestGainDb = 12.0;
+// Bounds of a target curve: a notch is minus infinity at its centre, which no band reaches.
+constexpr double kTargetFloorDb = -60.0;
+constexpr double kTargetCeilingDb = 60.0;
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
+bool IsBandFilter(const FileFilter& f) {
+    return !f.IsPass();
 }
 
-std::string_view Trim(std::string_view text) {
-    const auto space = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-    while (!text.empty() && space(text.front())) text.remove_prefix(1);
-    while (!text.empty() && space(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::vector<std::string_view> Words(std::string_view text) {
-    std::vector<std::string_view> words;
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-        const size_t start = i;
-        while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-        if (i > start) words.push_back(text.substr(start, i - start));
+CurveArray CurveOfFilters(const std::vector<const FileFilter*>& filters,
+                          const std::vector<const GraphicCurve*>& graphics,
+                          const CookbookResponse& cookbook) {
+    CurveArray curve{};
+    for (const FileFilter* f : filters) cookbook.AddTo(f->filter, curve);
+    for (const GraphicCurve* g : graphics) {
+        for (int k = 0; k < ResponseGrid::PointCount; ++k) {
+            curve[k] += GraphicGainDb(*g, ResponseGrid::FrequencyOfIndex(k));
+        }
     }
-    return words;
+    for (double& v : curve) v = std::clamp(v, kTargetFloorDb, kTargetCeilingDb);
+    return curve;
 }
 
-std::optional<double> Number(std::string_view word) {
-    double value = 0;
-    const char* end = word.data() + word.size();
-    const auto [stop, error] = std::from_chars(word.data(), end, value);
-    if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
-    return value;
+// How much a filter shapes the curve: the area of its response over the audible range.
+double Weight(const FileFilter& f, const CookbookResponse& cookbook) {
+    double area = 0.0;
+    for (int k = kFitFirstIndex; k <= kFitLastIndex; ++k) area += std::abs(cookbook.GainDb(f.filter, k));
+    return area;
 }
 
-// One filter line, read.
-struct Filter {
-    bool on = true;
-    int type = 1;  // 1 peaking, 2 low shelf, 3 high shelf
-    std::optional<double> hz, gain, q, bandwidth;
-};
-struct Skip {};
-using ReadLine = std::variant<Filter, Skip, LeftOutReason>;
-
-ReadLine ReadFilterType(std::string_view type, std::string_view next, Filter& filter) {
-    const std::string t = Lower(type);
-    if (t == "pk" || t == "peq") {
-        filter.type = 1;
-    } else if (t == "ls" || t == "lsc" || t == "lsq") {
-        filter.type = 2;
-    } else if (t == "hs" || t == "hsc" || t == "hsq") {
-        filter.type = 3;
+// The band a filter starts from: its values snapped to the tables, clamped into range.
+ExchangeBand StartBand(const FileFilter& f, ExchangeBand band, std::vector<ClampedValue>& clamped) {
+    const CookbookFilter& c = f.filter;
+    const double lowest = FrequencyHz(0), highest = FrequencyHz(kFrequencyCount - 1);
+    if (c.frequencyHz < lowest / kHalfFrequencyStep || c.frequencyHz > highest * kHalfFrequencyStep) {
+        const double to = std::clamp(c.frequencyHz, lowest, highest);
+        if (f.on) clamped.push_back({f.line, ClampedValue::Frequency, c.frequencyHz, to});
+    }
+    band.frequencyIndex = NearestFrequencyIndex(std::clamp(c.frequencyHz, lowest, highest));
+    double gain = c.type == CookbookType::Notch ? kLowestGainDb : c.gainDb;
+    if (gain < kLowestGainDb || gain > kHighestGainDb) {
+        const double to = std::clamp(gain, kLowestGainDb, kHighestGainDb);
+        if (f.on) clamped.push_back({f.line, ClampedValue::Gain, gain, to});
+        gain = to;
+    }
+    band.gainStep = std::clamp(static_cast<int>(std::lround((gain + 24.0) * 5.0)), 0,
+                               kGainStepCount - 1);
+    band.type = c.type == CookbookType::LowShelf    ? 2
+                : c.type == CookbookType::HighShelf ? 3
+                                                    : 1;
+    // The Q table and the cookbook's Q differ in meaning; the search tries every entry.
+    const int q = std::clamp(static_cast<int>(ParseValue(kKindQ, c.q)), 0, KindMaximum(kKindQ));
+    if (IsShelf(band.type)) {
+        band.slopeIndex = std::min(q, kShelfQMaximum);
     } else {
-        return LeftOutReason::Unsupported;
+        band.qIndex = q;
     }
-    // "LS 6dB", "LSC 12.0 dB" and the like: shelves of a fixed slope or a corner frequency.
-    if (filter.type != 1 && !next.empty() && Lower(next) != "fc") return LeftOutReason::Unsupported;
-    return filter;
-}
-
-// The words after "Filter n:".
-ReadLine ReadFilter(const std::vector<std::string_view>& words) {
-    if (words.empty()) return LeftOutReason::Malformed;
-    Filter filter;
-    const std::string state = Lower(words[0]);
-    if (state != "on" && state != "off") return LeftOutReason::Malformed;
-    filter.on = state == "on";
-    if (words.size() < 2) return LeftOutReason::Malformed;
-    if (Lower(words[1]) == "none") return Skip{};  // an unused slot of a measurement tool
-    ReadLine typed = ReadFilterType(words[1], words.size() > 2 ? words[2] : "", filter);
-    if (!std::holds_alternative<Filter>(typed)) return typed;
-    for (size_t i = 2; i < words.size();) {
-        const std::string key = Lower(words[i]);
-        if (key == "bw" && i + 1 < words.size() && Lower(words[i + 1]) == "oct") ++i;
-        if (i + 1 >= words.size()) return LeftOutReason::Malformed;
-        const std::optional<double> value = Number(words[i + 1]);
-        if (!value) return LeftOutReason::Malformed;
-        std::optional<double>* field = key == "fc"     ? &filter.hz
-                                       : key == "gain" ? &filter.gain
-                                       : key == "q"    ? &filter.q
-                                       : key == "bw"   ? &filter.bandwidth
-                                                       : nullptr;
-        if (!field || field->has_value()) return LeftOutReason::Malformed;
-        *field = value;
-        i += 2;
-        const std::string unit = i < words.size() ? Lower(words[i]) : std::string();
-        if ((key == "fc" && unit == "hz") || (key == "gain" && unit == "db")) ++i;
-    }
-    if (!filter.hz || !filter.gain) return LeftOutReason::Malformed;
-    if (filter.type == 1 && !filter.q && !filter.bandwidth) return LeftOutReason::Malformed;
-    return filter;
-}
-
-ReadLine ReadLineOf(std::string_view line) {
-    if (line.empty() || line.front() == '#' || line.front() == ';') return Skip{};
-    const size_t colon = line.find(':');
-    if (colon == std::string_view::npos) return LeftOutReason::Malformed;
-    const std::vector<std::string_view> head = Words(line.substr(0, colon));
-    if (head.empty()) return LeftOutReason::Malformed;
-    const std::string command = Lower(head[0]);
-    if (command != "filter") {
-        // Another command of the equaliser (a preamp, a channel choice, a graphic EQ): the
-        // bands cannot take it.
-        const bool word = std::all_of(command.begin(), command.end(),
-                                      [](unsigned char c) { return std::isalpha(c) != 0; });
-        return word ? LeftOutReason::Unsupported : LeftOutReason::Malformed;
-    }
-    if (head.size() > 2 || (head.size() == 2 && !Number(head[1]))) return LeftOutReason::Malformed;
-    return ReadFilter(Words(line.substr(colon + 1)));
-}
-
-// The band fields of a filter, snapped to the processor's tables; nullopt when a value lies
-// outside them.
-std::optional<ExchangeBand> Snap(const Filter& filter, ExchangeBand band,
-                                 const ExchangeQTable& qTable) {
-    const double hz = *filter.hz;
-    if (hz < FrequencyHz(0) / kHalfFrequencyStep ||
-        hz > FrequencyHz(kFrequencyCount - 1) * kHalfFrequencyStep) {
-        return std::nullopt;
-    }
-    const double gainStep = ParseValue(kKindGain, *filter.gain);
-    if (gainStep < 0 || gainStep > KindMaximum(kKindGain)) return std::nullopt;
-    double q = filter.q.value_or(kShelfDefaultQ);
-    if (!filter.q && filter.bandwidth) {
-        // The Q of a peaking filter of this bandwidth in octaves, as the equalisers count it.
-        const double n = std::exp2(*filter.bandwidth);
-        q = *filter.bandwidth > 0 ? std::sqrt(n) / (n - 1) : 0.0;
-    }
-    const std::optional<int> qIndex =
-        filter.type == 1 ? qTable.PeakingIndex(q) : qTable.ShelfIndex(q);
-    if (!qIndex) return std::nullopt;
-    band.type = filter.on ? filter.type : 0;
-    band.frequencyIndex = static_cast<int>(ParseValue(kKindFrequency, hz));
-    band.gainStep = static_cast<int>(gainStep);
-    (filter.type == 1 ? band.qIndex : band.slopeIndex) = *qIndex;
+    if (!f.on) band.type = 0;
     return band;
+}
+
+// One set of bands fitted to the filters of one channel of the file.
+class SetImport {
+public:
+    SetImport(const ExchangeSettings& current, ExchangeFitter& fitter,
+              const CookbookResponse& cookbook, EqImport& result)
+        : current_(current), fitter_(fitter), cookbook_(cookbook), result_(result) {}
+
+    ImportedSet Run(const std::vector<const FileFilter*>& filters,
+                    const std::vector<const GraphicCurve*>& graphics,
+                    const std::optional<ExchangeSettings>& exact = std::nullopt) {
+        std::vector<const FileFilter*> on, off, bandFilters;
+        bool highPass = false, lowPass = false;
+        for (const FileFilter* f : filters) {
+            (f->on ? on : off).push_back(f);
+            if (!f->on) continue;
+            highPass |= f->filter.type == CookbookType::HighPass;
+            lowPass |= f->filter.type == CookbookType::LowPass;
+        }
+        const bool crossovers = current_.highPass.has_value() && current_.lowPass.has_value();
+        for (const FileFilter* f : on) {
+            if (IsBandFilter(*f)) {
+                bandFilters.push_back(f);
+            } else if (!crossovers) {
+                ++result_.passIntoBands;
+            }
+        }
+        const CurveArray target = CurveOfFilters(on, graphics, cookbook_);
+        if (exact) return Result(*exact, target, on.size() + graphics.size());
+        const std::vector<const FileFilter*> starters = Starters(bandFilters);
+
+        ExchangeSettings start{current_.bands, {}, {}};
+        FitRequest request;
+        request.wideFirstRound = false;  // each band has had its wide search alone
+        request.fitCrossovers = crossovers && (highPass || lowPass);
+        if (crossovers && highPass) start.highPass = current_.highPass;
+        if (crossovers && lowPass) start.lowPass = current_.lowPass;
+        const size_t bands = start.bands.size();
+        request.roles.assign(bands, FitRequest::BandRole::Fitted);
+        size_t next = 0;
+        for (const FileFilter* f : starters) {
+            start.bands[next] = FitAlone(*f, StartBand(*f, start.bands[next], result_.clamped));
+            ++next;
+        }
+        // Filters switched off keep their values in bypassed bands, after the ones that play.
+        for (const FileFilter* f : off) {
+            if (next == bands || !IsBandFilter(*f)) continue;
+            start.bands[next] = StartBand(*f, start.bands[next], result_.clamped);
+            ++next;
+        }
+        // What the starting filters leave to do (a graphic EQ, pass filters without crossovers,
+        // filters beyond the bands) gets the remaining bands; unneeded ones end bypassed.
+        const bool moreToFit = !graphics.empty() || (!crossovers && (highPass || lowPass)) ||
+                               starters.size() < bandFilters.size();
+        for (size_t b = next; b < bands; ++b) {
+            if (moreToFit) {
+                request.roles[b] = FitRequest::BandRole::Free;
+            } else {
+                start.bands[b].type = 0;
+            }
+        }
+        result_.beyondBands += static_cast<int>(bandFilters.size() - starters.size());
+
+        return Result(fitter_.Fit(target, std::move(start), request), target,
+                      on.size() + graphics.size());
+    }
+
+private:
+    ImportedSet Result(ExchangeSettings settings, const CurveArray& target, size_t filters) {
+        ImportedSet set;
+        set.settings = std::move(settings);
+        const CurveArray curve = fitter_.CurveOf(set.settings);
+        set.deviation = DeviationOf(curve, target);
+        set.boostDb = *std::max_element(curve.begin() + kFitFirstIndex,
+                                        curve.begin() + kFitLastIndex + 1);
+        set.filters = static_cast<int>(filters);
+        return set;
+    }
+
+    // The filters that start a band each: all of them where the bands suffice, otherwise those
+    // that shape the curve most, in the file's order.
+    std::vector<const FileFilter*> Starters(const std::vector<const FileFilter*>& filters) const {
+        const size_t bands = current_.bands.size();
+        if (filters.size() <= bands) return filters;
+        std::vector<size_t> order(filters.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::vector<double> weight;
+        for (const FileFilter* f : filters) weight.push_back(Weight(*f, cookbook_));
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return weight[a] > weight[b]; });
+        order.resize(bands);
+        std::sort(order.begin(), order.end());
+        std::vector<const FileFilter*> chosen;
+        for (size_t i : order) chosen.push_back(filters[i]);
+        return chosen;
+    }
+
+    // The band closest to the filter on its own: the start of the joint refinement.
+    ExchangeBand FitAlone(const FileFilter& f, const ExchangeBand& band) {
+        CurveArray own{};
+        cookbook_.AddTo(f.filter, own);
+        for (double& v : own) v = std::clamp(v, kTargetFloorDb, kTargetCeilingDb);
+        return fitter_.Fit(own, {{band}, {}, {}}, {}).bands[0];
+    }
+
+    const ExchangeSettings& current_;
+    ExchangeFitter& fitter_;
+    const CookbookResponse& cookbook_;
+    EqImport& result_;
+};
+
+// The raw values of the editor's own export, when its filter lines are unchanged and the
+// channel is laid out as the exported one.
+std::optional<ExchangeSettings> EditorValues(const ExchangeFile& file,
+                                             const ExchangeImportRequest& request,
+                                             const CookbookResponse& cookbook) {
+    if (file.editorValues.empty() || !file.graphics.empty() || file.channelSections) return {};
+    ExchangeChannel channel;
+    std::istringstream in(file.editorValues);
+    std::string word;
+    while (in >> word) {
+        if (word == "B") {
+            ExchangeBand b;
+            if (!(in >> b.type >> b.frequencyIndex >> b.gainStep >> b.qIndex >> b.slopeIndex)) return {};
+            channel.bands.push_back(b);
+        } else if (word == "HP" || word == "LP") {
+            ExchangeCrossover c;
+            if (!(in >> c.filterType >> c.frequencyIndex)) return {};
+            (word == "HP" ? channel.highPass : channel.lowPass) = c;
+        } else {
+            return {};
+        }
+    }
+    const bool crossovers = request.current.highPass && request.current.lowPass;
+    if (channel.bands.size() != request.current.bands.size() ||
+        ((channel.highPass || channel.lowPass) && !crossovers)) {
+        return {};
+    }
+    std::vector<std::string> written;
+    std::istringstream text(FormatEqExchange(channel, cookbook));
+    std::string line;
+    while (std::getline(text, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with("Filter")) written.push_back(line);
+    }
+    if (written != file.filterLines) return {};
+    return ExchangeSettings{channel.bands, channel.highPass, channel.lowPass};
+}
+
+template <typename Item>
+std::vector<const Item*> ForChannel(const std::vector<Item>& items, int channel) {
+    std::vector<const Item*> chosen;
+    for (const Item& item : items) {
+        if (item.channels & channel) chosen.push_back(&item);
+    }
+    return chosen;
 }
 
 }  // namespace
 
-EqImport ParseEqExchange(std::string_view text, const std::vector<ExchangeBand>& current,
-                         const ExchangeQTable& qTable) {
+EqImport ImportEqExchange(std::string_view text, const ExchangeImportRequest& request,
+                          ExchangeFitter& fitter, const CookbookResponse& cookbook) {
+    ExchangeFile file = ReadExchangeFile(text, cookbook.sampleRate());
     EqImport result;
-    result.bands = current;
-    if (text.size() > kMaxExchangeFileSize) {
-        result.leftOut.push_back({0, "", LeftOutReason::Malformed});
-        return result;
+    result.leftOut = std::move(file.leftOut);
+    result.hasPreamp = file.hasPreamp;
+    result.preampDb = file.preampDb;
+    result.graphic = !file.graphics.empty();
+    result.shown.settings = request.current;
+
+    const bool sections = file.channelSections;
+    const bool twoSets = sections && request.otherSet.has_value();
+    const int shownChannel =
+        twoSets && !request.otherIsRight ? kChannelRight : kChannelLeft;
+    const auto shownFilters = ForChannel(file.filters, shownChannel);
+    const auto shownGraphics = ForChannel(file.graphics, shownChannel);
+    auto plays = [](const auto& filters, const auto& graphics) {
+        return !graphics.empty() ||
+               std::any_of(filters.begin(), filters.end(), [](const FileFilter* f) { return f->on; });
+    };
+    // The editor's own unchanged export is taken as it is, bypassed bands and all.
+    const std::optional<ExchangeSettings> exact = EditorValues(file, request, cookbook);
+    if (exact || plays(shownFilters, shownGraphics)) {
+        result.shown = SetImport(request.current, fitter, cookbook, result)
+                           .Run(shownFilters, shownGraphics, exact);
+        result.imported += result.shown.filters;
+        result.changed = true;
     }
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a UTF-8 mark
-    std::vector<ExchangeBand> bands = current;
-    int lineNumber = 0;
-    while (!text.empty()) {
-        const size_t end = text.find_first_of("\r\n");
-        const std::string_view raw = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end);
-        if (text.substr(0, 2) == "\r\n") {
-            text.remove_prefix(2);
-        } else if (!text.empty()) {
-            text.remove_prefix(1);
+    if (twoSets) {
+        const int otherChannel = shownChannel == kChannelLeft ? kChannelRight : kChannelLeft;
+        const auto filters = ForChannel(file.filters, otherChannel);
+        const auto graphics = ForChannel(file.graphics, otherChannel);
+        if (plays(filters, graphics)) {
+            const ExchangeSettings other{*request.otherSet, {}, {}};
+            result.other = SetImport(other, fitter, cookbook, result).Run(filters, graphics);
+            result.imported += result.other->filters;
+            result.changed = true;
         }
-        ++lineNumber;
-        const std::string_view line = Trim(raw);
-        const ReadLine read = ReadLineOf(line);
-        const std::string shown(line.substr(0, kShownLineLength));
-        if (const auto* reason = std::get_if<LeftOutReason>(&read)) {
-            result.leftOut.push_back({lineNumber, shown, *reason});
-            continue;
+        result.channels = ChannelUse::BothSets;
+    } else if (sections) {
+        // One EQ for a file of two: the left channel's filters are taken, the others listed.
+        for (const FileFilter& f : file.filters) {
+            if (!(f.channels & kChannelLeft) && f.on) {
+                result.leftOut.push_back({f.line, f.text, LeftOutReason::OtherChannel});
+            }
         }
-        const auto* filter = std::get_if<Filter>(&read);
-        if (!filter) continue;
-        if (result.imported >= static_cast<int>(bands.size())) {
-            result.leftOut.push_back({lineNumber, shown, LeftOutReason::BeyondBands});
-            continue;
+        for (const GraphicCurve& g : file.graphics) {
+            if (!(g.channels & kChannelLeft)) {
+                result.leftOut.push_back({g.line, g.text, LeftOutReason::OtherChannel});
+            }
         }
-        const std::optional<ExchangeBand> band = Snap(*filter, bands[result.imported], qTable);
-        if (!band) {
-            result.leftOut.push_back({lineNumber, shown, LeftOutReason::OutOfRange});
-            continue;
-        }
-        bands[result.imported++] = *band;
+        result.channels = ChannelUse::LeftTaken;
     }
-    // The file's filters make the channel's EQ: the bands it has no filter for are bypassed.
-    // A file without a single filter to take changes nothing.
-    if (result.imported > 0) {
-        for (size_t i = result.imported; i < bands.size(); ++i) bands[i].type = 0;
-        result.bands = std::move(bands);
-    }
+    std::stable_sort(result.leftOut.begin(), result.leftOut.end(),
+                     [](const LeftOutLine& a, const LeftOutLine& b) { return a.line < b.line; });
     return result;
 }
 

@@ -1,5 +1,5 @@
-// EQ exchange with room-measurement tools: exported filter lines against the cookbook
-// formulas, the round trip of every table entry, and what an import leaves out.
+// Export of a channel's EQ: every band as the closest free cookbook filter, warnings exactly
+// where that is more than 0.5 dB off, and export -> import back to every table entry.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,19 +10,19 @@
 
 #include "eqgraph/band_response.h"
 #include "eqgraph/eq_exchange.h"
+#include "eqgraph/point_type_code.h"
 #include "params/value_tables.h"
 
 namespace zt {
 namespace {
 
-// The tables are fitted once for the whole program.
-struct Tables {
-    CookbookResponse cookbook;
-    ExchangeQTable q{cookbook};
-};
-const Tables& Shared() {
-    static const Tables tables;
-    return tables;
+CookbookResponse& Cookbook() {
+    static CookbookResponse cookbook;
+    return cookbook;
+}
+ExchangeFitter& Fitter() {
+    static ExchangeFitter fitter;
+    return fitter;
 }
 
 // The cookbook's magnitude in dB at `hz`, straight from its formulas, at 48 kHz.
@@ -95,12 +95,11 @@ Exported Read(const std::string& text) {
 }
 
 // The largest difference between the graph's curve and the exported lines' summed cookbook
-// responses, from 20 Hz to 20 kHz.
+// responses, from 20 Hz to 20 kHz (the fitter's grid points).
 double Deviation(const ResponseArray& graph, const std::vector<Exported::Line>& lines) {
     double worst = 0;
-    for (int i = 0; i < ResponseGrid::PointCount; ++i) {
+    for (int i = kFitFirstIndex; i <= kFitLastIndex; ++i) {
         const double hz = ResponseGrid::FrequencyOfIndex(i);
-        if (hz < 20 || hz > 20000) continue;
         double sum = 0;
         for (const auto& l : lines) sum += CookbookDb(l.type, l.fc, l.gain, l.q, hz);
         worst = std::max(worst, std::abs(graph[i] - sum));
@@ -117,57 +116,60 @@ ResponseArray GraphOf(int code, int frequencyIndex, double gain, int qIndex) {
 }
 
 std::string Export(const ExchangeChannel& channel) {
-    return FormatEqExchange(channel, Shared().q, Shared().cookbook);
+    return FormatEqExchange(channel, Cookbook());
 }
 
-struct BandCase {
-    ExchangeBand band;  // type, frequency index, gain step, Q index, slope index
-    bool matches;       // the cookbook line lies within 0.5 dB of the graph
-};
-
-TEST(EqExport, EachBandTypeMatchesTheCookbookOrSaysItDoesNot) {
-    // Frequency indices: 60 = 62.5 Hz, 85 = 101 Hz, 132 = 250 Hz, 204 = 1000 Hz, 240 = 2000 Hz,
-    // 261 = 3000 Hz, 324 = 10100 Hz. Gain steps: 120 = 0 dB, 150 = +6 dB, 75 = -9 dB.
-    const BandCase cases[] = {
-        {{1, 204, 150, 28, 10}, true},   // PK 1 kHz +6 dB Q 2.00
-        {{1, 85, 75, 40, 10}, true},     // PK 101 Hz -9 dB Q 4.00
-        {{1, 261, 135, 16, 10}, true},   // PK 3 kHz +3 dB Q 1.00
-        {{1, 60, 90, 28, 10}, true},     // PK 62.5 Hz -6 dB Q 2.00
-        {{1, 132, 100, 10, 10}, true},   // PK 250 Hz -4 dB Q 0.71
-        {{2, 85, 150, 16, 16}, true},    // LSC 101 Hz +6 dB slope 1.00
-        {{2, 132, 75, 16, 10}, true},    // LSC 250 Hz -9 dB slope 0.71
-        {{3, 261, 140, 16, 16}, true},   // HSC 3 kHz +4 dB slope 1.00
-        {{3, 240, 90, 16, 24}, true},    // HSC 2 kHz -6 dB slope 1.60
-        {{1, 204, 180, 0, 10}, false},   // PK +12 dB at Q 0.40: the graph's bell is wider
-        {{1, 85, 180, 80, 10}, false},   // PK Q 40 at 101 Hz: narrower than the graph's steps
-        {{1, 60, 60, 52, 10}, false},    // PK Q 8 at 62.5 Hz: the graph snaps it to its grid
-        {{2, 204, 0, 16, 24}, false},    // LSC -24 dB slope 1.60
-        {{3, 324, 180, 16, 16}, false},  // HSC +12 dB near the top of the band
+TEST(EqExport, EveryBandIsItsClosestCookbookFilterWithAWarningExactlyWhereItIsOff) {
+    // Frequency indices: 60 = 62.5 Hz, 85 = 101 Hz, 132 = 250 Hz, 204 = 1000 Hz, 261 = 3000 Hz,
+    // 324 = 10100 Hz, 348 = 16000 Hz, 361 = 20600 Hz. Gain steps: 120 = 0 dB, 150 = +6 dB.
+    const ExchangeBand bands[] = {
+        {1, 204, 150, 28, 10}, {1, 85, 75, 40, 10},  {1, 261, 135, 16, 10}, {1, 60, 90, 28, 10},
+        {1, 132, 100, 10, 10}, {2, 85, 150, 16, 16}, {2, 132, 75, 16, 10},  {3, 261, 140, 16, 16},
+        {3, 240, 90, 16, 24},  {1, 204, 180, 0, 10}, {1, 85, 180, 80, 10},  {1, 60, 60, 52, 10},
+        {2, 204, 0, 16, 24},   {3, 324, 180, 16, 16}, {1, 348, 60, 22, 10}, {1, 361, 180, 0, 10},
+        {1, 361, 180, 8, 10},  {3, 330, 150, 0, 0},
     };
-    for (const BandCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "type " << c.band.type << " frequency "
-                                        << c.band.frequencyIndex << " gain " << c.band.gainStep);
-        const Exported file = Read(Export({"Music", {c.band}, {}, {}}));
+    int warned = 0, clean = 0;
+    for (const ExchangeBand& band : bands) {
+        SCOPED_TRACE(testing::Message() << "type " << band.type << " frequency "
+                                        << band.frequencyIndex << " gain " << band.gainStep);
+        const Exported file = Read(Export({"Music", {band}, {}, {}}));
         ASSERT_EQ(file.filters.size(), 1u);
         const Exported::Line& line = file.filters[0];
-        EXPECT_EQ(line.type, c.band.type == 1 ? "PK" : c.band.type == 2 ? "LSC" : "HSC");
-        EXPECT_NEAR(line.fc, FrequencyHz(c.band.frequencyIndex), 1e-9);
-        EXPECT_NEAR(line.gain, c.band.gainStep / 5.0 - 24, 1e-9);
-        const int qIndex = c.band.type == 1 ? c.band.qIndex : c.band.slopeIndex;
-        const double deviation =
-            Deviation(GraphOf(c.band.type, c.band.frequencyIndex, line.gain, qIndex), {line});
-        const bool commented = file.comments.size() == 3;  // two header lines, then the note
-        EXPECT_EQ(deviation <= kExchangeToleranceDb, c.matches) << deviation;
-        EXPECT_EQ(commented, !c.matches);
-        if (commented) {
-            EXPECT_NE(file.comments[2].find("Filter 1: no exact counterpart"), std::string::npos);
+        EXPECT_EQ(line.type, band.type == 1 ? "PK" : band.type == 2 ? "LSC" : "HSC");
+        const int qIndex = band.type == 1 ? band.qIndex : band.slopeIndex;
+        const ResponseArray graph =
+            GraphOf(band.type, band.frequencyIndex, band.gainStep / 5.0 - 24, qIndex);
+        const double deviation = Deviation(graph, {line});
+        // No cookbook filter at the table's own frequency and gain comes closer.
+        for (double q = 0.05; q < 200; q *= 1.05) {
+            Exported::Line tableValues = line;
+            tableValues.fc = FrequencyHz(band.frequencyIndex);
+            tableValues.gain = band.gainStep / 5.0 - 24;
+            tableValues.q = q;
+            ASSERT_LE(deviation, Deviation(graph, {tableValues}) + 0.02) << q;
+        }
+        // Three header lines, then the warning where there is one, with its figure.
+        const bool warning = file.comments.size() == 4;
+        EXPECT_EQ(warning, deviation > kExchangeToleranceDb) << deviation;
+        if (warning) {
+            ++warned;
+            const std::string& comment = file.comments[3];
+            EXPECT_EQ(comment.rfind("# Filter 1: ", 0), 0u) << comment;
+            const double figure = std::stod(comment.substr(12));
+            EXPECT_GE(figure, deviation - 0.005) << comment;
+            EXPECT_LE(figure, deviation + 0.015) << comment;
+            EXPECT_GT(figure, kExchangeToleranceDb) << comment;
+        } else {
+            ++clean;
         }
     }
+    EXPECT_GT(warned, 0);
+    EXPECT_GT(clean, 0);
 }
 
-TEST(EqExport, BypassedBandsAreOffAndCrossoversAreCommentedSections) {
+TEST(EqExport, CrossoversAreWrittenAsCookbookSections) {
     ExchangeChannel channel{"Output", {{0, 204, 150, 16, 10}}, {}, {}};
-    // Sections per crossover type: none for bypass, the 6 dB sections left out.
     const size_t sections[kFilterTypeCount] = {0, 0, 1, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3};
     for (int type = 0; type < kFilterTypeCount; ++type) {
         SCOPED_TRACE(type);
@@ -176,182 +178,74 @@ TEST(EqExport, BypassedBandsAreOffAndCrossoversAreCommentedSections) {
         const Exported file = Read(Export(channel));
         ASSERT_EQ(file.filters.size(), 1 + 2 * sections[type]);
         EXPECT_FALSE(file.filters[0].on);
-        EXPECT_EQ(file.filters[0].type, "PK");
-        std::vector<Exported::Line> high(file.filters.begin() + 1,
-                                         file.filters.begin() + 1 + sections[type]);
-        for (const auto& l : high) EXPECT_EQ(l.type, "HPQ");
-        if (type == 0) {
-            EXPECT_EQ(file.comments.size(), 2u);
-            continue;
-        }
-        // The graph draws the crossovers steeper than any cookbook cascade: never a match.
-        const double deviation = Deviation(GraphOf(100 + type, 85, 0, 0), high);
-        EXPECT_GT(deviation, kExchangeToleranceDb);
+        for (size_t i = 1; i <= sections[type]; ++i) EXPECT_EQ(file.filters[i].type, "HPQ");
+        if (type == 0) continue;
+        // The graph draws the crossovers steeper than any cookbook cascade: always a warning.
         int notes = 0;
         for (const std::string& comment : file.comments) {
             notes += comment.find("High-pass") != std::string::npos &&
-                     comment.find("no exact counterpart") != std::string::npos;
+                     comment.find("dB from the editor's curve") != std::string::npos;
         }
         EXPECT_EQ(notes, 1);
-        const bool firstOrder = type == 1 || type == 5 || type == 6;
-        EXPECT_EQ(file.comments.size(), 2u + 2 + (firstOrder ? 2 : 0));
     }
-    // Exact cascades of the processor's sections: a 24 dB Butterworth is Q 1.31 and 0.54.
-    channel.highPass = ExchangeCrossover{8, 85};
-    channel.lowPass.reset();
-    const Exported file = Read(Export(channel));
-    ASSERT_EQ(file.filters.size(), 3u);
-    EXPECT_NEAR(file.filters[1].q, 1.31, 1e-9);
-    EXPECT_NEAR(file.filters[2].q, 0.54, 1e-9);
-    // A high-pass at the table's first frequency and a low-pass at its last are bypassed.
-    channel.highPass = ExchangeCrossover{3, 0};
-    channel.lowPass = ExchangeCrossover{3, kFrequencyCount - 1};
-    EXPECT_EQ(Read(Export(channel)).filters.size(), 1u);
 }
 
-TEST(EqExport, LinesEndInCrLfAndCarryTheTableValues) {
+TEST(EqExport, LinesEndInCrLf) {
     const std::string text = Export({"Music", {{1, 0, 1, 100, 10}, {3, 361, 179, 16, 0}}, {}, {}});
-    EXPECT_NE(text.find("Filter 1: ON PK Fc 19.7 Hz Gain -23.8 dB Q "), std::string::npos);
-    EXPECT_NE(text.find("Filter 2: ON HSC Fc 20600 Hz Gain 11.8 dB Q "), std::string::npos);
+    EXPECT_NE(text.find("Filter 1: ON PK Fc "), std::string::npos);
+    EXPECT_NE(text.find("Filter 2: ON HSC Fc "), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 }
 
+EqImport ImportInto(const std::string& text, ExchangeImportRequest request) {
+    return ImportEqExchange(text, request, Fitter(), Cookbook());
+}
+
 TEST(EqExchange, EveryTableEntryImportsBackToItsRawValues) {
-    std::vector<ExchangeBand> bands;
-    for (int q = 0; q <= 100; ++q) bands.push_back({1, (q * 7) % 362, (q * 13) % 181, q, 3});
+    std::vector<ExchangeBand> entries;
+    for (int q = 0; q <= 100; ++q) entries.push_back({1, (q * 7) % 362, (q * 13) % 181, q, 3});
     for (int slope = 0; slope <= 24; ++slope) {
-        bands.push_back({2, 20 + slope * 3, 180 - slope, 40, slope});
-        bands.push_back({3, 300 + slope, slope * 7, 60, slope});
+        entries.push_back({2, 20 + slope * 3, 180 - slope, 40, slope});
+        entries.push_back({3, 300 + slope, slope * 7, 60, slope});
     }
-    for (int frequency = 0; frequency < kFrequencyCount; frequency += 9) {
-        bands.push_back({frequency % 2 == 0 ? 0 : 1, frequency, 120, 16, 10});
+    for (int f = 0; f < kFrequencyCount; ++f) entries.push_back({f % 3 == 0 ? 0 : 1, f, 120 + f % 40, 16, 10});
+    for (int g = 0; g <= 180; ++g) entries.push_back({1 + g % 3, 200, g, 30, 12});
+    // The import starts from other values in every field.
+    ExchangeImportRequest request;
+    request.current.bands = {ExchangeBand{2, 100, 100, 50, 5}};
+    for (const ExchangeBand& entry : entries) {
+        const EqImport back = ImportInto(Export({"One", {entry}, {}, {}}), request);
+        ASSERT_EQ(back.shown.settings.bands.size(), 1u);
+        // A bypassed band keeps the Q field its file line does not carry.
+        ExchangeBand expected = entry;
+        EXPECT_EQ(back.shown.settings.bands[0], expected)
+            << entry.type << " " << entry.frequencyIndex << " " << entry.gainStep << " "
+            << entry.qIndex << " " << entry.slopeIndex;
     }
-    const std::string text = Export({"All", bands, ExchangeCrossover{8, 85}, {}});
-    // The import starts from other values in every field the file carries; the Q field the
-    // band's type does not use is not in the file and stays as it was.
-    std::vector<ExchangeBand> start = bands;
-    for (ExchangeBand& b : start) {
-        const bool shelf = b.type >= 2;
-        (shelf ? b.slopeIndex : b.qIndex) = shelf ? (b.slopeIndex + 7) % 25 : (b.qIndex + 50) % 101;
-        b.type = 1, b.frequencyIndex = 100, b.gainStep = 100;
-    }
-    const EqImport imported = ParseEqExchange(text, start, Shared().q);
-    EXPECT_EQ(imported.imported, static_cast<int>(bands.size()));
-    for (size_t i = 0; i < bands.size(); ++i) EXPECT_EQ(imported.bands[i], bands[i]) << i;
-    // The crossover's two sections are no band filters.
-    ASSERT_EQ(imported.leftOut.size(), 2u);
-    EXPECT_EQ(imported.leftOut[0].reason, LeftOutReason::Unsupported);
+    // A whole channel with its crossovers comes back as it was.
+    ExchangeChannel music{"Music", {}, ExchangeCrossover{8, 85}, ExchangeCrossover{3, 330}};
+    for (int b = 0; b < 15; ++b) music.bands.push_back({b % 4, 10 + b * 23, 60 + b * 7, b * 6, b});
+    request.current.bands.assign(15, ExchangeBand{});
+    request.current.highPass = ExchangeCrossover{0, 0};
+    request.current.lowPass = ExchangeCrossover{0, 361};
+    const EqImport back = ImportInto(Export(music), request);
+    EXPECT_EQ(back.shown.settings,
+              (ExchangeSettings{music.bands, music.highPass, music.lowPass}));
 }
 
-std::vector<ExchangeBand> FlatBands(int count) {
-    return std::vector<ExchangeBand>(count, ExchangeBand{1, 204, 120, 16, 10});
-}
-
-TEST(EqImport, FiltersSnapToTheTables) {
-    const EqImport result = ParseEqExchange(
-        "\xEF\xBB\xBF# from a room correction\n"
-        "Filter 1: ON PK Fc 1005 Hz Gain -3.3 dB Q 1.00\n"
-        "Filter  2: ON  LS       Fc   63.4 Hz  Gain   5.1 dB\r\n"
-        "Filter 3: ON HSC Fc 8000 Hz Gain -2 dB Q 0.87\r"
-        "Filter 4: ON None\n"
-        "Filter: OFF PK Fc 120 Hz Gain 4 dB BW Oct 1.0\n"
-        "\n",
-        FlatBands(5), Shared().q);
-    ASSERT_TRUE(result.leftOut.empty());
-    ASSERT_EQ(result.imported, 4);
-    const std::vector<ExchangeBand>& b = result.bands;
-    EXPECT_EQ(b[0], (ExchangeBand{1, 204, 104, *Shared().q.PeakingIndex(1.0), 10}));
-    EXPECT_EQ(b[1], (ExchangeBand{2, 61, 146, 16, *Shared().q.ShelfIndex(0.7071)}));
-    EXPECT_EQ(b[2].type, 3);
-    EXPECT_EQ(b[2].frequencyIndex, 312);
-    EXPECT_EQ(b[2].gainStep, 110);
-    // OFF: a bypassed band with the filter's values; a bandwidth of one octave is Q 1.41.
-    EXPECT_EQ(b[3], (ExchangeBand{0, 94, 140, *Shared().q.PeakingIndex(std::sqrt(2.0)), 10}));
-    // The band the file has no filter for is bypassed.
-    EXPECT_EQ(b[4], (ExchangeBand{0, 204, 120, 16, 10}));
-}
-
-struct ImportCase {
-    const char* name;
-    const char* text;
-    int imported;
-    std::vector<LeftOutLine> leftOut;
-};
-
-TEST(EqImport, WhatCannotBeTakenIsListedAndNothingOfItApplied) {
-    const ImportCase cases[] = {
-        {"more filters than bands",
-         "Filter 1: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 2: ON PK Fc 200 Hz Gain 2 dB Q 1\n"
-         "Filter 3: ON PK Fc 300 Hz Gain 3 dB Q 1\nFilter 4: ON PK Fc 400 Hz Gain 4 dB Q 1\n",
-         3,
-         {{4, "Filter 4: ON PK Fc 400 Hz Gain 4 dB Q 1", LeftOutReason::BeyondBands}}},
-        {"unsupported types",
-         "Preamp: -6.5 dB\nFilter 1: ON LP Fc 80 Hz\nFilter 2: ON LS 6dB Fc 100 Hz Gain 3 dB\n"
-         "Filter 3: ON PK Fc 100 Hz Gain 1 dB Q 1\nGraphicEQ: 25 0; 40 1\n",
-         1,
-         {{1, "Preamp: -6.5 dB", LeftOutReason::Unsupported},
-          {2, "Filter 1: ON LP Fc 80 Hz", LeftOutReason::Unsupported},
-          {3, "Filter 2: ON LS 6dB Fc 100 Hz Gain 3 dB", LeftOutReason::Unsupported},
-          {5, "GraphicEQ: 25 0; 40 1", LeftOutReason::Unsupported}}},
-        {"values outside the tables",
-         "Filter 1: ON PK Fc 15 Hz Gain 1 dB Q 1\nFilter 2: ON PK Fc 21000 Hz Gain 1 dB Q 1\n"
-         "Filter 3: ON PK Fc 100 Hz Gain 12.2 dB Q 1\nFilter 4: ON PK Fc 100 Hz Gain -25 dB Q 1\n"
-         "Filter 5: ON PK Fc 100 Hz Gain 1 dB Q 500\nFilter 6: ON LSC Fc 100 Hz Gain 1 dB Q 5\n"
-         "Filter 7: ON PK Fc 100 Hz Gain 1 dB Q 0\nFilter 8: ON PK Fc 1000 Hz Gain 12 dB Q 1\n",
-         1,
-         {{1, "Filter 1: ON PK Fc 15 Hz Gain 1 dB Q 1", LeftOutReason::OutOfRange},
-          {2, "Filter 2: ON PK Fc 21000 Hz Gain 1 dB Q 1", LeftOutReason::OutOfRange},
-          {3, "Filter 3: ON PK Fc 100 Hz Gain 12.2 dB Q 1", LeftOutReason::OutOfRange},
-          {4, "Filter 4: ON PK Fc 100 Hz Gain -25 dB Q 1", LeftOutReason::OutOfRange},
-          {5, "Filter 5: ON PK Fc 100 Hz Gain 1 dB Q 500", LeftOutReason::OutOfRange},
-          {6, "Filter 6: ON LSC Fc 100 Hz Gain 1 dB Q 5", LeftOutReason::OutOfRange},
-          {7, "Filter 7: ON PK Fc 100 Hz Gain 1 dB Q 0", LeftOutReason::OutOfRange}}},
-        {"malformed lines",
-         "Filter 1: ON PK Fc abc Hz Gain 3 dB Q 1\nFilter 1 ON PK Fc 100 Hz Gain 3 dB Q 1\n"
-         "Fc 1000 Hz\nFilter 2: ON PK Fc 1000 Hz Q 1\nFilter 3: ON PK Fc 1 Hz Fc 2 Hz Gain 1 dB Q "
-         "1\n"
-         "Filter x: ON PK Fc 100 Hz Gain 1 dB Q 1\nFilter 4: MAYBE PK Fc 100 Hz Gain 1 dB Q 1\n"
-         "Filter 5: ON PK Fc nan Hz Gain 1 dB Q 1\nFilter 6: ON PK Fc 100 Hz Gain 1 dB Q\n",
-         0,
-         {{1, "Filter 1: ON PK Fc abc Hz Gain 3 dB Q 1", LeftOutReason::Malformed},
-          {2, "Filter 1 ON PK Fc 100 Hz Gain 3 dB Q 1", LeftOutReason::Malformed},
-          {3, "Fc 1000 Hz", LeftOutReason::Malformed},
-          {4, "Filter 2: ON PK Fc 1000 Hz Q 1", LeftOutReason::Malformed},
-          {5, "Filter 3: ON PK Fc 1 Hz Fc 2 Hz Gain 1 dB Q 1", LeftOutReason::Malformed},
-          {6, "Filter x: ON PK Fc 100 Hz Gain 1 dB Q 1", LeftOutReason::Malformed},
-          {7, "Filter 4: MAYBE PK Fc 100 Hz Gain 1 dB Q 1", LeftOutReason::Malformed},
-          {8, "Filter 5: ON PK Fc nan Hz Gain 1 dB Q 1", LeftOutReason::Malformed},
-          {9, "Filter 6: ON PK Fc 100 Hz Gain 1 dB Q", LeftOutReason::Malformed}}},
-        {"binary noise",
-         "\x01\x02\xff\xfe:\x80\n",
-         0,
-         {{1, "\x01\x02\xff\xfe:\x80", LeftOutReason::Malformed}}},
-    };
-    const std::vector<ExchangeBand> current = {
-        {2, 10, 20, 30, 4}, {3, 11, 21, 31, 5}, {1, 12, 22, 32, 6}};
-    for (const ImportCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const EqImport result = ParseEqExchange(c.text, current, Shared().q);
-        EXPECT_EQ(result.imported, c.imported);
-        EXPECT_EQ(result.leftOut, c.leftOut);
-        if (c.imported == 0) {
-            // Nothing to take: the channel keeps every value.
-            EXPECT_EQ(result.bands, current);
-        } else {
-            // The filters taken fill the first bands; no left-out filter touched a band.
-            for (size_t i = c.imported; i < current.size(); ++i) {
-                ExchangeBand bypassed = current[i];
-                bypassed.type = 0;
-                EXPECT_EQ(result.bands[i], bypassed);
-            }
-        }
-    }
-    // A file too large to be filter settings is not read at all.
-    const std::string huge(kMaxExchangeFileSize + 1, '#');
-    const EqImport result = ParseEqExchange(huge, current, Shared().q);
-    EXPECT_EQ(result.bands, current);
-    ASSERT_EQ(result.leftOut.size(), 1u);
-    EXPECT_EQ(result.leftOut[0].line, 0);
+TEST(EqExchange, AnEditedExportIsFittedAgain) {
+    // Without the raw values' comment the file is fitted like any other: a band whose export
+    // needed no warning lands within the warning's limit again.
+    const ExchangeBand band{1, 204, 150, 28, 10};
+    std::string text = Export({"One", {band}, {}, {}});
+    const size_t raw = text.find("# ZT461 raw values:");
+    ASSERT_NE(raw, std::string::npos);
+    text.erase(raw, text.find('\n', raw) + 1 - raw);
+    ExchangeImportRequest request;
+    request.current.bands = {ExchangeBand{}};
+    const EqImport back = ImportInto(text, request);
+    EXPECT_LE(back.shown.deviation.largestDb, kExchangeToleranceDb);
+    EXPECT_NEAR(back.shown.settings.bands[0].frequencyIndex, band.frequencyIndex, 2);
 }
 
 }  // namespace

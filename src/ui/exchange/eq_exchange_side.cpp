@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStackedWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "eqgraph/drag_rules.h"
 #include "params/page_table.h"
@@ -22,6 +23,14 @@ namespace zt {
 namespace {
 
 constexpr int kDynamicEqPage = 1;
+constexpr int kMusicPage = 0;
+constexpr int kMicrophonePage = 2;
+// The music channel's second set of bands lies this many slots after the first.
+constexpr int kMusicSetDistance = 75;
+constexpr int kRightSet = 2;  // MusicEqSet of the right set
+// Input volumes of kind 5 and 22: half a dB per step, -10 .. +10 dB.
+constexpr int kInputLevelMaximum = 40;
+constexpr double kInputLevelStepsPerDb = 2.0;
 
 }  // namespace
 
@@ -44,11 +53,6 @@ EqExchangeSide::~EqExchangeSide() {
     delete menu_;
 }
 
-const ExchangeQTable& EqExchangeSide::QTable() {
-    if (!qTable_) qTable_.emplace(cookbook_);
-    return *qTable_;
-}
-
 bool EqExchangeSide::CanExport() const {
     const int page = channel_.selectedPage;
     return page != kDynamicEqPage && PageLayoutOf(page).bandCount > 0;
@@ -63,6 +67,19 @@ bool EqExchangeSide::CanImport() const {
 
 QString EqExchangeSide::Caption() const {
     return language_.Pick("EQ 文件", "EQ file");
+}
+
+std::vector<ExchangeBand> EqExchangeSide::BandsAt(int page, int firstSlot) const {
+    const PageLayout& layout = PageLayoutOf(page);
+    const DeviceImage& image = model_.image();
+    std::vector<ExchangeBand> bands;
+    for (int band = 0; band < layout.bandCount; ++band) {
+        const int slot = firstSlot + band * layout.bandStep;
+        bands.push_back({image.Get(page, slot + kFieldType), image.Get(page, slot + kFieldFrequency),
+                         image.Get(page, slot + kFieldGain), image.Get(page, slot + kFieldQ),
+                         image.Get(page, slot + kFieldShelfQ)});
+    }
+    return bands;
 }
 
 ExchangeChannel EqExchangeSide::ChannelShown() const {
@@ -87,6 +104,32 @@ ExchangeChannel EqExchangeSide::ChannelShown() const {
     channel.highPass = crossover(layout.highPass);
     channel.lowPass = crossover(layout.lowPass);
     return channel;
+}
+
+ExchangeImportRequest EqExchangeSide::RequestShown() const {
+    const ExchangeChannel channel = ChannelShown();
+    ExchangeImportRequest request;
+    request.current = {channel.bands, channel.highPass, channel.lowPass};
+    if (channel_.selectedPage == kMusicPage) {
+        // The set not shown, straight from the device image.
+        const bool rightShown = model_.selection().musicEqSet == kRightSet;
+        const int first = PageLayoutOf(kMusicPage).firstBandSlot;
+        request.otherSet = BandsAt(kMusicPage, rightShown ? first : first + kMusicSetDistance);
+        request.otherIsRight = !rightShown;
+    }
+    return request;
+}
+
+std::vector<ParamAddress> EqExchangeSide::InputLevelSlots() const {
+    switch (channel_.selectedPage) {
+        case kMusicPage:  // IN1, IN2 and the optical input
+            return {MakeAddress(kMusicPage, 0), MakeAddress(kMusicPage, 1),
+                    MakeAddress(kMusicPage, 2)};
+        case kMicrophonePage:
+            return {MakeAddress(kMicrophonePage, 0)};
+        default:
+            return {};
+    }
 }
 
 QMenu* EqExchangeSide::ShowMenu(const QPoint& globalPosition) {
@@ -118,7 +161,7 @@ bool EqExchangeSide::Export() {
     const QString name =
         chooser_->SaveFileName(parts_.window, language_.Pick("导出 EQ", "Export EQ"), suggested);
     if (name.isEmpty()) return false;
-    const std::string text = FormatEqExchange(channel, QTable(), cookbook_);
+    const std::string text = FormatEqExchange(channel, cookbook_);
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(text.data(), static_cast<qint64>(text.size())) !=
@@ -144,41 +187,97 @@ bool EqExchangeSide::Import() {
     }
     // One byte more than the largest file the import reads tells a file that is too large.
     const QByteArray bytes = file.read(static_cast<qint64>(kMaxExchangeFileSize) + 1);
-    return ImportText(std::string_view(bytes.constData(), bytes.size())).imported > 0;
+    return ImportText(std::string_view(bytes.constData(), bytes.size())).changed;
 }
 
 EqImport EqExchangeSide::ImportText(std::string_view text) {
-    const ExchangeChannel channel = ChannelShown();
-    const EqImport result = ParseEqExchange(text, channel.bands, QTable());
-    if (result.imported > 0) Apply(result.bands);
-    const QString report = ImportReport(result, language_);
-    if (!report.isEmpty()) messages_.Inform(report, Caption());
+    const ExchangeImportRequest request = RequestShown();
+    const EqImport result = ImportEqExchange(text, request, fitter_, cookbook_);
+    const bool inputLevel = !InputLevelSlots().empty();
+    const QString report = ImportReport(
+        result, {request.otherSet.has_value(), inputLevel}, language_);
+    double preampDb = 0.0;
+    if (result.changed && result.hasPreamp && inputLevel && result.preampDb != 0.0) {
+        const QString question = report + "\n\n" + PreampQuestion(result.preampDb, language_);
+        if (messages_.Ask(question, Caption(), AskButtons::YesNo)) preampDb = result.preampDb;
+    } else {
+        messages_.Inform(report, Caption());
+    }
+    if (result.changed) Apply(result, request, preampDb);
     return result;
 }
 
-void EqExchangeSide::Apply(const std::vector<ExchangeBand>& bands) {
+void EqExchangeSide::Apply(const EqImport& result, const ExchangeImportRequest& request,
+                           double preampDb) {
     const int page = channel_.selectedPage;
     const PageLayout& layout = PageLayoutOf(page);
-    const ParamStore& store = model_.store();
     // One step of the history; every value waits for the acknowledgement of the one before.
     GestureScope gesture(&recorder_);
     editor_.SetPacedWrites(true);
+    if (result.other) {
+        // The set not shown is reached by addressing it as if it were shown: the music EQ's
+        // addresses follow MusicEqSet, which is put back before anything else happens. The
+        // logical store follows each switch, so that every band's Q goes to the field its own
+        // type uses.
+        SelectionState& selection = model_.selection();
+        const int shown = selection.musicEqSet;
+        selection.musicEqSet = request.otherIsRight ? kRightSet : 0;
+        model_.RebuildParamStore();
+        WriteBands(result.other->settings.bands, layout.firstBandSlot);
+        selection.musicEqSet = shown;
+        model_.RebuildParamStore();
+    }
+    WriteCrossovers(result.shown.settings);
+    WriteBands(result.shown.settings.bands, layout.firstBandSlot);
+    WritePreamp(preampDb);
+    editor_.SetPacedWrites(false);
+    editor_.RefreshPage(page);
+    redraw_.DrawEqCurve(kAllPages, page);
+}
+
+void EqExchangeSide::WriteBands(const std::vector<ExchangeBand>& bands, int firstSlot) {
+    const int page = channel_.selectedPage;
+    const PageLayout& layout = PageLayoutOf(page);
     // From the last band to the first, so that the graph's label ends on the first filter.
     const int count = std::min(layout.bandCount, static_cast<int>(bands.size()));
     for (int band = count - 1; band >= 0; --band) {
         const ExchangeBand& b = bands[band];
-        const int slot = layout.firstBandSlot + band * layout.bandStep;
+        const int slot = firstSlot + band * layout.bandStep;
         // The type first: it decides which Q field the band's Q edit shows.
         const int fields[kBandFieldCount] = {b.type, b.frequencyIndex, b.gainStep, b.qIndex,
                                              b.slopeIndex};
         for (int field = 0; field < kBandFieldCount; ++field) {
             const ParamAddress address = MakeAddress(page, slot + field);
-            if (store.Get(address) != fields[field]) editor_.SetParameter(address, fields[field]);
+            if (model_.image().Get(model_.ToDeviceAddress(address)) != fields[field]) {
+                editor_.SetParameter(address, fields[field]);
+            }
         }
     }
-    editor_.SetPacedWrites(false);
-    editor_.RefreshPage(page);
-    redraw_.DrawEqCurve(kAllPages, page);
+}
+
+void EqExchangeSide::WriteCrossovers(const ExchangeSettings& settings) {
+    const int page = channel_.selectedPage;
+    const PageLayout& layout = PageLayoutOf(page);
+    const std::pair<const std::optional<ExchangeCrossover>*, const CrossoverSlots*> filters[] = {
+        {&settings.highPass, &layout.highPass}, {&settings.lowPass, &layout.lowPass}};
+    for (const auto& [filter, at] : filters) {
+        if (!*filter || !at->exists()) continue;
+        const int values[] = {(*filter)->filterType, (*filter)->frequencyIndex};
+        const int addresses[] = {at->typeSlot, at->frequencySlot};
+        for (int i = 0; i < 2; ++i) {
+            const ParamAddress address = MakeAddress(page, addresses[i]);
+            if (model_.store().Get(address) != values[i]) editor_.SetParameter(address, values[i]);
+        }
+    }
+}
+
+void EqExchangeSide::WritePreamp(double preampDb) {
+    if (preampDb == 0.0) return;
+    const int steps = static_cast<int>(std::lround(preampDb * kInputLevelStepsPerDb));
+    for (const ParamAddress address : InputLevelSlots()) {
+        const int value = std::clamp(model_.store().Get(address) + steps, 0, kInputLevelMaximum);
+        if (value != model_.store().Get(address)) editor_.SetParameter(address, value);
+    }
 }
 
 }  // namespace zt

@@ -1,8 +1,9 @@
 #pragma once
 // The EQ exchange of the window: a context menu on the empty area of the EQ graph exports the
 // bands and crossovers of the channel shown to a filter file, or imports a filter file into its
-// bands. An import is one step of the edit history and reaches the processor paced; both work
-// off line.
+// bands (and crossovers, and on the music channel both sets). An import is one step of the edit
+// history, the file's preamp on the input level included when the user wants it, and reaches the
+// processor paced; both work off line.
 
 #include <QObject>
 #include <QPointer>
@@ -10,6 +11,7 @@
 #include <optional>
 
 #include "eqgraph/eq_exchange.h"
+#include "params/param_address.h"
 #include "ui/exchange/exchange_files.h"
 
 class QMenu;
@@ -58,7 +60,8 @@ public:
     // Export and import with the file chooser; false when cancelled or failed.
     bool Export();
     bool Import();
-    // Imports text into the channel shown; the report of what was left out is shown.
+    // Imports text into the channel shown; one summary of the import is shown, a question
+    // about the preamp where the file has one and the channel an input level.
     EqImport ImportText(std::string_view text);
 
     // The channel shown as the exchange sees it.
@@ -68,8 +71,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const ExchangeQTable& QTable();
-    void Apply(const std::vector<ExchangeBand>& bands);
+    ExchangeImportRequest RequestShown() const;
+    std::vector<ExchangeBand> BandsAt(int page, int firstSlot) const;
+    // The input level slots of the channel shown: the music inputs, the microphone's level.
+    std::vector<ParamAddress> InputLevelSlots() const;
+    void Apply(const EqImport& result, const ExchangeImportRequest& request, double preampDb);
+    void WriteBands(const std::vector<ExchangeBand>& bands, int firstSlot);
+    void WriteCrossovers(const ExchangeSettings& settings);
+    void WritePreamp(double preampDb);
     QString Caption() const;
 
     Parts parts_;
@@ -82,8 +91,8 @@ private:
     EqRedraw& redraw_;
     std::unique_ptr<ExchangeFileChooser> chooser_;
     CookbookResponse cookbook_;
-    // Fitted on the first exchange.
-    std::optional<ExchangeQTable> qTable_;
+    // Keeps the band shapes it computed for the next import.
+    ExchangeFitter fitter_;
     QPointer<QMenu> menu_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
-// The one message after an EQ import: how many filters were taken and every line left out
-// with its reason, in the current language.
+// The one message after an EQ import, in the current language: the filters taken, how far the
+// imported curve lies from the file's and where, what the file's channels went to, values
+// clamped, the lines left out that matter, and the file's preamp.
 
 #include <QString>
 
@@ -10,7 +11,15 @@ namespace zt {
 
 class Language;
 
-// Empty when every filter of the file was taken.
-QString ImportReport(const EqImport& result, const Language& language);
+struct ReportContext {
+    bool musicSets = false;     // the channel shown has a left and a right set
+    bool inputLevel = false;    // the channel has an input level the preamp could go to
+};
+
+QString ImportReport(const EqImport& result, const ReportContext& context,
+                     const Language& language);
+
+// The question that follows the report when the file has a preamp the channel can take.
+QString PreampQuestion(double preampDb, const Language& language);
 
 }  // namespace zt

@@ -11,6 +11,7 @@
 #include "params/value_tables.h"
 #include "tests/ui/undo/linked_window.h"
 #include "ui/eqgraph/eq_graph_side.h"
+#include "ui/editing/editor.h"
 #include "ui/exchange/eq_exchange_side.h"
 
 namespace zt {
@@ -104,14 +105,11 @@ TEST_F(ExchangeOffLine, ExportWritesTheChannelShownAndImportsBack) {
     chooser_->open = chooser_->saveAs;
     messages_->shown.clear();
     ASSERT_TRUE(exchange().Import());
-    for (int band = 0; band < 20; ++band) {
-        // The slope of a peaking band is not in the file; it keeps what the last import set.
-        ExchangeBand expected = before[band];
-        if (expected.type < 2) expected.slopeIndex = BandOf(store, 2, band).slopeIndex;
-        EXPECT_EQ(BandOf(store, 2, band), expected) << band;
-    }
-    // The microphone's crossovers are open (bypassed): the file holds nothing else.
-    EXPECT_TRUE(messages_->shown.empty());
+    for (int band = 0; band < 20; ++band) EXPECT_EQ(BandOf(store, 2, band), before[band]) << band;
+    // One summary: what was taken and how close it lies.
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_TRUE(messages_->shown[0].first.contains(
+        app().language().chinese() ? "已导入 20 个滤波器" : "20 filters imported"));
     EXPECT_EQ(steps(), 2);
     EXPECT_EQ(Get<QLineEdit>("MicFreEdit1")->text(),
               QString::fromStdString(FrequencyText(first.frequencyIndex)) + "Hz");
@@ -141,6 +139,64 @@ TEST_F(ExchangeOffLine, AFileWithoutAFilterToTakeChangesNothing) {
     EXPECT_EQ(steps(), 0);
     ASSERT_EQ(messages_->shown.size(), 1u);
     EXPECT_EQ(messages_->shown[0].first.count('\n'), 2);
+}
+
+TEST_F(ExchangeOffLine, ThePreampGoesToTheInputLevelInTheSameStepWhenTheUserSaysSo) {
+    window().tabStrip().tabs[kTabMusic]->click();
+    const ParamStore& store = app().model().store();
+    const std::string file = "Preamp: -6.5 dB\nFilter 1: ON PK Fc 100 Hz Gain 6 dB Q 1\n";
+    Editor& editor = app().editingSide().editor();
+    editor.SetParameter(MakeAddress(0, 0), 30);
+    editor.SetParameter(MakeAddress(0, 1), 20);
+    editor.SetParameter(MakeAddress(0, 2), 5);
+    const int steps0 = steps();
+    const int in1 = 30, in2 = 20, optical = 5;
+    // Declined: the bands change, the input levels stay.
+    messages_->answers = {false};
+    exchange().ImportText(file);
+    ASSERT_EQ(messages_->asked.size(), 1u);
+    EXPECT_TRUE(messages_->asked[0].text.contains("-6.5 dB"));
+    EXPECT_EQ(store.Get(0, 0), in1);
+    EXPECT_EQ(steps(), steps0 + 1);
+    // Taken: every input of the music channel 13 half-dB steps lower, undone with the bands.
+    messages_->answers = {true};
+    exchange().ImportText(file);
+    EXPECT_EQ(store.Get(0, 0), std::max(0, in1 - 13));
+    EXPECT_EQ(store.Get(0, 1), std::max(0, in2 - 13));
+    EXPECT_EQ(store.Get(0, 2), std::max(0, optical - 13));
+    EXPECT_EQ(steps(), steps0 + 2);
+    app().editingSide().history().stack().undo();
+    EXPECT_EQ(store.Get(0, 0), in1);
+    // A channel without an input level only hears about the preamp.
+    window().tabStrip().tabs[kTabMain]->click();
+    app().channel().manualFlag = 1;
+    messages_->shown.clear();
+    exchange().ImportText(file);
+    EXPECT_EQ(messages_->asked.size(), 2u);
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_TRUE(messages_->shown[0].first.contains("-6.5 dB"));
+}
+
+TEST_F(ExchangeOffLine, LeftAndRightSectionsGoToTheMusicSets) {
+    window().tabStrip().tabs[kTabMusic]->click();
+    const DeviceImage& image = app().model().image();
+    exchange().ImportText(
+        "Channel: L\nFilter 1: ON PK Fc 100 Hz Gain -4 dB Q 2\nChannel: R\n"
+        "Filter 2: ON HSC Fc 5000 Hz Gain 5 dB Q 0.7\n");
+    // Band 0 of the left set (slots 10..14) and of the right set (slots 85..89).
+    EXPECT_EQ(image.Get(0, 10), 1);
+    EXPECT_NEAR(image.Get(0, 11), 85, 3);
+    EXPECT_EQ(image.Get(0, 85), 3);
+    EXPECT_NEAR(image.Get(0, 86), 289, 6);
+    EXPECT_EQ(image.Get(0, 15), 0);
+    EXPECT_EQ(image.Get(0, 90), 0);
+    // The window shows the left set, and one undo takes both back.
+    EXPECT_EQ(app().model().store().Get(0, 10), 1);
+    EXPECT_EQ(app().model().store().Get(0, 11), image.Get(0, 11));
+    EXPECT_EQ(steps(), 1);
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_TRUE(messages_->shown[0].first.contains(
+        app().language().chinese() ? "右声道已导入右边" : "its right channel to the right set"));
 }
 
 // The pictures of the README: the graph before and after an import, written where
@@ -175,16 +231,19 @@ TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftO
     const EqImport result = exchange.ImportText(
         "Filter 1: ON PK Fc 63 Hz Gain -6.5 dB Q 4.2\n"
         "Filter 2: ON HSC Fc 8000 Hz Gain 3 dB Q 0.7\n"
-        "Filter 3: ON LP Fc 80 Hz\n"
+        "Filter 3: ON LP Fc 16000 Hz\n"
         "Filter 4: ON PK Fc 300 Hz Gain 40 dB Q 1\n"
-        "Filter 5: ON PK Fc 1200 Hz Gain 2 dB Q 2\n");
+        "Filter 5: ON AP Fc 1200 Hz Q 2\n");
     Settle();
-    ASSERT_EQ(result.imported, 3);
+    ASSERT_EQ(result.imported, 4);
     EXPECT_EQ(BandOf(store, 2, 0).type, 1);
-    EXPECT_EQ(BandOf(store, 2, 0).gainStep, 88);  // -6.4 dB: -6.5 snaps to the even step
     EXPECT_EQ(BandOf(store, 2, 1).type, 3);
-    EXPECT_EQ(BandOf(store, 2, 2).frequencyIndex, 213);  // 1190 Hz: a tie goes down
+    EXPECT_EQ(BandOf(store, 2, 2).type, 1);
+    EXPECT_EQ(BandOf(store, 2, 2).gainStep, 180);  // +40 dB clamped to +12 dB
     for (int band = 3; band < 20; ++band) EXPECT_EQ(BandOf(store, 2, band).type, 0) << band;
+    // The low-pass of the file is the microphone's low-pass crossover now.
+    EXPECT_GT(store.Get(2, 11), 0);
+    EXPECT_NEAR(FrequencyHz(store.Get(2, 12)), 16000, 3000);
     EXPECT_EQ(steps(), 1);
 
     // Every changed value reached the processor, one acknowledged frame at a time.
@@ -194,12 +253,17 @@ TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftO
     EXPECT_EQ(sent.size(), changes.size());
     for (const ParamChange& c : changes) EXPECT_EQ(processor().Get(c.device), c.after);
 
-    // One message lists the two lines left out, each with its reason.
+    // One summary: the deviation, the clamped gain, the line left out with its reason.
     ASSERT_EQ(messages_->shown.size(), 1u);
     const QString report = messages_->shown[0].first;
-    EXPECT_EQ(report.count('\n'), 2);
-    EXPECT_TRUE(report.contains(app().language().chinese() ? "第 3 行" : "Line 3"));
-    EXPECT_TRUE(report.contains(app().language().chinese() ? "第 4 行" : "Line 4"));
+    const bool chinese = app().language().chinese();
+    EXPECT_TRUE(report.contains(chinese ? "最大偏差" : "Largest deviation")) << report;
+    EXPECT_TRUE(report.contains(QString::number(result.shown.deviation.largestDb, 'f', 1) + " dB"));
+    EXPECT_TRUE(report.contains((chinese ? "第 4 行" : "Line 4") + QString(": ") +
+                                (chinese ? "增益 " : "gain ") + "40.0 dB → 12.0 dB"))
+        << report;
+    EXPECT_TRUE(report.contains(chinese ? "第 5 行" : "Line 5"));
+    EXPECT_FALSE(report.contains(chinese ? "第 3 行" : "Line 3"));
 
     // One undo takes the whole import back, on the processor too.
     Undo(0);
