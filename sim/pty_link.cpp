@@ -1,6 +1,7 @@
 #include "sim/pty_link.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -34,6 +35,36 @@ bool MakeRaw(int fd, std::string& error) {
 }
 
 }  // namespace
+
+bool PtyLink::HoldNameLock(const std::string& path, std::string& error) {
+    // The lock file may be removed by its last holder between our open and our lock; then the
+    // lock is on a file nobody else will see, so open again until the lock is on the one there.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) {
+            error = Failure("open " + path);
+            return false;
+        }
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool busy = errno == EWOULDBLOCK;
+            error = busy ? "another simulator serves this name; choose another --name"
+                         : Failure("flock " + path);
+            close(fd);
+            return false;
+        }
+        struct stat held {};
+        struct stat there {};
+        if (fstat(fd, &held) == 0 && stat(path.c_str(), &there) == 0 &&
+            held.st_dev == there.st_dev && held.st_ino == there.st_ino) {
+            lock_ = fd;
+            lockPath_ = path;
+            return true;
+        }
+        close(fd);
+    }
+    error = "cannot hold the lock " + path;
+    return false;
+}
 
 bool MakePrivateFolder(const std::string& folder, std::string& error) {
     if (folder.empty()) {
@@ -91,18 +122,26 @@ bool PtyLink::Create(const std::string& folder, const std::string& name, std::st
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
 
     const std::string link = folder + "/" + name;
-    struct stat target {};
-    struct stat entry {};
-    if (lstat(link.c_str(), &entry) == 0) {
-        if (!S_ISLNK(entry.st_mode) || stat(link.c_str(), &target) == 0) {
-            error = link + " exists and is in use; choose another --name";
-            Remove();
-            return false;
-        }
-        unlink(link.c_str());  // left behind by a simulator that did not end cleanly
+    if (!HoldNameLock(folder + "/." + name + ".lock", error)) {
+        Remove();
+        return false;
     }
-    if (symlink(slavePath_.c_str(), link.c_str()) != 0) {
+    // Holding the name's lock, any link of that name is stale: left behind by a simulator that
+    // was killed, which released its lock as it died. Its terminal number may belong to
+    // another terminal by now, so whether the link leads somewhere says nothing.
+    struct stat entry {};
+    if (lstat(link.c_str(), &entry) == 0 && !S_ISLNK(entry.st_mode)) {
+        error = link + " exists and is no port link; choose another --name";
+        Remove();
+        return false;
+    }
+    // The new link replaces the old one in one step: the editor never sees the name missing.
+    const std::string fresh = folder + "/." + name + ".new";
+    unlink(fresh.c_str());
+    if (symlink(slavePath_.c_str(), fresh.c_str()) != 0 ||
+        rename(fresh.c_str(), link.c_str()) != 0) {
         error = Failure("symlink " + link);
+        unlink(fresh.c_str());
         Remove();
         return false;
     }
@@ -114,6 +153,14 @@ void PtyLink::Remove() {
     if (!linkPath_.empty()) {
         unlink(linkPath_.c_str());
         linkPath_.clear();
+    }
+    if (lock_ >= 0) {
+        // Removed while still held, so that a simulator starting now finds it gone or locks
+        // a fresh one.
+        unlink(lockPath_.c_str());
+        close(lock_);
+        lock_ = -1;
+        lockPath_.clear();
     }
     if (slave_ >= 0) close(slave_);
     if (master_ >= 0) close(master_);

@@ -5,6 +5,7 @@
 #include "link/frame_codec.h"
 #include "link/protocol.h"
 #include "params/page_table.h"
+#include "sim/side_link.h"
 
 namespace zt {
 namespace {
@@ -104,7 +105,12 @@ void SimProcessor::HandleWrite(const SimFrame& frame, Bytes& out) {
     const int page = PageOf(frame.address);
     const int slot = SlotOf(frame.address);
     if (page < kTransferPageCount) {
-        StoreValues(page, slot, frame.data);
+        // An ordinary write carries one value; sides edited together take it on both sides.
+        if (frame.data.size() == 2) {
+            StoreSideLinked(memory_, frame.address, ValueOf(frame.data));
+        } else {
+            StoreValues(page, slot, frame.data);
+        }
     } else if (page == kSystemPage) {
         HandleSystemWrite(slot, frame.data);
         if (LosesKeepAliveAck(slot, frame.data)) return;

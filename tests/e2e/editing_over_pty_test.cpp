@@ -139,5 +139,59 @@ TEST_F(EditingOverPty, EditsLandWhereTheSelectionPoints) {
     }
 }
 
+struct TogetherCase {
+    const char* name;
+    int tab;
+    bool output;             // an output page: its EQ is edited in manual mode
+    ParamAddress gain;       // logical address of a band gain on the shared controls
+    ParamAddress leftGain;   // where the processor keeps it on the left side
+    ParamAddress rightGain;  // and on the right side
+};
+
+class SidesTogetherOverPty : public EditingOverPty,
+                             public ::testing::WithParamInterface<TogetherCase> {};
+
+// With both sides together the editor edits the left side only; the processor takes each
+// value on both sides, so pressing the right side shows what the processor holds there.
+TEST_P(SidesTogetherOverPty, TheRightSideHoldsWhatWasEditedTogether) {
+    const TogetherCase& c = GetParam();
+    ChooseTab(c.tab);
+    if (c.output) Click("ManulModeBtn");
+    Click("SameBtn");
+    auto* gain = qobject_cast<TrackBar*>(app->binding().BoundControlOf(c.gain));
+    ASSERT_NE(gain, nullptr);
+    const int edited = gain->value() == 180 ? 170 : 180;
+    gain->setValue(edited);
+    SimState state = Settle();
+    EXPECT_EQ(state.memory.Get(c.leftGain), edited);
+    EXPECT_EQ(state.memory.Get(c.rightGain), edited);
+
+    Click("RightBtn");
+    state = Settle();
+    EXPECT_EQ(app->model().ToDeviceAddress(c.gain), c.rightGain);
+    EXPECT_EQ(gain->value(), edited);
+    EXPECT_EQ(state.memory.Get(c.rightGain), edited);
+    // The right side apart: its own edits stay there.
+    gain->setValue(edited - 40);
+    state = Settle();
+    EXPECT_EQ(state.memory.Get(c.leftGain), edited);
+    EXPECT_EQ(state.memory.Get(c.rightGain), edited - 40);
+    for (int page = 0; page < 30; ++page) {
+        for (int slot = 0; slot < PageSlotCount(page); ++slot) {
+            EXPECT_EQ(app->model().image().Get(page, slot), state.memory.Get(page, slot))
+                << page << "/" << slot;
+        }
+    }
+}
+
+// Band 2's gain of each pair; the outputs in scene 0 (the factory's).
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, SidesTogetherOverPty,
+    ::testing::Values(TogetherCase{"Music", kTabMusic, false, 0x0016, 0x0016, 0x0061},
+                      TogetherCase{"Microphones", kTabMicA, false, 0x021B, 0x021B, 0x031B},
+                      TogetherCase{"Main", kTabMain, true, 0x0621, 0x0621, 0x0921},
+                      TogetherCase{"Surround", kTabSurround, true, 0x0621, 0x0C21, 0x0F21}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace zt::test
