@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
     WriteStatus(options.statusFile, "waiting");
 
     zt::SimProcessor processor(options.faults);
+    if (options.panelLock) processor.SetPanelLock(1);
     zt::ServeHooks hooks;
     if (options.verbose) {
         hooks.frame = [](const zt::SimFrame& f) {

@@ -83,6 +83,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
             options.verbose = true;
             continue;
         }
+        if (arg == "--panel-lock") {
+            options.panelLock = true;
+            continue;
+        }
         const size_t equals = arg.find('=');
         const std::string flag = arg.substr(0, equals);
         const auto setter = ValueFlags().find(flag);
@@ -122,6 +126,8 @@ Options:
                            "offline" after a disconnect
   --dump-file=PATH         write what the processor holds (memory, mode names, passwords) to
                            PATH on SIGUSR1 and when the simulator ends
+  --panel-lock             start with the panel key lock on (the editor locks its window
+                           after the download until the panel lock password is typed)
   --verbose, -v            print every frame received
   --help, -h               show this text
 

@@ -15,6 +15,7 @@ struct SimOptions {
     std::string name = kDefaultSimPortName;  // file name of the link in the port folder
     std::string statusFile;                  // empty: none
     std::string dumpFile;                    // empty: none
+    bool panelLock = false;                  // the panel key lock on from the start
     bool verbose = false;
     bool help = false;
 };

@@ -48,7 +48,7 @@ protected:
     // Lets the link send what is queued, then reads the processor's memory.
     SimState Settle() {
         EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return app->link().txQueue().IsEmpty() && app->link().ready(); }, 3000));
+            [this] { return app->link().txQueue().IsEmpty() && app->link().ready(); }, 20000));
         QTest::qWait(100);
         SimState state;
         EXPECT_TRUE(sim.Dump(state));

@@ -35,7 +35,7 @@ TEST(KeepAliveLossOverPty, VolumeStepsQueuedBehindALostKeepAliveLandAsShown) {
     ASSERT_TRUE(sim.Dump(before));
 
     // The first keep-alive reached the processor and its acknowledgement was lost.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.status() == QStringLiteral("online"); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.status() == QStringLiteral("online"); }, 20000));
     ASSERT_FALSE(app.link().ready());
     auto* spin = app.registry().Get<SpinButtons>(QStringLiteral("MusGain2UpDown"));
     auto* edit = app.registry().Get<ValueEdit>(QStringLiteral("MusGain2Edit"));
@@ -47,7 +47,7 @@ TEST(KeepAliveLossOverPty, VolumeStepsQueuedBehindALostKeepAliveLandAsShown) {
 
     // The repeat comes at the second silent second; then the queue drains.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return app.link().txQueue().IsEmpty() && app.link().ready(); }, 4000));
+        [&] { return app.link().txQueue().IsEmpty() && app.link().ready(); }, 20000));
     QTest::qWait(100);
     SimState after;
     ASSERT_TRUE(sim.Dump(after));

@@ -69,7 +69,7 @@ protected:
     // Lets the link send what waits, then reads what the processor holds.
     SimState Settle() {
         EXPECT_TRUE(WaitFor(
-            [this] { return app->link().txQueue().IsEmpty() && app->link().ready(); }, 3000));
+            [this] { return app->link().txQueue().IsEmpty() && app->link().ready(); }, 20000));
         QTest::qWait(100);
         SimState state;
         EXPECT_TRUE(sim.Dump(state));
@@ -106,7 +106,7 @@ TEST_F(ModesOverPty, ASavedModeKeepsItsNameAndValuesAndComesBackWhenLoaded) {
     emit box->activated(9);
     Get<PlainEdit>("PresetModeEdit")->setText("Live Room");
     Click("SysSaveModeBtn");
-    ASSERT_TRUE(WaitFor([this] { return !messages->shown.empty(); }, 5000));
+    ASSERT_TRUE(WaitFor([this] { return !messages->shown.empty(); }, 20000));
     EXPECT_EQ(messages->shown.back(), "Save Success!");
 
     SimState state = Settle();

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
@@ -115,7 +116,16 @@ TEST_F(PortAccessTest, APortAnotherProgramHoldsIsBusyAndLeftAlone) {
     holder.start(QStringLiteral("flock"),
                  {QStringLiteral("-x"), device, QStringLiteral("sleep"), QStringLiteral("30")});
     ASSERT_TRUE(holder.waitForStarted(3000));
-    QThread::msleep(300);  // the lock is taken
+    // Until the holder has the lock, a try of its own gets it at once.
+    const auto lockTaken = [&] {
+        QProcess attempt;
+        attempt.start(QStringLiteral("flock"),
+                      {QStringLiteral("-n"), QStringLiteral("-x"), device, QStringLiteral("true")});
+        return attempt.waitForFinished(20000) && attempt.exitCode() != 0;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (!lockTaken() && clock.elapsed() < 20000) QThread::msleep(20);
     ASSERT_TRUE(MakeRuntime(runtime.path(), 0, QStringLiteral("ttyUSB8"), device));
     const ProbeRun run = RunProbe(runtime.path(), 0);
     holder.kill();

@@ -72,7 +72,7 @@ TEST(SocatBridge, TheEditorLinksThroughANetworkSerialPort) {
             }
             return QFile::exists(netPort);
         },
-        5000));
+        20000));
 
     qputenv("XDG_RUNTIME_DIR", editorRuntime.path().toUtf8());
     auto recorder = std::make_unique<QuietMessages>();
@@ -85,7 +85,7 @@ TEST(SocatBridge, TheEditorLinksThroughANetworkSerialPort) {
 
     app.registry().Get<TrackBar>(QStringLiteral("MusHPFREBar"))->setValue(123);
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return app.link().txQueue().IsEmpty() && app.link().ready(); }, 3000));
+        [&] { return app.link().txQueue().IsEmpty() && app.link().ready(); }, 20000));
     QTest::qWait(300);
     SimState state;
     ASSERT_TRUE(sim.Dump(state));

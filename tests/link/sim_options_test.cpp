@@ -16,7 +16,7 @@ TEST(SimOptionsTest, ReadsEveryFlagInBothForms) {
         {"--drop-acks=0.3", "--drop-replies", "0.1", "--delay-ms=250", "--corrupt-checksums=1",
          "--garbage=0", "--silent-after=13", "--vanish-after", "84", "--seed=99", "--name=BENCH",
          "--drop-keepalive-acks=2", "--lose-frames=0.25", "--status-file=/tmp/s",
-         "--dump-file=/tmp/d", "-v"},
+         "--dump-file=/tmp/d", "-v", "--panel-lock"},
         o, error))
         << error;
     EXPECT_DOUBLE_EQ(o.faults.dropAcks, 0.3);
@@ -33,6 +33,7 @@ TEST(SimOptionsTest, ReadsEveryFlagInBothForms) {
     EXPECT_EQ(o.statusFile, "/tmp/s");
     EXPECT_EQ(o.dumpFile, "/tmp/d");
     EXPECT_TRUE(o.verbose);
+    EXPECT_TRUE(o.panelLock);
     EXPECT_FALSE(o.help);
 
     SimOptions defaults;
@@ -40,6 +41,7 @@ TEST(SimOptionsTest, ReadsEveryFlagInBothForms) {
     EXPECT_EQ(defaults.name, "ZT461-SIM");
     EXPECT_EQ(defaults.faults.silentAfter, -1);
     EXPECT_EQ(defaults.faults.vanishAfter, -1);
+    EXPECT_FALSE(defaults.panelLock);
 }
 
 TEST(SimOptionsTest, RefusesBadInput) {

@@ -27,7 +27,7 @@ struct PtyFixture : ::testing::Test {
             EXPECT_EQ(count, static_cast<int>(bytes.size()));
         });
     }
-    Bytes ReadMaster(size_t want, int timeoutMs = 3000) {
+    Bytes ReadMaster(size_t want, int timeoutMs = 20000) {
         Bytes got;
         QElapsedTimer clock;
         clock.start();
@@ -62,7 +62,7 @@ TEST_F(PtyFixture, OpensByShownNameAndCarriesBytesBothWays) {
     const Bytes answer{0xEE, 0xBB, 0x00, 0x0D, 0x0A, 0x13};  // no byte is translated
     ASSERT_EQ(write(pty.master(), answer.data(), answer.size()),
               static_cast<ssize_t>(answer.size()));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() >= answer.size(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() >= answer.size(); }, 20000));
     EXPECT_EQ(received, answer);
 }
 
@@ -73,7 +73,7 @@ TEST_F(PtyFixture, BytesFromBeforeTheOpenAreDropped) {
     ASSERT_TRUE(port.Open("TEST-PORT"));
     const uint8_t fresh = 0x42;
     ASSERT_EQ(write(pty.master(), &fresh, 1), 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.empty(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.empty(); }, 20000));
     QTest::qWait(50);
     EXPECT_EQ(received, Bytes{0x42});
 }
@@ -97,7 +97,7 @@ TEST_F(PtyFixture, FarEndGoneClosesThePortOnce) {
     port.SetLostHandler([&] { ++losses; });
     ASSERT_TRUE(port.Open("TEST-PORT"));
     pty.Remove();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return losses > 0; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return losses > 0; }, 20000));
     EXPECT_FALSE(port.IsOpen());
     const double cpuBefore = test::CpuSeconds();
     QTest::qWait(1000);
@@ -118,7 +118,7 @@ TEST_F(PtyFixture, DrainWaitsWithoutReceiving) {
     EXPECT_GE(clock.elapsed(), 19);
     EXPECT_TRUE(received.empty());  // receive events come only from the event loop
     EXPECT_EQ(ReadMaster(3), (Bytes{0x01, 0x02, 0x03}));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.empty(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.empty(); }, 20000));
 }
 
 }  // namespace

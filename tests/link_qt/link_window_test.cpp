@@ -71,8 +71,8 @@ TEST(LinkWindowTest, BytesArrivingInANestedEventLoopWaitForTheTickToEnd) {
     form.SetPorts({{"PORT", pty.linkPath()}});
     form.engine().OnLinkButton(LinkButton::LinkBtn);
     // Tick 1 opens the port; tick 2 shows the dialog with the port open.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.modalRun; }, 4000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form.engine().answered(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.modalRun; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.engine().answered(); }, 20000));
     EXPECT_FALSE(view.answeredInModal);  // the bytes waited for the tick to return
 }
 

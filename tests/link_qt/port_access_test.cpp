@@ -59,8 +59,8 @@ TEST_F(PortAccessTest, AFreePortIsOpenAndASecondOpenOfItIsRefusedAsBusy) {
 TEST_F(PortAccessTest, AnFlockOfAnotherProgramMakesThePortBusy) {
     StartHolder(QStringLiteral("flock"), {QStringLiteral("-x"), QString::fromStdString(device),
                                           QStringLiteral("sleep"), QStringLiteral("30")});
-    ASSERT_TRUE(
-        QTest::qWaitFor([this] { return ProbePortAccess(device).fault == PortFault::Busy; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return ProbePortAccess(device).fault == PortFault::Busy; },
+                                20000));
     ComPort port;
     port.SetPorts({{"ttyUSB9", pty.linkPath()}});
     EXPECT_FALSE(port.Open("ttyUSB9"));
@@ -94,7 +94,7 @@ TEST_F(PortAccessTest, AnOpenDescriptorOfAnotherProcessNamesTheHolder) {
                 {QStringLiteral("-c"), QStringLiteral("exec 3<'%1'; exec sleep 30").arg(file)});
     const std::string holderName = "sleep (" + std::to_string(holder.processId()) + ")";
     EXPECT_TRUE(
-        QTest::qWaitFor([&] { return DescriptorHolder(file.toStdString()) == holderName; }, 3000));
+        QTest::qWaitFor([&] { return DescriptorHolder(file.toStdString()) == holderName; }, 20000));
     // A pseudo-terminal is always held by its other side; that is no other program's hold.
     EXPECT_EQ(DescriptorHolder(device), "");
 }

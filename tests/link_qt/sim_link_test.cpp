@@ -95,20 +95,24 @@ TEST(SimLinkTest, DownloadWriteModeLoadAndUpload) {
     QString output;
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return (output += f.sim.output()).contains(QStringLiteral("editor online")); },
-        3000));
+        20000));
     EXPECT_EQ(f.sim.status(), QStringLiteral("online"));
 
     // A parameter write and a new system password reach the processor.
     f.editor.engine().WriteParameter(0x0005, 204);
     f.editor.engine().WriteString(kAddrSystemPassword, "654321");
-    QTest::qWait(300);
-    ASSERT_TRUE(f.sim.Dump(state));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return f.sim.Dump(state) && state.memory.Get(0x0005) == 204 &&
+                   state.systemPassword == "654321";
+        },
+        20000));
     EXPECT_EQ(state.memory.Get(0x0005), 204);
     EXPECT_EQ(state.systemPassword, "654321");
 
     // Loading factory mode MF3 reloads everything from the processor.
     f.editor.engine().WriteParameter(kAddrLoadMode, 18);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.editor.engine().linkOnline(); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.editor.engine().linkOnline(); }, 20000));
     ASSERT_TRUE(f.editor.WaitOnline(20000)) << f.editor.view.status.english;
     EXPECT_EQ(f.editor.view.refreshes, 2);
     ASSERT_TRUE(f.sim.Dump(state));
@@ -123,7 +127,7 @@ TEST(SimLinkTest, DownloadWriteModeLoadAndUpload) {
     edited.Set(0, 163, 1);
     edited.Set(29, 1, 70);
     f.editor.engine().StartUpload();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.editor.engine().linkOnline(); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.editor.engine().linkOnline(); }, 20000));
     ASSERT_TRUE(f.editor.WaitOnline(15000)) << f.editor.view.status.english;
     ASSERT_TRUE(f.sim.Dump(state));
     ExpectImageMatches(image, state.memory);
@@ -178,7 +182,7 @@ TEST(SimLinkTest, VanishedPortEndsTheLinkWithoutSpinning) {
     LinkFixture f({QStringLiteral("--vanish-after=%1").arg(kDownloadFrames + 1)});
     ASSERT_TRUE(f.StartSearch());
     ASSERT_TRUE(f.editor.WaitOnline(20000)) << f.editor.view.status.english;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return f.editor.portLosses > 0; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.editor.portLosses > 0; }, 20000));
     EXPECT_FALSE(f.editor.form.port().IsOpen());
     const double cpuBefore = test::CpuSeconds();
     const qint64 lost = f.editor.WaitMessage(kMessageLinkLost, 10000);
@@ -188,7 +192,7 @@ TEST(SimLinkTest, VanishedPortEndsTheLinkWithoutSpinning) {
     EXPECT_LT(test::CpuSeconds() - cpuBefore, 0.25 * wallSeconds + 0.2);
     EXPECT_EQ(f.editor.portLosses, 1);
     EXPECT_TRUE(
-        QTest::qWaitFor([&] { return f.sim.process().state() == QProcess::NotRunning; }, 3000));
+        QTest::qWaitFor([&] { return f.sim.process().state() == QProcess::NotRunning; }, 20000));
     EXPECT_EQ(f.sim.process().exitCode(), 0);
     EXPECT_FALSE(QFile::exists(f.sim.linkPath()));
     EXPECT_EQ(f.sim.status(), QStringLiteral("vanished"));

@@ -28,18 +28,29 @@ inline bool TransferAnswered(const LinkEngine& link) {
             link.transferDirection() == TransferDirection::Write);
 }
 
+// Longest wait for one answer of the processor. On a busy machine an answer can take seconds;
+// the steps below end as soon as it comes, and the link's own timers go on meanwhile (a search
+// tick tries the port again, a transfer tick asks again), as they do in the editor.
+inline constexpr int kAnswerWaitMs = 5000;
+// Longest wait for a whole search and download.
+inline constexpr int kOnlineWaitMs = 90000;
+
 // Drives the search or transfer under way until the link is online.
-inline bool DriveOnline(LinkEngine& link, int ms = 20000) {
+inline bool DriveOnline(LinkEngine& link, int ms = kOnlineWaitMs) {
     const QDeadlineTimer deadline(ms);
     while (!link.linkOnline()) {
         if (deadline.hasExpired()) return false;
         if (link.searchRunning()) {
-            link.OnSearchTick();
-            WaitFor([&] { return link.answered(); }, 200);
+            // The tick that follows an answer starts the download; until then the search goes
+            // on only through its own timer, so a slow answer is not taken for silence.
+            if (!link.answered()) link.OnSearchTick();
+            WaitFor([&] { return link.answered() || !link.searchRunning(); }, kAnswerWaitMs);
+            if (link.searchRunning() && link.answered()) link.OnSearchTick();
         } else if (link.transferRunning()) {
-            WaitFor([&] { return !link.transferRunning() || TransferAnswered(link); }, 300);
+            WaitFor([&] { return !link.transferRunning() || TransferAnswered(link); },
+                    kAnswerWaitMs);
             QTest::qWait(1);  // a request asked twice is answered twice
-            if (link.transferRunning()) link.OnTransferTick();
+            if (link.transferRunning() && TransferAnswered(link)) link.OnTransferTick();
         } else {
             QTest::qWait(1);
         }
@@ -49,7 +60,7 @@ inline bool DriveOnline(LinkEngine& link, int ms = 20000) {
 
 // Waits until a transfer has started (a loaded mode, an upload), then drives it to its end.
 inline bool DriveThroughTransfer(LinkEngine& link) {
-    if (!WaitFor([&] { return link.transferRunning(); }, 3000)) return false;
+    if (!WaitFor([&] { return link.transferRunning(); }, kAnswerWaitMs)) return false;
     return DriveOnline(link);
 }
 

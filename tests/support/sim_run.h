@@ -57,7 +57,7 @@ public:
              << (QStringLiteral("--status-file=") + statusPath());
         process_.start(QStringLiteral(ZT_SIM_PROGRAM), args);
         if (!process_.waitForStarted(5000)) return false;
-        return QTest::qWaitFor([this] { return QFile::exists(linkPath()); }, 5000);
+        return QTest::qWaitFor([this] { return QFile::exists(linkPath()); }, 20000);
     }
 
     QString linkPath() const { return runtime_.path() + QStringLiteral("/zt461/ports/ZT461-SIM"); }
@@ -80,8 +80,8 @@ public:
         QFile::remove(dumpPath());
         if (process_.state() != QProcess::Running) return false;
         ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1);
-        if (!QTest::qWaitFor([this] { return QFile::exists(dumpPath()); }, 3000)) return false;
-        QTest::qWait(50);  // the program writes the file in one go; let it finish
+        // The program renames the dump into place once it is whole.
+        if (!QTest::qWaitFor([this] { return QFile::exists(dumpPath()); }, 20000)) return false;
         QFile file(dumpPath());
         if (!file.open(QIODevice::ReadOnly)) return false;
         state = SimState{};

@@ -108,6 +108,15 @@ public:
         return QPoint(match.captured(1).toInt(), match.captured(2).toInt());
     }
 
+    // How many top-level windows titled `title` are mapped (a message box shares the main
+    // window's title).
+    int WindowCount(const QString& title) {
+        const QString tree = Run("xwininfo", {"-root", "-tree"});
+        return static_cast<int>(
+            tree.count(QRegularExpression(QStringLiteral(R"("%1": \("[^"]*" "[^"]*"\))")
+                                              .arg(QRegularExpression::escape(title)))));
+    }
+
     QImage Screenshot(const QString& path) {
         QFile::remove(path);
         Run("import", {"-window", "root", path});

@@ -2,6 +2,7 @@
 // ends, for every value it changes, in write parameter, directly or through set value.
 
 #include <QGroupBox>
+#include <QTimer>
 
 #include "params/eq_slots.h"
 #include "params/page_table.h"
@@ -18,12 +19,27 @@
 namespace zt {
 
 void Editor::Write(ParamAddress a, int value) {
+    if (!link_.TakesWrites()) return ShowStoredAgain(a);
     NoteWrite(a);
     if (pacedWrites_) {
         paced_.WriteParameterPaced(a, value);
     } else {
         link_.WriteParameter(a, value);
     }
+}
+
+void Editor::ShowStoredAgain(ParamAddress a) {
+    // A refused write leaves the stores as they were; a control a gesture moved before it was
+    // refused shows the stored value again once the gesture's handlers are done.
+    if (!context_) return;
+    const bool pending = !refusedPages_.empty();
+    refusedPages_.insert(PageOf(a));
+    if (pending) return;
+    QTimer::singleShot(0, context_.get(), [this] {
+        const std::set<int> pages = std::move(refusedPages_);
+        refusedPages_.clear();
+        for (int page : pages) RefreshPage(page);
+    });
 }
 
 void Editor::NoteWrite(ParamAddress a) {

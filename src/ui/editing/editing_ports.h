@@ -13,11 +13,13 @@ class QWidget;
 namespace zt {
 
 // Write parameter of the link: stores the value in both stores and, unless sending is
-// suppressed or the link is off line, sends it or queues it for the processor.
+// suppressed or the link is off line, sends it or queues it for the processor. While the panel
+// lock holds the window it takes no write: nothing is stored or sent, and the call says false.
 class ParameterLink {
 public:
     virtual ~ParameterLink() = default;
-    virtual void WriteParameter(ParamAddress logical, int value) = 0;
+    virtual bool TakesWrites() const = 0;
+    virtual bool WriteParameter(ParamAddress logical, int value) = 0;
     virtual bool SuppressSend() const = 0;
     virtual void SetSuppressSend(bool suppress) = 0;
     // The 22 items of the mode list ("1-Name" … "MF6-Name") as the processor reported them.

@@ -9,9 +9,9 @@ namespace zt {
 
 EditingSide::EditingSide(EditorApp& app)
     : app_(app),
-      parameters_(app.link()),
+      parameters_(app.writes(), app.link()),
       lookup_(app.binding()),
-      editor_(app.model(), parameters_, app.link(), app.editorState(), app.channel(), *this),
+      editor_(app.model(), parameters_, app.writes(), app.editorState(), app.channel(), *this),
       replayer_(editor_, app.model(), app.channel(),
                 EditReplayer::Window{
                     [&app](int tab) {
@@ -20,15 +20,13 @@ EditingSide::EditingSide(EditorApp& app)
                     },
                     // Nothing is undone while the panel lock is up or while pages travel:
                     // an upload or download would overwrite it.
-                    [&app] {
-                        return app.window().unlockPanel().firstCheckGrop->isHidden() &&
-                               !app.link().transferRunning();
-                    }}),
+                    [&app] { return !app.windowState().locked && !app.link().transferRunning(); }}),
       history_(app.model().image(), replayer_) {
     app.SetPageRefresher(&editor_);
     editor_.SetRecorder(&history_);
     undoControls_ = std::make_unique<UndoControls>(&app.window(), app.window().client(),
                                                    app.registry(), app.language(), history_);
+    undoControls_->SetTakesEdits([&app] { return !app.windowState().locked; });
     app.services().editing = &editor_;
     editor_.SetEqRedraw(this);
     editor_.SetLinkButtonLook([&app](bool linked) { app.linkView().SetLinkButtonLinked(linked); });
@@ -51,7 +49,7 @@ void EditingSide::Attach() {
     parts.image = window.graph().image1;
     parts.tabs = &window.tabStrip();
     parts.formPageItem = window.formPageItem();
-    parts.unlockPanel = window.unlockPanel().firstCheckGrop;
+    parts.windowState = &app_.windowState();
     exchange_ = std::make_unique<EqExchangeSide>(parts, editor_, app_.model(), app_.channel(),
                                                  app_.language(), app_.messages(), history_, *this);
 }

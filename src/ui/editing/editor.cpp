@@ -368,7 +368,7 @@ void Editor::ReselectEffectSubPage() {
 
 bool Editor::WheelStep(int angleDelta) {
     if (!state_.wheelStepping || !shared_.currentValueEdit ||
-        shared_.currentValueEdit == controls_.example) {
+        shared_.currentValueEdit == controls_.example || !TakesEdits()) {
         return false;
     }
     auto gesture = Gesture(shared_.currentValueEdit);

@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "params/param_model.h"
 #include "ui/binding/editor_state.h"
@@ -140,6 +141,10 @@ public:
     // A page switch ends wheel stepping.
     void EndWheelStepping() override;
 
+    // Whether a user's edit may change the stores and the processor now (not while the panel
+    // lock holds the window).
+    bool TakesEdits() const { return link_.TakesWrites(); }
+
     const EditState& state() const { return state_; }
     const EditorState& editorState() const { return shared_; }
     const LastWrittenParameter& lastWritten() const { return state_.lastWritten; }
@@ -168,6 +173,7 @@ private:
     // Pieces of the handlers.
     void Write(ParamAddress a, int value);
     void NoteWrite(ParamAddress a);
+    void ShowStoredAgain(ParamAddress a);
     void RecordWrite(ParamAddress a, int value);
     void Redraw(int item, int page);
     void MakeCurrent(ValueEdit* edit, bool focus);
@@ -206,6 +212,8 @@ private:
     std::function<void(bool)> linkLook_;
     EditRecorder* recorder_ = nullptr;
     bool pacedWrites_ = false;
+    // Pages of writes refused while the window takes none, shown from the stores again.
+    std::set<int> refusedPages_;
     // The control the mouse holds while a held gesture is open.
     QPointer<QObject> holder_;
 

@@ -1,17 +1,19 @@
 #pragma once
-// The link engine as the editing side sees it.
+// The link engine as the editing side sees it: its writes through the window's one door.
 
 #include "link/link_engine.h"
 #include "ui/editing/editing_ports.h"
+#include "ui/state/window_writes.h"
 
 namespace zt {
 
 class LinkParameters : public ParameterLink {
 public:
-    explicit LinkParameters(LinkEngine& engine) : engine_(engine) {}
+    LinkParameters(WindowWrites& writes, LinkEngine& engine) : writes_(writes), engine_(engine) {}
 
-    void WriteParameter(ParamAddress logical, int value) override {
-        engine_.WriteParameter(logical, value);
+    bool TakesWrites() const override { return writes_.Admits(); }
+    bool WriteParameter(ParamAddress logical, int value) override {
+        return writes_.WriteParameter(logical, value);
     }
     bool SuppressSend() const override { return engine_.suppressSend(); }
     void SetSuppressSend(bool suppress) override { engine_.SetSuppressSend(suppress); }
@@ -20,6 +22,7 @@ public:
     }
 
 private:
+    WindowWrites& writes_;
     LinkEngine& engine_;
 };
 

@@ -74,6 +74,8 @@ void Editor::OnSideClick(BitmapButton* button) {
 }
 
 void Editor::OnEqResetClick() {
+    // The reset stores the defaults itself before it sends them.
+    if (!TakesEdits()) return;
     model_.ResetEq(channel_.selectedPage, notingPaced_, *this);
     ReselectAndRefresh();
 }

@@ -58,6 +58,8 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
     if (!props) return;
     const int kind = KindOf(control);
     const ParamAddress a = model_.ActiveQSlot(props->tag());
+    // A value that would be stored and sent is refused as a whole while the window takes none.
+    if (!silent && !link_.TakesWrites()) return ShowStoredAgain(a);
     auto* edit = qobject_cast<ValueEdit*>(control);
     auto* pane = qobject_cast<StatusPane*>(control);
     auto* selector = qobject_cast<Selector*>(control);

@@ -146,6 +146,9 @@ void PointEditing::OnMarkerPress(int marker, QPoint position, Qt::MouseButton bu
     // that no release ends, and Timer1 would stop following the EQ.
     if (marker < 0 || marker >= kEqMarkerCount) return;
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    // The markers' events reach this filter even while the graph panel is disabled; a locked
+    // window starts no drag, so no marker moves.
+    if (!editor_.TakesEdits()) return;
     panel_.markers[marker]->setCursor(Qt::CrossCursor);
     drag_.grabPoint = position;
     drag_.dragging = true;

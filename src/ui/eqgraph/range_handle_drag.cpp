@@ -34,7 +34,7 @@ QWidget* RangeHandleDrag::LabelOf(const RangeHandle* handle) const {
 }
 
 void RangeHandleDrag::OnPress(RangeHandle* handle, QPoint position, Qt::MouseButton button) {
-    if (button != Qt::LeftButton) return;
+    if (button != Qt::LeftButton || !editor_.TakesEdits()) return;
     drag_.grabPoint = position;
     drag_.dragging = true;
     drag_.grabbed = handle->tag();

@@ -13,6 +13,7 @@
 #include "params/param_model.h"
 #include "ui/editing/editor.h"
 #include "ui/exchange/import_report.h"
+#include "ui/state/window_state.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/channel_state.h"
 #include "ui/window/language.h"
@@ -60,7 +61,7 @@ bool EqExchangeSide::CanExport() const {
 
 bool EqExchangeSide::CanImport() const {
     if (!CanExport()) return false;
-    if (parts_.unlockPanel && !parts_.unlockPanel->isHidden()) return false;
+    if (parts_.windowState && parts_.windowState->locked) return false;
     auto* pages = qobject_cast<QStackedWidget*>(parts_.formPageItem);
     return !pages || !EditingLockedOut(pages->currentIndex(), channel_.manualFlag == 0);
 }

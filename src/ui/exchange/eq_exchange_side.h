@@ -27,6 +27,7 @@ class ParamModel;
 class WindowMessages;
 struct ChannelState;
 struct TabStrip;
+struct WindowState;
 
 class EqExchangeSide : public QObject {
     Q_OBJECT
@@ -36,7 +37,7 @@ public:
         QWidget* image = nullptr;   // Image1: its empty area takes the context menu
         const TabStrip* tabs = nullptr;
         QWidget* formPageItem = nullptr;
-        QWidget* unlockPanel = nullptr;  // up while the panel lock holds the window
+        const WindowState* windowState = nullptr;  // the panel lock
     };
     EqExchangeSide(const Parts& parts, Editor& editor, ParamModel& model,
                    const ChannelState& channel, const Language& language, WindowMessages& messages,

@@ -34,9 +34,10 @@ std::string ModeNumber(int index) {
 
 }  // namespace
 
-ModeFlows::ModeFlows(LinkEngine& link, ParamModel& model, Prompts& prompts,
+ModeFlows::ModeFlows(LinkEngine& link, WindowWrites& writes, ParamModel& model, Prompts& prompts,
                      const ControlRegistry& r)
     : link_(link),
+      writes_(writes),
       model_(model),
       prompts_(prompts),
       modeBox_(r.Get<Selector>(QStringLiteral("SysModeBox"))),
@@ -99,7 +100,7 @@ void ModeFlows::SendLoad(int index) {
     if (!link_.linkOnline() || idle) {
         loadWait_.stop();
         waitingLoad_ = -1;
-        link_.WriteParameter(kAddrLoadMode, index);  // off line it is only stored, as any write
+        writes_.WriteParameter(kAddrLoadMode, index);  // off line it is only stored, as any write
         return;
     }
     waitingLoad_ = index;
@@ -135,8 +136,8 @@ void ModeFlows::SaveSelectedMode() {
     const BilingualText question =
         ChineseOnly("保存当前模式为 " + ModeNumber(index) + "-" + check.name + "?");
     if (!prompts_.Ask(question, kConfirmCaption, AskButtons::YesNo)) return;
+    if (!writes_.SaveMode(ModeSaveText(index, check.name))) return;
     link_.deviceInfo().modeNames[index] = check.name;
-    link_.SaveMode(ModeSaveText(index, check.name));
 }
 
 void ModeFlows::OnQuickButton(int index) {

@@ -10,6 +10,7 @@
 #include "link/link_engine.h"
 #include "params/param_model.h"
 #include "ui/control_registry.h"
+#include "ui/state/window_writes.h"
 #include "ui/system/prompts.h"
 
 class QAbstractButton;
@@ -22,7 +23,7 @@ class Selector;
 
 class ModeFlows {
 public:
-    ModeFlows(LinkEngine& link, ParamModel& model, Prompts& prompts,
+    ModeFlows(LinkEngine& link, WindowWrites& writes, ParamModel& model, Prompts& prompts,
               const ControlRegistry& registry);
 
     // Connects the handlers; `context` ends them.
@@ -49,6 +50,7 @@ private:
     bool HintTabShown() const;
 
     LinkEngine& link_;
+    WindowWrites& writes_;
     ParamModel& model_;
     Prompts& prompts_;
     Selector* modeBox_;

@@ -21,11 +21,12 @@ const BilingualText kUnlocked = ChineseOnly("解锁成功");
 }  // namespace
 
 PanelLock::PanelLock(LinkEngine& link, ParamModel& model, Prompts& prompts, TForm1& window,
-                     std::function<void()> selectMusicPage)
+                     WindowState& state, std::function<void()> selectMusicPage)
     : link_(link),
       model_(model),
       prompts_(prompts),
       window_(window),
+      state_(state),
       selectMusicPage_(std::move(selectMusicPage)) {}
 
 void PanelLock::Connect(QObject* context) {
@@ -38,14 +39,18 @@ void PanelLock::Connect(QObject* context) {
                      [this] { OnUnlock(); });
 }
 
-bool PanelLock::locked() const {
-    return !window_.unlockPanel().firstCheckGrop->isHidden();
-}
-
-void PanelLock::EnableAreas(bool enabled) {
-    window_.formPageItem()->setEnabled(enabled);
-    window_.graph().advPanel1->setEnabled(enabled);
-    window_.advPageControl1()->setEnabled(enabled);
+void PanelLock::SetLocked(bool locked) {
+    state_.locked = locked;
+    const UnlockPanel& panel = window_.unlockPanel();
+    panel.firstCheckGrop->setVisible(locked);
+    if (locked) {
+        panel.firstCheckGrop->raise();
+        panel.panelPassWordEdit->setFocus(Qt::OtherFocusReason);
+    }
+    window_.formPageItem()->setEnabled(!locked);
+    window_.graph().advPanel1->setEnabled(!locked);
+    window_.advPageControl1()->setEnabled(!locked);
+    if (lockChanged_) lockChanged_();
 }
 
 void PanelLock::CheckPanelLock() {
@@ -55,11 +60,7 @@ void PanelLock::CheckPanelLock() {
     // The music page first: while the panel is up no tab changes the page.
     selectMusicPage_();
     window_.formPageItem()->setCurrentIndex(0);
-    const UnlockPanel& panel = window_.unlockPanel();
-    panel.firstCheckGrop->show();
-    panel.firstCheckGrop->raise();
-    panel.panelPassWordEdit->setFocus(Qt::OtherFocusReason);
-    EnableAreas(false);
+    SetLocked(true);
 }
 
 void PanelLock::OnUnlock() {
@@ -71,8 +72,7 @@ void PanelLock::OnUnlock() {
         typed != password) {
         return;
     }
-    panel.firstCheckGrop->hide();
-    EnableAreas(true);
+    SetLocked(false);
     prompts_.InformPlain(kUnlocked);
 }
 

@@ -8,6 +8,7 @@
 #include "link/link_engine.h"
 #include "params/param_model.h"
 #include "ui/editing/editing_ports.h"
+#include "ui/state/window_state.h"
 #include "ui/system/prompts.h"
 
 namespace zt {
@@ -19,7 +20,10 @@ class PanelLock : public LockCheck {
 public:
     // `selectMusicPage` selects the music page as a click on its tab does.
     PanelLock(LinkEngine& link, ParamModel& model, Prompts& prompts, TForm1& window,
-              std::function<void()> selectMusicPage);
+              WindowState& state, std::function<void()> selectMusicPage);
+
+    // Runs after the window was locked or unlocked.
+    void SetOnLockChange(std::function<void()> changed) { lockChanged_ = std::move(changed); }
 
     // Connects the unlock panel's button and the digit filter of its field.
     void Connect(QObject* context);
@@ -27,19 +31,21 @@ public:
     // The lock check: once a download has completed since the link started (lock stage 1) and
     // the panel key lock is on, locks the window until the panel lock password is typed.
     void CheckPanelLock() override;
-    // RzBmpButton4Click.
+    // The unlock panel's button: the panel lock password unlocks the window.
     void OnUnlock();
 
-    bool locked() const;
+    bool locked() const { return state_.locked; }
 
 private:
-    void EnableAreas(bool enabled);
+    void SetLocked(bool locked);
 
     LinkEngine& link_;
     ParamModel& model_;
     Prompts& prompts_;
     TForm1& window_;
+    WindowState& state_;
     std::function<void()> selectMusicPage_;
+    std::function<void()> lockChanged_;
 };
 
 }  // namespace zt

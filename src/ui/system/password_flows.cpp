@@ -37,8 +37,10 @@ void FilterDigits(PlainEdit* field) {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
 }
 
-PasswordFlows::PasswordFlows(LinkEngine& link, Prompts& prompts, const ControlRegistry& r)
+PasswordFlows::PasswordFlows(LinkEngine& link, WindowWrites& writes, Prompts& prompts,
+                             const ControlRegistry& r)
     : link_(link),
+      writes_(writes),
       prompts_(prompts),
       sysPassEdit_(r.Get<PlainEdit>(QStringLiteral("SysPassEdit"))),
       userManagerGroup_(r.Get<QWidget>(QStringLiteral("SysUserMangerGrop"))),
@@ -91,8 +93,9 @@ void PasswordFlows::OnSystemPasswordKey(KeyPress*) {
     if (first.size() != kSystemPasswordLength || second.size() != kSystemPasswordLength) return;
 
     if (first.toStdString() != password && first == second) {
-        password = first.toStdString();
-        link_.WriteString(kAddrSystemPassword, password);
+        if (writes_.WriteString(kAddrSystemPassword, first.toStdString())) {
+            password = first.toStdString();
+        }
     } else if (first != second) {
         prompts_.Inform(kPasswordsDiffer, kPasswordCaption);
     }
@@ -118,8 +121,8 @@ void PasswordFlows::OnPanelPasswordOk() {
 void PasswordFlows::OnPanelPasswordModify() {
     const QString typed = newPanel_->text();
     if (typed.size() != kPanelPasswordLength) return;
+    if (!writes_.WriteString(kAddrPanelPassword, typed.toStdString())) return;
     link_.deviceInfo().panelLockPassword = typed.toStdString();
-    link_.WriteString(kAddrPanelPassword, typed.toStdString());
     newPanel_->setEnabled(false);
     newPanel_->clear();
     oldPanel_->clear();

@@ -7,6 +7,7 @@
 
 #include "link/link_engine.h"
 #include "ui/control_registry.h"
+#include "ui/state/window_writes.h"
 #include "ui/system/prompts.h"
 
 class QAbstractButton;
@@ -23,7 +24,8 @@ bool PassesDigitFilter(const KeyPress& press);
 
 class PasswordFlows {
 public:
-    PasswordFlows(LinkEngine& link, Prompts& prompts, const ControlRegistry& registry);
+    PasswordFlows(LinkEngine& link, WindowWrites& writes, Prompts& prompts,
+                  const ControlRegistry& registry);
 
     // Connects the handlers; `context` ends them.
     void Connect(QObject* context);
@@ -42,6 +44,7 @@ private:
     void ResetSystemPasswordFields();
 
     LinkEngine& link_;
+    WindowWrites& writes_;
     Prompts& prompts_;
     PlainEdit* sysPassEdit_;
     QWidget* userManagerGroup_;

@@ -41,7 +41,7 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
 
 PresetFileFlows::PresetFileFlows(Context context, const ControlRegistry& r)
     : context_(std::move(context)),
-      uploader_(context_.link),
+      uploader_(context_.writes),
       list_(r.Get<QTableWidget>(QStringLiteral("ValueListEditor1"))),
       fileEdit_(r.Get<QLineEdit>(QStringLiteral("FileEdit"))),
       saveButton_(r.Get<QAbstractButton>(QStringLiteral("RzBmpButton120"))),

@@ -14,6 +14,7 @@
 #include "presets/preset_folders.h"
 #include "presets/preset_messages.h"
 #include "ui/control_registry.h"
+#include "ui/state/window_writes.h"
 #include "ui/system/prompts.h"
 #include "ui/window/window_hooks.h"
 
@@ -26,17 +27,18 @@ namespace zt {
 // Link action 6: an accepted preset file goes to the processor while the link is online.
 class LinkUploader : public ImageUploader {
 public:
-    explicit LinkUploader(LinkEngine& link) : link_(link) {}
-    void UploadImage() override { link_.StartUpload(); }
+    explicit LinkUploader(WindowWrites& writes) : writes_(writes) {}
+    void UploadImage() override { writes_.StartUpload(); }
 
 private:
-    LinkEngine& link_;
+    WindowWrites& writes_;
 };
 
 class PresetFileFlows : public PresetFileList {
 public:
     struct Context {
         LinkEngine& link;
+        WindowWrites& writes;
         ParamModel& model;
         DiagnosticLog& log;
         Prompts& prompts;

@@ -9,6 +9,7 @@ namespace {
 PresetFileFlows::Context PresetContext(EditorApp& app, Prompts& prompts) {
     return {
         .link = app.link(),
+        .writes = app.writes(),
         .model = app.model(),
         .log = app.log(),
         .prompts = prompts,
@@ -23,10 +24,10 @@ PresetFileFlows::Context PresetContext(EditorApp& app, Prompts& prompts) {
 SystemSide::SystemSide(EditorApp& app, WindowMessages& messages)
     : app_(app),
       prompts_(messages, app.language()),
-      modes_(app.link(), app.model(), prompts_, app.registry()),
+      modes_(app.link(), app.writes(), app.model(), prompts_, app.registry()),
       presetFiles_(PresetContext(app, prompts_), app.registry()),
-      passwords_(app.link(), prompts_, app.registry()),
-      panelLock_(app.link(), app.model(), prompts_, app.window(),
+      passwords_(app.link(), app.writes(), prompts_, app.registry()),
+      panelLock_(app.link(), app.model(), prompts_, app.window(), app.windowState(),
                  [&app] { app.pageSwitcher().OnTabClicked(kTabMusic); }),
       accessCode_(app.window()),
       compare_({.link = app.link(),
@@ -44,6 +45,8 @@ SystemSide::SystemSide(EditorApp& app, WindowMessages& messages)
     compare_.Connect(context_.get());
     app.services().presetFiles = &presetFiles_;
     app.editing().editor().SetLockCheck(&panelLock_);
+    // The undo arrows look disabled while the lock holds the window.
+    panelLock_.SetOnLockChange([&app] { app.editing().undoControls().UpdateEnabled(); });
 }
 
 SystemSide::~SystemSide() {

@@ -140,8 +140,9 @@ void UndoControls::Redo() {
 }
 
 void UndoControls::UpdateEnabled() {
-    undo_->setEnabled(history_.stack().canUndo());
-    redo_->setEnabled(history_.stack().canRedo());
+    const bool takesEdits = !takesEdits_ || takesEdits_();
+    undo_->setEnabled(takesEdits && history_.stack().canUndo());
+    redo_->setEnabled(takesEdits && history_.stack().canRedo());
 }
 
 void UndoControls::Place() {

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QObject>
+#include <functional>
 
 #include "ui/widgets/control_props.h"
 
@@ -46,6 +47,12 @@ public:
     UndoControls(QWidget* window, QWidget* client, ControlRegistry& registry,
                  const Language& language, EditHistory& history);
 
+    // Whether the window takes edits now (not while the panel lock holds it); the arrows look
+    // disabled when it does not. Without one it always does.
+    void SetTakesEdits(std::function<bool()> takesEdits) { takesEdits_ = std::move(takesEdits); }
+    // Enables each arrow while the window takes edits and there is something to undo or redo.
+    void UpdateEnabled();
+
     UndoButton* undoButton() const { return undo_; }
     UndoButton* redoButton() const { return redo_; }
 
@@ -54,7 +61,6 @@ protected:
 
 private:
     void Place();
-    void UpdateEnabled();
     // A value typed but not yet entered is entered first (its field loses the focus), so that
     // undo takes back the typing as its own step.
     void EnterPendingTyping();
@@ -66,6 +72,7 @@ private:
     EditHistory& history_;
     UndoButton* undo_;
     UndoButton* redo_;
+    std::function<bool()> takesEdits_;
 };
 
 }  // namespace zt

@@ -41,13 +41,14 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     // the dialog is up.
     statusDialog_ = std::make_unique<TForm2>(window_.get());
     linkView_->SetStatusDialog(statusDialog_.get());
+    writes_ = std::make_unique<WindowWrites>(linkWindow_->engine(), windowState_);
 
     languageSwitch_ = std::make_unique<LanguageSwitch>(language_, registry_, [this] {
         linkView_->ApplyLanguage();
         LayOutTabStrip(window_->tabStrip());
     });
-    pageSwitcher_ =
-        std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_, services_);
+    pageSwitcher_ = std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_,
+                                                   services_, windowState_);
     editing_ = std::make_unique<EditingSide>(*this);
     graph_ = std::make_unique<EqGraphSide>(*this, editing_->editor());
     spectrum_ = std::make_unique<SpectrumSide>(*this, graph_->graph(), graph_->drag());

@@ -14,6 +14,8 @@
 #include "ui/binding/control_binding.h"
 #include "ui/binding/editor_state.h"
 #include "ui/control_registry.h"
+#include "ui/state/window_state.h"
+#include "ui/state/window_writes.h"
 #include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
 #include "ui/window/language.h"
@@ -47,6 +49,9 @@ public:
     TForm2& statusDialog() { return *statusDialog_; }
     TForm3& linkWindow() { return *linkWindow_; }
     LinkEngine& link();
+    // What the window is in (the panel lock), and the one door of its writes to the link.
+    WindowState& windowState() { return windowState_; }
+    WindowWrites& writes() { return *writes_; }
     ParamModel& model() { return model_; }
     ControlRegistry& registry() { return registry_; }
     ControlBinding& binding() { return binding_; }
@@ -109,6 +114,7 @@ private:
     ControlBinding binding_;
     EditorState editorState_;
     ChannelState channel_;
+    WindowState windowState_;
     Language language_;
     WindowServices services_;
     RefreshRelay refresh_;
@@ -122,6 +128,7 @@ private:
     std::unique_ptr<WindowLinkView> linkView_;
     std::unique_ptr<TForm3> linkWindow_;
     std::unique_ptr<TForm2> statusDialog_;
+    std::unique_ptr<WindowWrites> writes_;
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     std::unique_ptr<PageSwitcher> pageSwitcher_;
     std::unique_ptr<EditingSide> editing_;

@@ -8,12 +8,14 @@
 namespace zt {
 
 PageSwitcher::PageSwitcher(TForm1& window, ChannelState& channel, ChannelSelector& selector,
-                           PageRefresher& refresher, const WindowServices& services)
+                           PageRefresher& refresher, const WindowServices& services,
+                           const WindowState& state)
     : window_(window),
       channel_(channel),
       selector_(selector),
       refresher_(refresher),
-      services_(services) {}
+      services_(services),
+      state_(state) {}
 
 void PageSwitcher::Connect() {
     for (SwappingToolButton* tab : window_.tabStrip().tabs) {
@@ -22,10 +24,6 @@ void PageSwitcher::Connect() {
         QObject::connect(tab, &QAbstractButton::clicked, &window_,
                          [this, tag] { OnTabClicked(tag); });
     }
-}
-
-bool PageSwitcher::UnlockPanelUp() const {
-    return !window_.unlockPanel().firstCheckGrop->isHidden();
 }
 
 int PageSwitcher::TabAction(int tag) {
@@ -37,7 +35,7 @@ int PageSwitcher::TabAction(int tag) {
 
 void PageSwitcher::OnTabClicked(int tag) {
     if (tag < 0 || tag >= kTabCount) return;
-    if (UnlockPanelUp()) {
+    if (state_.locked) {
         // While the window is locked only the music page may be shown, and it already is.
         if (tag != kTabMusic) window_.tabStrip().tabs[tag]->setSelectedLook(false);
         return;

@@ -3,6 +3,7 @@
 // mouse holds them.
 
 #include "params/param_model.h"
+#include "ui/state/window_state.h"
 #include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
 #include "ui/window/main_window.h"
@@ -18,7 +19,8 @@ inline const QColor kEqCurveColour(255, 102, 0);
 class PageSwitcher {
 public:
     PageSwitcher(TForm1& window, ChannelState& channel, ChannelSelector& selector,
-                 PageRefresher& refresher, const WindowServices& services);
+                 PageRefresher& refresher, const WindowServices& services,
+                 const WindowState& state);
 
     // FormMusTabBtnClick: the tab button with this tag was clicked.
     void OnTabClicked(int tag);
@@ -32,13 +34,12 @@ public:
     void Connect();
 
 private:
-    bool UnlockPanelUp() const;
-
     TForm1& window_;
     ChannelState& channel_;
     ChannelSelector& selector_;
     PageRefresher& refresher_;
     const WindowServices& services_;
+    const WindowState& state_;
 };
 
 // FormMusTabBtnMouseDown: a tool button shows its selected look as soon as the mouse presses it.

@@ -112,7 +112,9 @@ public:
     RigClock clock;
     MemoryLog log;
     LinkEngine engine{model, port, view, clock, log};
-    LinkParameters parameters{engine};
+    WindowState windowState;
+    WindowWrites writes{engine, windowState};
+    LinkParameters parameters{writes, engine};
 
 private:
     size_t seenFrames_ = 0;

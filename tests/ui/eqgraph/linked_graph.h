@@ -116,7 +116,7 @@ protected:
     // the last call (keep-alives left out, repeats of a frame folded into one).
     std::vector<ProcessorWrite> Writes() {
         EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return app().link().txQueue().IsEmpty() && app().link().ready(); }, 3000))
+            [this] { return app().link().txQueue().IsEmpty() && app().link().ready(); }, 20000))
             << "the link did not drain its queue";
         QTest::qWait(30);
         std::vector<ProcessorWrite> writes;

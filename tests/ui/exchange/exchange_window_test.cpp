@@ -248,7 +248,7 @@ TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftO
 
     // Every changed value reached the processor, one acknowledged frame at a time.
     const std::vector<ParamChange> changes = ImageChanges(image0, model().image(), WriteNotes{});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return WritesSinceMark().size() >= changes.size(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return WritesSinceMark().size() >= changes.size(); }, 20000));
     const Writes sent = WritesSinceMark();
     EXPECT_EQ(sent.size(), changes.size());
     for (const ParamChange& c : changes) EXPECT_EQ(processor().Get(c.device), c.after);
@@ -273,7 +273,7 @@ TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftO
             return processor().Get(c.device) == c.before;
         });
     };
-    EXPECT_TRUE(QTest::qWaitFor(restored, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(restored, 20000));
     for (const ParamChange& c : changes) EXPECT_EQ(processor().Get(c.device), c.before);
 }
 

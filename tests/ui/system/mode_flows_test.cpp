@@ -174,7 +174,7 @@ TEST_F(ModeFlowsTest, SavingSendsTheIndexAZeroAndTheNamePaddedTo22Bytes) {
     EXPECT_EQ(messages_->asked[0].text, QStringLiteral("保存当前模式为 10-Night?"));
     EXPECT_EQ(messages_->asked[0].caption, "Confirm");
     EXPECT_EQ(window().tabStrip().linkLabel->text(), "Saving...");
-    ASSERT_TRUE(WaitFor([&] { return !messages_->shown.empty(); }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return !messages_->shown.empty(); }, 20000));
     EXPECT_EQ(messages_->shown[0], std::make_pair(QString("Save Success!"), QString("Confirm")));
 
     Bytes expected{9, 0, 'N', 'i', 'g', 'h', 't'};
@@ -197,7 +197,7 @@ TEST_F(ModeFlowsTest, AFactoryModeIsSavedWithTheHintTabAndALongNameIsCut) {
     Click("SysSaveModeBtn");
     ASSERT_EQ(messages_->asked.size(), 1u);
     EXPECT_EQ(messages_->asked[0].text, QStringLiteral("保存当前模式为 MF2-A name of 25 charact?"));
-    ASSERT_TRUE(WaitFor([&] { return !messages_->shown.empty(); }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return !messages_->shown.empty(); }, 20000));
     EXPECT_EQ(sim_.processor().modeName(17), "A name of 25 charact");
     EXPECT_EQ(app().link().deviceInfo().modeNames[17], "A name of 25 charact");
 }

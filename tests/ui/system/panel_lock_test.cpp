@@ -3,6 +3,12 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 
+#include "ui/editing/editing_side.h"
+#include "ui/exchange/eq_exchange_side.h"
+#include "ui/undo/edit_history.h"
+#include "ui/undo/undo_controls.h"
+#include "ui/widgets/track_bar.h"
+
 #include "system_fixture.h"
 
 namespace zt {
@@ -59,6 +65,88 @@ TEST_F(PanelLockTest, ConnectingWithThePanelLockOnLocksTheWindowUntilThePassword
     ClickTab(kTabMain);
     EXPECT_EQ(app().channel().currentTab, kTabMain);
     EXPECT_TRUE(Panel()->isHidden());
+}
+
+// Every way an edit enters the window, tried while the lock holds it: none changes the stores or
+// reaches the processor, and a control moved by it shows the stored value again. The first
+// write after the unlock is then the only one the processor has received.
+TEST_F(PanelLockTest, NoEditReachesTheProcessorWhileLocked) {
+    constexpr ParamAddress kHighPass = 0x0005;
+    constexpr ParamAddress kMusicVolume = 0x1D01;
+    LinkNow();
+    auto* volumeBar = Get<TrackBar>("SysMusNormalVolBar");
+    auto* highPassBar = qobject_cast<TrackBar*>(app().binding().BoundControlOf(kHighPass));
+    ASSERT_TRUE(highPassBar);
+    // An edit to undo, then the panel key lock switched on and a tab clicked: locked.
+    highPassBar->setValue(highPassBar->value() + 10);
+    window().advPageControl1()->setCurrentIndex(1);
+    Click("SysPanelBtn2");
+    ClickTab(kTabMicA);
+    ASSERT_TRUE(app().windowState().locked);
+    ASSERT_TRUE(WaitFor([&] { return !FramesAt(kAddrPanelKeyLock).empty(); }, 20000));
+
+    Editor& editor = app().editing().editor();
+    EditHistory& history = app().editing().history();
+    ASSERT_TRUE(history.stack().canUndo());
+    const auto writesReceived = [&] {
+        int writes = 0;
+        for (const SimFrame& f : sim_.processor().log()) {
+            if (f.command == kCommandWrite && f.address != kAddrLinkControl) ++writes;
+        }
+        return writes;
+    };
+    const int before = writesReceived();
+    const size_t highPassWrites = FramesAt(kHighPass).size();
+    const int highPass = app().model().store().Get(kHighPass);
+    const int volume = app().model().store().Get(kMusicVolume);
+    const auto image = [&] {
+        std::vector<int> values;
+        for (int page = 0; page < 31; ++page) {
+            for (int slot = 0; slot < 165; ++slot)
+                values.push_back(app().model().image().Get(page, slot));
+        }
+        return values;
+    };
+    const std::vector<int> imageBefore = image();
+
+    struct Gesture {
+        const char* name;
+        std::function<void()> run;
+    };
+    const EqMarker* marker = window().graph().markers[20];  // the high-pass point
+    const std::vector<Gesture> gestures = {
+        {"set parameter (undo, import)", [&] { editor.SetParameter(kHighPass, highPass + 20); }},
+        {"track bar", [&] { highPassBar->setValue(highPass + 30); }},
+        {"volume bar (the volume keys)", [&] { volumeBar->setValue(volume + 5); }},
+        {"wheel", [&] { editor.WheelStep(120); }},
+        {"EQ reset", [&] { editor.OnEqResetClick(); }},
+        {"marker drag",
+         [&] {
+             auto* m = const_cast<EqMarker*>(marker);
+             QTest::mousePress(m, Qt::LeftButton, {}, QPoint(7, 7));
+             QTest::mouseMove(m, QPoint(-60, 7));
+             QTest::mouseRelease(m, Qt::LeftButton, {}, QPoint(-60, 7));
+         }},
+        {"undo", [&] { history.Undo(); }},
+    };
+    for (const Gesture& g : gestures) {
+        SCOPED_TRACE(g.name);
+        g.run();
+        QTest::qWait(1);  // a moved control shows the store again on the next turn
+        EXPECT_EQ(image(), imageBefore);
+        EXPECT_EQ(highPassBar->value(), highPass);
+        EXPECT_EQ(volumeBar->value(), volume);
+        EXPECT_TRUE(app().link().txQueue().IsEmpty());
+    }
+    EXPECT_FALSE(app().editing().exchange().CanImport());
+    EXPECT_FALSE(app().editing().undoControls().undoButton()->isEnabled());
+
+    QTest::keyClicks(PasswordField(), "1234");
+    window().unlockPanel().rzBmpButton4->click();
+    ASSERT_FALSE(app().windowState().locked);
+    editor.SetParameter(kHighPass, highPass + 1);
+    ASSERT_TRUE(WaitFor([&] { return FramesAt(kHighPass).size() > highPassWrites; }, 20000));
+    EXPECT_EQ(writesReceived(), before + 1);
 }
 
 TEST_F(PanelLockTest, SwitchingThePanelLockOnLaterLocksAtTheNextRefresh) {

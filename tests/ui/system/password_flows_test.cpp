@@ -76,7 +76,7 @@ TEST_F(PasswordFlowsTest, TheSystemPasswordOpensTheUserManagerChoiceOnlyOnline) 
     Click("SysManagerBtn");
     EXPECT_FALSE(group->isEnabled());
     EXPECT_EQ(app().model().store().Get(kAddrManagerFlag), 1);
-    ASSERT_TRUE(WaitFor([&] { return sim_.processor().managerFlag() == 1; }, 2000));
+    ASSERT_TRUE(WaitFor([&] { return sim_.processor().managerFlag() == 1; }, 20000));
 }
 
 TEST_F(PasswordFlowsTest, TheNewSystemPasswordFieldsOpenOneKeyAfterTheirInput) {
@@ -93,7 +93,7 @@ TEST_F(PasswordFlowsTest, TheNewSystemPasswordFieldsOpenOneKeyAfterTheirInput) {
 
     EXPECT_TRUE(messages_->shown.empty()) << "a successful change shows nothing";
     EXPECT_EQ(app().link().deviceInfo().systemPassword, "654321");
-    ASSERT_TRUE(WaitFor([&] { return sim_.processor().systemPassword() == "654321"; }, 2000));
+    ASSERT_TRUE(WaitFor([&] { return sim_.processor().systemPassword() == "654321"; }, 20000));
     EXPECT_EQ(StringsSentTo(kAddrSystemPassword), std::vector<std::string>{"654321"});
     for (const char* name : {"SysPanelLabel1", "NewSysPassLabel1", "NewSysPassLabel2"}) {
         EXPECT_TRUE(Field(name)->text().isEmpty()) << name;
@@ -159,7 +159,7 @@ TEST_F(PasswordFlowsTest, ThePanelLockPasswordIsCheckedThenChanged) {
     EXPECT_FALSE(Field("NewPassLabel1")->isEnabled());
     EXPECT_TRUE(Field("NewPassLabel1")->text().isEmpty());
     EXPECT_EQ(app().link().deviceInfo().panelLockPassword, "9876");
-    ASSERT_TRUE(WaitFor([&] { return sim_.processor().panelPassword() == "9876"; }, 2000));
+    ASSERT_TRUE(WaitFor([&] { return sim_.processor().panelPassword() == "9876"; }, 20000));
     EXPECT_EQ(StringsSentTo(kAddrPanelPassword), std::vector<std::string>{"9876"});
     EXPECT_TRUE(messages_->shown.empty());
 }

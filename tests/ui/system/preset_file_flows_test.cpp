@@ -236,7 +236,7 @@ TEST_F(PresetFileFlowsTest, LoadingOnlineUploadsTheFileToTheProcessor) {
     EXPECT_EQ(window().tabStrip().linkLabel->text(), "Download...");
     ASSERT_TRUE(DriveOnline());
     ASSERT_TRUE(
-        WaitFor([&] { return app().link().ready() && app().link().txQueue().IsEmpty(); }, 3000));
+        WaitFor([&] { return app().link().ready() && app().link().txQueue().IsEmpty(); }, 20000));
     QTest::qWait(50);
     EXPECT_TRUE(ImageHoldsGain(150));
     for (int page = 0; page < kTransferPageCount; ++page) {

@@ -123,7 +123,7 @@ protected:
             }
             return true;
         };
-        if (QTest::qWaitFor(holds, 5000)) return;
+        if (QTest::qWaitFor(holds, 20000)) return;
         for (const auto& [address, value] : writes) {
             EXPECT_EQ(processor().Get(address), image.Get(address)) << std::hex << address;
         }

@@ -155,7 +155,7 @@ TEST_F(UndoOnWindow, EveryKindOfEditIsOneStepUndoneAndRedone) {
         const DeviceImage image1 = model().image();
         const ParamStore store1 = model().store();
         const std::vector<QString> shown1 = ShownAll(kind.shown);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !WritesSinceMark().empty(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !WritesSinceMark().empty(); }, 20000));
         ExpectProcessorHolds(WritesSinceMark(), image1);
         const Writes sent = WritesSinceMark();
         EXPECT_NE(image1, image0);
@@ -208,7 +208,7 @@ TEST_F(UndoOnWindow, AnEqResetIsUndoneInOneStep) {
     Settle();
     const DeviceImage reset = model().image();
     // Every field of every music band went out, one acknowledged frame at a time.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return WritesSinceMark().size() == 75u; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return WritesSinceMark().size() == 75u; }, 20000));
     ASSERT_EQ(steps(), 3);
     EXPECT_NE(Shown("MusFreEdit1"), "2000Hz");
     EXPECT_NE(Shown("MusGainEdit5"), shownGain);
@@ -220,7 +220,7 @@ TEST_F(UndoOnWindow, AnEqResetIsUndoneInOneStep) {
     EXPECT_EQ(Shown("MusGainEdit5"), shownGain);
     // The two bands the reset changed go back; the others did not change.
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return WritesSinceMark().count(0x000B) && WritesSinceMark().count(0x0020); }, 5000));
+        [&] { return WritesSinceMark().count(0x000B) && WritesSinceMark().count(0x0020); }, 20000));
     const Writes back = WritesSinceMark();
     ExpectProcessorHolds(back, edited);
     EXPECT_TRUE(history().stack().canUndo());
@@ -260,7 +260,7 @@ TEST_F(UndoOnWindow, UndoGoesBackToTheChannelOfTheEdit) {
     EXPECT_EQ(model().selection().micPage, 3);
     EXPECT_TRUE(window().tabStrip().tabs[kTabMicB]->selectedLook());
     EXPECT_EQ(gain->text(), before);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return processor().Get(deviceGain) == was; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processor().Get(deviceGain) == was; }, 20000));
     EXPECT_EQ(WritesSinceMark(), (Writes{{deviceGain, was}}));
     EXPECT_EQ(processor().Get(deviceGain), was);
 
@@ -307,7 +307,7 @@ TEST_F(UndoOnWindow, RefreshesRecordNothingAndModeLoadsAndDownloadsClearTheHisto
     Settle();
     ASSERT_EQ(steps(), 1);
     app().link().OnLinkButton(LinkButton::UnLinkBtn);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !app().link().linkOnline(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !app().link().linkOnline(); }, 20000));
     app().link().OnLinkButton(LinkButton::LinkBtn);
     ASSERT_TRUE(QTest::qWaitFor([&] { return app().link().linkOnline(); }, 30000));
     EXPECT_EQ(steps(), 0);
@@ -348,7 +348,7 @@ TEST_F(UndoOnWindow, AMarkerDragIsUndoneInOneStep) {
             return processor().Get(frequency) == image1.Get(frequency) &&
                    processor().Get(gain) == image1.Get(gain);
         },
-        5000));
+        20000));
     const Writes sent = WritesSinceMark();
     EXPECT_TRUE(sent.count(frequency) && sent.count(gain));
 
@@ -357,7 +357,7 @@ TEST_F(UndoOnWindow, AMarkerDragIsUndoneInOneStep) {
     EXPECT_EQ(model().image(), image0);
     EXPECT_EQ(Shown("MusFreEdit3"), shownFrequency);
     EXPECT_EQ(Shown("MusGainEdit3"), shownGain);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return processor().Get(gain) == image0.Get(gain); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processor().Get(gain) == image0.Get(gain); }, 20000));
     EXPECT_EQ(WritesSinceMark(),
               (Writes{{frequency, image0.Get(frequency)}, {gain, image0.Get(gain)}}));
     // The marker sits on the band's stored values again.

@@ -48,7 +48,7 @@ TEST_F(WithProcessor, LinksAndDisconnectsWhenClosed) {
     EXPECT_EQ(LinkFrames(kLinkDisconnect), 0);
 
     window().close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return LinkFrames(kLinkDisconnect) == 1; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return LinkFrames(kLinkDisconnect) == 1; }, 20000));
     EXPECT_FALSE(sim_.processor().connected());
 }
 

@@ -102,7 +102,7 @@ TEST_F(LinkOnWindow, FailedSearchEndsOffLineWithAMessage) {
 // A processor plugged in after the editor started (a USB adapter, a bridge's port) is found by
 // the link button: every search it starts reads the port list again.
 TEST_F(LinkOnWindow, TheLinkButtonFindsAPortThatCameLater) {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_->shown.empty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_->shown.empty(); }, 20000));
     EXPECT_EQ(messages_->shown[0].first, "Off Line!");
     PtySim sim;
     std::string error;

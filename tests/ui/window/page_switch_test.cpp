@@ -159,6 +159,7 @@ TEST_F(PageSwitch, EchoBKeepsItsPageOnTheEffectTab) {
 }
 
 TEST_F(PageSwitch, UnlockPanelHoldsTheMusicPage) {
+    app().windowState().locked = true;
     window().unlockPanel().firstCheckGrop->show();
     const auto& tabs = window().tabStrip().tabs;
     refresher_.pages.clear();
@@ -172,6 +173,7 @@ TEST_F(PageSwitch, UnlockPanelHoldsTheMusicPage) {
     EXPECT_TRUE(tabs[kTabMusic]->selectedLook());
     EXPECT_TRUE(refresher_.pages.empty()) << "a locked window refreshes nothing";
 
+    app().windowState().locked = false;
     window().unlockPanel().firstCheckGrop->hide();
     QTest::mouseClick(tabs[kTabMicA], Qt::LeftButton);
     EXPECT_EQ(window().formPageItem()->currentIndex(), kSheetMic);

@@ -118,7 +118,7 @@ TEST_F(StartUp, VolumeKeysReachTheFocusedFieldToo) {
     QLineEdit* field = window().tabStrip().examplexx;
     window().activateWindow();
     field->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }, 20000));
     auto* bar = Get<QAbstractSlider>("SysMusNormalVolBar");
     SetVolume(app().registry(), bar, 10);
     QTest::keyClick(window().windowHandle(), Qt::Key_Q, Qt::NoModifier);
