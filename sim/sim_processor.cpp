@@ -166,6 +166,9 @@ void SimProcessor::HandleLink(int value) {
     } else if (value == kLinkKeepAlive) {
         if (transferComplete_) ++onlineCount_;
         transferComplete_ = false;
+        // Keep-alives come only while the editor is online, where it asks for pages to check
+        // them (a few a second): those are no download that a later 0x1E14 could complete.
+        pagesTransferred_.reset();
     } else if (value == kLinkDisconnect) {
         connected_ = false;
         transferComplete_ = false;
