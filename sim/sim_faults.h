@@ -15,6 +15,7 @@ struct SimFaults {
     int silentAfter = -1;           // answer this many frames, then nothing (-1: never)
     int vanishAfter = -1;           // answer this many frames, then disappear (-1: never)
     double loseFrames = 0.0;        // share of the editor's frames that never arrive (line noise)
+    double loseWrites = 0.0;        // share of the editor's parameter writes that never arrive
     int dropKeepAliveAcks = 0;      // leave the acknowledgements of the first N keep-alives unsent
     uint64_t seed = 1;              // seed of the fault dice
 };

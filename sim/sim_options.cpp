@@ -51,6 +51,8 @@ const std::map<std::string, Setter>& ValueFlags() {
          }},
         {"--lose-frames",
          [](SimOptions& o, const std::string& v) { return ParseShare(v, o.faults.loseFrames); }},
+        {"--lose-writes",
+         [](SimOptions& o, const std::string& v) { return ParseShare(v, o.faults.loseWrites); }},
         {"--garbage",
          [](SimOptions& o, const std::string& v) { return ParseShare(v, o.faults.garbage); }},
         {"--delay-ms",
@@ -140,6 +142,7 @@ Faults (shares are probabilities from 0 to 1, drawn with the seed):
   --silent-after=N         answer N frames, then stay silent (the port stays)
   --vanish-after=N         answer N frames, then take the port away and end
   --lose-frames=P          never receive this share of the editor's frames (noise on the way in)
+  --lose-writes=P          never receive this share of the editor's parameter writes only
   --drop-keepalive-acks=N  leave the acknowledgements of the first N keep-alives unsent
   --seed=N                 seed of the fault dice (default 1)
 

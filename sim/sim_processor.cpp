@@ -87,6 +87,11 @@ Bytes SimProcessor::Receive(const uint8_t* bytes, size_t count) {
 void SimProcessor::Handle(const SimFrame& frame, Bytes& out) {
     // Spoiled on the way in: the processor never sees it.
     if (dice_.Roll(faults_.loseFrames)) return;
+    // Only the editor's parameter writes (to pages 0..29): lost writes apart from lost requests.
+    if (frame.command == kCommandWrite && PageOf(frame.address) < kTransferPageCount &&
+        dice_.Roll(faults_.loseWrites)) {
+        return;
+    }
     ++framesReceived_;
     log_.push_back(frame);
     if (log_.size() > kLogLimit) log_.pop_front();
@@ -167,6 +172,9 @@ void SimProcessor::HandleLink(int value) {
     } else if (value == kLinkKeepAlive) {
         if (transferComplete_) ++onlineCount_;
         transferComplete_ = false;
+        // Keep-alives come only while the editor is online, where it asks for pages to check
+        // them (a few a second): those are no download that a later 0x1E14 could complete.
+        pagesTransferred_.reset();
     } else if (value == kLinkDisconnect) {
         connected_ = false;
         transferComplete_ = false;

@@ -30,8 +30,12 @@ void LinkEngine::OnPortLost() {
     // the acknowledgement time-outs. A search just goes on to the next port.
     if (transferRunning_) {
         transferStep_ = kStepIdle;
-        SetTransfer(false);
-        ActionFailed();
+        if (direction_ == TransferDirection::Write) {
+            UploadFailed();
+        } else {
+            SetTransfer(false);
+            ActionFailed(kMessageLinkFailed);
+        }
     } else if (holdRunning_) {
         missCount_ = 0;
         SetHold(false);
@@ -55,6 +59,9 @@ void LinkEngine::StartSearch() {
     SetHold(false);
     queue_.DropPending();
     inFlightFrame_.clear();  // nothing of the previous link is repeated on the next
+    acks_.Clear();
+    StopAwaiting();
+    ResetReadBack();
     portProblems_.clear();
     view_.ShowLinkStatus(kStatusSearch);
     transferCounter_ = 0;
@@ -66,6 +73,7 @@ void LinkEngine::StartSearch() {
 void LinkEngine::Disconnect() {
     linkOnline_ = false;
     pendingAction_ = kNoPendingAction;
+    ResetReadBack();
     view_.SetLinkButtonLinked(false);
     SetHold(false);
     SetSearch(false);
@@ -148,7 +156,7 @@ void LinkEngine::RunLinkAction(int action) {
             ActionLost();
             break;
         case 9:
-            ActionFailed();
+            ActionFailed(kMessageLinkFailed);
             break;
         default:
             break;
@@ -157,6 +165,12 @@ void LinkEngine::RunLinkAction(int action) {
 
 // 1: a transfer completed; the window shows the new image and the link goes online.
 void LinkEngine::ActionSynchronised() {
+    const bool downloaded = direction_ == TransferDirection::Read;
+    if (downloaded) {
+        // The download came in whole: the image and the reports become what the processor holds.
+        model_.image() = stagedImage_;
+        info_ = stagedInfo_;
+    }
     const int scene = model_.image().Get(kAddrOutputScene);
     model_.selection().outputScene = std::clamp(scene, 0, kHighestScene);
     if (lockStage_ == 0) lockStage_ = 1;
@@ -164,11 +178,21 @@ void LinkEngine::ActionSynchronised() {
     linkOnline_ = true;
     view_.SetLinkLabelColour(LinkLabelColour::Online);
     view_.SetLinkButtonLinked(true);
-    view_.ShowLinkStatus(kStatusOnline);
+    ResetReadBack();
+    if (!downloaded && readBackEnabled_) {
+        // What was uploaded is asked for again at once; "Online" shows once it matches.
+        for (int page = 0; page < kTransferPageCount; ++page) readBack_.NoteWholePage(page);
+        readBackUrgent_ = true;
+        checkingUpload_ = true;
+        view_.ShowLinkStatus(kStatusChecking);
+    } else {
+        view_.ShowLinkStatus(kStatusOnline);
+    }
     view_.UpdateStatusDialog(ProgressPercent());
     view_.HideStatusDialog();
     view_.BringUpMainWindow();
     SetHold(true);
+    PublishReadBack();
 }
 
 // 2: the processor acknowledged a load-mode write; fetch everything again.
@@ -234,11 +258,12 @@ void LinkEngine::ActionLost() {
     view_.SetLinkLabelColour(LinkLabelColour::OffLine);
     view_.UpdateStatusDialog(ProgressPercent());
     view_.HideStatusDialog();
+    ResetReadBack();
     view_.ShowLinkMessage(kMessageLinkLost, kMessageCaption);
 }
 
 // 9: no port answered, or a transfer timed out.
-void LinkEngine::ActionFailed() {
+void LinkEngine::ActionFailed(const BilingualText& message) {
     SetTransfer(false);
     SetSearch(false);
     suppressSend_ = false;
@@ -248,7 +273,8 @@ void LinkEngine::ActionFailed() {
     view_.SetLinkButtonLinked(false);
     view_.UpdateStatusDialog(ProgressPercent());
     view_.HideStatusDialog();
-    view_.ShowLinkMessage(kMessageLinkFailed, kMessageCaption);
+    ResetReadBack();
+    view_.ShowLinkMessage(message, kMessageCaption);
 }
 
 }  // namespace zt

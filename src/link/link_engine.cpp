@@ -31,18 +31,48 @@ void LinkEngine::OnReceive(std::span<const uint8_t> bytes, size_t eventCount) {
 void LinkEngine::OnShortMessage() {
     answered_ = true;
     ready_ = true;
-    // Only an upload waits for short messages. A stray one during a download would end the
-    // download's waiting stage and with it the repeat and the time-out.
-    if (!(transferRunning_ && direction_ == TransferDirection::Read)) {
+    // The acknowledgement answers the oldest frame still waiting; only that frame's own
+    // answer completes a save, a mode load or an upload step.
+    const int mark = acks_.Acknowledge();
+    if (awaitMark_ != AckLedger::kUnmarked && mark == awaitMark_) awaitAnswered_ = true;
+    if (transferRunning_) {
+        // Only an upload waits for short messages, and only for its page's last frame. A stray
+        // one during a download would end the download's waiting stage and with it the repeat
+        // and the time-out.
+        if (direction_ == TransferDirection::Write && awaitAnswered_) {
+            transferStep_ = kStepShortMessage;
+        }
+    } else {
         transferStep_ = kStepShortMessage;
     }
 }
 
 void LinkEngine::OnFrame(std::span<const uint8_t> frame) {
+    if (transferRunning_ && direction_ == TransferDirection::Read) {
+        if (TakeDownloadFrame(frame)) transferStep_ = kStepFrame;
+        return;
+    }
+    if (frame.size() >= 7 && frame[4] < kTransferPageCount &&
+        (linkOnline_ || readBack_.requestOut())) {
+        // While online nobody asks for pages but the read-back, and its answers are compared,
+        // never taken: the image holds what the user set.
+        TakeReadBackFrame(frame);
+        return;
+    }
     const ApplyOutcome outcome =
         ApplyFrame(frame, FrameTargets{model_.image(), info_, log_, modeRecordCounter_});
     if (outcome.deviceIdChanged) view_.ShowDeviceId(info_.deviceId);
-    transferStep_ = kStepFrame;
+    // A frame is no answer to an upload step.
+    if (!transferRunning_) transferStep_ = kStepFrame;
+}
+
+bool LinkEngine::TakeDownloadFrame(std::span<const uint8_t> frame) {
+    const ApplyOutcome outcome =
+        ApplyFrame(frame, FrameTargets{stagedImage_, stagedInfo_, log_, modeRecordCounter_});
+    if (!outcome.applied) return false;
+    if (outcome.deviceIdChanged) view_.ShowDeviceId(stagedInfo_.deviceId);
+    const int dataBytes = frame[2] - kLengthOverhead;
+    return AnswersRequest(frame[4], frame[5], dataBytes);
 }
 
 // --- Writing ---
@@ -53,27 +83,44 @@ void LinkEngine::WriteParameter(ParamAddress logical, int value) {
     const ParamAddress device = model_.ToDeviceAddress(logical);
     if (suppressSend_ || !linkOnline_) return;
 
-    holdTick_ = 0;
+    // The write counts for the read-back's quiet second, never for the silence of the
+    // processor: a user typing on must not hold back the repeat and the loss check.
+    writeFreeTicks_ = 0;
+    readBack_.NoteWrite(device);
     if (!ready_ || !queue_.IsEmpty()) {
-        queue_.Push(device, value);
+        if (!queue_.Push(device, value)) view_.ShowWriteNotHeld(device);
         return;
     }
+    int mark = AckLedger::kUnmarked;
     if (device == kAddrLoadMode) {
         // Loading a mode changes every parameter: the acknowledgement starts a reload.
         view_.ShowLinkStatus(kStatusLoading);
         linkOnline_ = false;
         missCount_ = 0;
         pendingAction_ = kPendingReload;
+        mark = StartAwaiting();
     } else if (device == kAddrSaveMode) {
         pendingAction_ = kPendingModeSaved;
+        mark = StartAwaiting();
     } else {
         pendingAction_ = kNoPendingAction;
     }
     queue_.Clear();
     queue_.Push(device, value);
     inFlight_ = queue_.Take();
-    SendEntry(inFlight_);
+    SendEntry(inFlight_, mark);
     if (pendingAction_ != kNoPendingAction) ready_ = false;
+}
+
+void LinkEngine::SendOrQueue(ParamAddress device, int value) {
+    if (!ready_ || !queue_.IsEmpty()) {
+        if (!queue_.Push(device, value)) view_.ShowWriteNotHeld(device);
+        return;
+    }
+    queue_.Clear();
+    queue_.Push(device, value);
+    inFlight_ = queue_.Take();
+    SendEntry(inFlight_);
 }
 
 void LinkEngine::WriteParameterPaced(ParamAddress logical, int value) {
@@ -86,40 +133,77 @@ void LinkEngine::WriteString(ParamAddress address, std::string_view text) {
 }
 
 void LinkEngine::SaveMode(std::string_view text) {
-    SendInFlight(BuildTextFrame(kAddrSaveMode, text));
+    if (readBackEnabled_ && readBack_.HasPendingPages() && linkOnline_) {
+        // The processor stores what it holds: first make sure it holds what the user set.
+        deferredSave_.assign(text);
+        hasDeferredSave_ = true;
+        readBackUrgent_ = true;
+        view_.ShowLinkStatus(kStatusSaving);
+        PublishReadBack();
+        return;
+    }
     ExpectSaveResult();
+    SendInFlight(BuildTextFrame(kAddrSaveMode, text), awaitMark_);
+}
+
+void LinkEngine::SendDeferredSave() {
+    hasDeferredSave_ = false;
+    const std::string text = std::move(deferredSave_);
+    deferredSave_.clear();
+    ExpectSaveResult();
+    SendInFlight(BuildTextFrame(kAddrSaveMode, text), awaitMark_);
 }
 
 void LinkEngine::ExpectSaveResult() {
     pendingAction_ = kPendingModeSaved;
-    // "保存成功!" must mean that the processor acknowledged the save frame, not merely that an
-    // earlier frame had been acknowledged before it went out.
+    // "保存成功!" must mean that the processor acknowledged the save frame itself, not that an
+    // earlier frame's acknowledgement arrived after the save went out.
+    StartAwaiting();
     ready_ = false;
     view_.ShowLinkStatus(kStatusSaving);
     linkOnline_ = false;
     missCount_ = 0;
 }
 
-void LinkEngine::Send(const Bytes& frame) {
-    if (port_.IsOpen()) port_.Write(frame);
+int LinkEngine::StartAwaiting() {
+    awaitMark_ = nextMark_++;
+    if (nextMark_ <= AckLedger::kUnmarked) nextMark_ = AckLedger::kUnmarked + 1;
+    awaitAnswered_ = false;
+    return awaitMark_;
 }
 
-void LinkEngine::SendValue(ParamAddress device, int value) {
-    Send(BuildCommandFrame(kCommandWrite, device, value));
+void LinkEngine::StopAwaiting() {
+    awaitMark_ = AckLedger::kUnmarked;
+    awaitAnswered_ = false;
 }
 
-void LinkEngine::SendEntry(int index) {
+void LinkEngine::PassTime(int ms) {
+    elapsedMs_ += ms;
+    acks_.Expire(elapsedMs_);
+}
+
+void LinkEngine::Send(const Bytes& frame, int mark) {
+    if (!port_.IsOpen()) return;
+    port_.Write(frame);
+    if (frame.size() > 3 && frame[3] == kCommandWrite) acks_.Sent(elapsedMs_, mark);
+}
+
+void LinkEngine::SendValue(ParamAddress device, int value, int mark) {
+    Send(BuildCommandFrame(kCommandWrite, device, value), mark);
+}
+
+void LinkEngine::SendEntry(int index, int mark) {
     const TxEntry& entry = queue_.Entry(index);
-    SendInFlight(BuildCommandFrame(kCommandWrite, entry.address, entry.value));
+    SendInFlight(BuildCommandFrame(kCommandWrite, entry.address, entry.value), mark);
 }
 
 void LinkEngine::SendKeepAlive() {
     SendInFlight(BuildCommandFrame(kCommandWrite, kAddrLinkControl, kLinkKeepAlive));
 }
 
-void LinkEngine::SendInFlight(const Bytes& frame) {
+void LinkEngine::SendInFlight(const Bytes& frame, int mark) {
     inFlightFrame_ = frame;
-    Send(inFlightFrame_);
+    Send(inFlightFrame_, mark);
 }
 
 // --- Timers ---

@@ -5,6 +5,7 @@
 // runs the timers the engine asks for through LinkClock, and shows what LinkView is told.
 // Everything runs on the user-interface thread; no call may re-enter the engine.
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -12,11 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "link/ack_ledger.h"
 #include "link/device_info.h"
 #include "link/frame_receiver.h"
 #include "link/link_clock.h"
 #include "link/link_view.h"
 #include "link/port_problems.h"
+#include "link/read_back.h"
 #include "link/serial_port.h"
 #include "link/tx_queue.h"
 #include "params/diagnostic_log.h"
@@ -95,6 +98,13 @@ public:
     // Set by the page refresh while it writes values into controls: writes then only store.
     void SetSuppressSend(bool suppress) { suppressSend_ = suppress; }
 
+    // Read-back of what was written (on unless switched off, for a processor that does not
+    // answer page requests while online).
+    void SetReadBackEnabled(bool enabled);
+    bool readBackEnabled() const { return readBackEnabled_; }
+    const ReadBackStatus& readBackStatus() const { return readBackStatus_; }
+    const ReadBack& readBack() const { return readBack_; }
+
     // Mode names, passwords and device ID as the processor reported them.
     DeviceInfo& deviceInfo() { return info_; }
     const DeviceInfo& deviceInfo() const { return info_; }
@@ -135,14 +145,35 @@ private:
     // FrameReceiver::Sink
     void OnShortMessage() override;
     void OnFrame(std::span<const uint8_t> frame) override;
+    // A download's frame: into the image being assembled; true when it answers the request.
+    bool TakeDownloadFrame(std::span<const uint8_t> frame);
+    bool AnswersRequest(int page, int slot, int dataBytes);
+    void ExpectReply();
 
-    // Sending; nothing goes out while the port is closed.
-    void Send(const Bytes& frame);
-    void SendValue(ParamAddress device, int value);
+    // Sending; nothing goes out while the port is closed. A write is entered in the ledger of
+    // acknowledgements, with the mark of whoever waits for that very frame.
+    void Send(const Bytes& frame, int mark = AckLedger::kUnmarked);
+    void SendValue(ParamAddress device, int value, int mark = AckLedger::kUnmarked);
     // The paced frames: a queue entry or a keep-alive, each remembered as the frame in flight.
-    void SendEntry(int index);
+    void SendEntry(int index, int mark = AckLedger::kUnmarked);
     void SendKeepAlive();
-    void SendInFlight(const Bytes& frame);
+    void SendInFlight(const Bytes& frame, int mark = AckLedger::kUnmarked);
+    // The device value through the ordinary path: at once while everything is acknowledged,
+    // otherwise queued.
+    void SendOrQueue(ParamAddress device, int value);
+    // A new frame to wait for: returns its mark; its acknowledgement sets awaitAnswered_.
+    int StartAwaiting();
+    void StopAwaiting();
+    void PassTime(int ms);
+
+    // Read-back, one step per transfer-timer period while the hold timer runs.
+    void ReadBackStep();
+    void TakeReadBackFrame(std::span<const uint8_t> frame);
+    void PublishReadBack();
+    bool ReadBackMayRequest() const;
+    void SendDeferredSave();
+    // Nothing left to check, nothing waiting for a check.
+    void ResetReadBack();
 
     // Timers, started and stopped only on a change.
     void SetHold(bool run);
@@ -163,7 +194,7 @@ private:
     void ActionStartDownload();
     void ActionStartUpload();
     void ActionLost();
-    void ActionFailed();
+    void ActionFailed(const BilingualText& message);
 
     // Page transfer.
     void BeginTransfer(TransferDirection direction, int total);
@@ -171,6 +202,7 @@ private:
     void RequestStep(int counter);
     void UploadStep(int counter);
     void AdvanceTransfer();
+    void UploadFailed();
 
     ParamModel& model_;
     SerialPort& port_;
@@ -196,6 +228,26 @@ private:
     Bytes inFlightFrame_;
     int lockStage_ = 0;
 
+    // Acknowledgements: which frame each answers, and the frame a pending action or an upload
+    // step waits for.
+    AckLedger acks_;
+    int64_t elapsedMs_ = 0;  // time of the link's own ticks
+    int nextMark_ = 1;
+    int awaitMark_ = AckLedger::kUnmarked;
+    bool awaitAnswered_ = false;
+    int writeFreeTicks_ = 0;  // hold ticks since the last write
+
+    // Read-back.
+    ReadBack readBack_;
+    ReadBackStatus readBackStatus_;
+    bool readBackEnabled_ = true;
+    bool readBackUrgent_ = false;  // after an upload or before a save: no quiet second first
+    int readBackDivider_ = 0;      // hold ticks per request tick
+    int readBackWaitTicks_ = 0;    // request ticks the answer on its way has taken
+    std::string deferredSave_;     // a mode save waiting for the pages to match
+    bool hasDeferredSave_ = false;
+    bool checkingUpload_ = false;  // "Checking..." shows until the uploaded pages match
+
     // Port search.
     std::vector<std::string> portNames_;
     int portIndex_ = -1;
@@ -211,6 +263,11 @@ private:
     TransferDirection direction_ = TransferDirection::Read;
     int modeRecordCounter_ = 0;
     int recordRequest_ = 0;  // mode record index of the next mode-name request
+    // A download assembles here and becomes the device image only when it completes.
+    DeviceImage stagedImage_;
+    DeviceInfo stagedInfo_;
+    std::bitset<kSlotCount> replyCoverage_;  // slots of the requested page answered so far
+    bool uploadTailSent_ = false;            // the value of 0x1E14 follows the last page
 
     bool holdRunning_ = false;
     bool searchRunning_ = false;

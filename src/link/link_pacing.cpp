@@ -17,11 +17,14 @@ constexpr int kOnlineMissLimit = 4;
 
 void LinkEngine::OnHoldTick() {
     if (!holdRunning_) return;
+    PassTime(kHoldPeriodMs);
     holdTick_ = holdTick_ <= kTicksPerSecond ? holdTick_ + 1 : kTicksPerSecond;
+    if (writeFreeTicks_ < kTicksPerSecond) ++writeFreeTicks_;
 
-    if (ready_ && pendingAction_ != kNoPendingAction) {
+    if (awaitAnswered_ && pendingAction_ != kNoPendingAction) {
         const int action = pendingAction_;
         pendingAction_ = kNoPendingAction;
+        StopAwaiting();
         RunLinkAction(action);
         missCount_ = 0;
         holdTick_ = 0;
@@ -33,8 +36,9 @@ void LinkEngine::OnHoldTick() {
             RunLinkAction(7);
         } else if (missCount_ % 2 == 0 && !inFlightFrame_.empty()) {
             // The frame the action waits for (a mode save or load, a paced write) may have
-            // been lost on the line, or its acknowledgement: it goes out again, as it was.
-            Send(inFlightFrame_);
+            // been lost on the line, or its acknowledgement: it goes out again, as it was, and
+            // the acknowledgement of either copy completes the action.
+            Send(inFlightFrame_, awaitMark_);
         }
     }
 
@@ -69,6 +73,7 @@ void LinkEngine::OnHoldTick() {
             RunLinkAction(7);
         }
     }
+    ReadBackStep();
 }
 
 }  // namespace zt

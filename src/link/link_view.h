@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "link/read_back.h"
 #include "params/bilingual_text.h"
+#include "params/param_address.h"
 
 namespace zt {
 
@@ -82,6 +84,17 @@ public:
 
     // The caption of DeviceIDLabel, when the processor reports its ID.
     virtual void ShowDeviceId(const std::string& id) = 0;
+
+    // Read-back: whether pages are being checked, whether everything matches, and which device
+    // addresses the processor still did not show after three rounds. Called on every change.
+    virtual void ShowReadBack(const ReadBackStatus& /*status*/) {}
+    // These device addresses just stayed unconfirmed for three rounds: name them to the user.
+    virtual void ReportUnconfirmed(const std::vector<ParamAddress>& /*addresses*/) {}
+    // The transmit queue was full and could not hold this write; read-back sends it later.
+    virtual void ShowWriteNotHeld(ParamAddress /*device*/) {}
+    // An upload ended before the processor had every page (the link told the user so): these
+    // device addresses hold the file's values in the image but not on the processor.
+    virtual void MarkNotOnProcessor(const std::vector<ParamAddress>& /*addresses*/) {}
 };
 
 }  // namespace zt

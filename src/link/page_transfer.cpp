@@ -6,7 +6,9 @@
 
 #include "link/frame_codec.h"
 #include "link/link_engine.h"
+#include "link/link_texts.h"
 #include "link/protocol.h"
+#include "params/page_table.h"
 
 namespace zt {
 
@@ -42,7 +44,41 @@ void LinkEngine::BeginTransfer(TransferDirection direction, int total) {
     transferStep_ = kStepWaiting;
     transferTick_ = 0;
     // The names are asked for from the first one on, even after an interrupted download.
-    if (direction == TransferDirection::Read) modeRecordCounter_ = 0;
+    if (direction == TransferDirection::Read) {
+        modeRecordCounter_ = 0;
+        // Assembled aside: a download that fails leaves the image as the window shows it.
+        stagedImage_ = model_.image();
+        stagedInfo_ = info_;
+    }
+    uploadTailSent_ = false;
+    StopAwaiting();
+    ExpectReply();
+}
+
+void LinkEngine::ExpectReply() {
+    replyCoverage_.reset();
+}
+
+bool LinkEngine::AnswersRequest(int page, int slot, int dataBytes) {
+    const int counter = transferCounter_;
+    if (counter >= 0 && counter < kTransferPageCount) {
+        // A page may come in several frames (page 0 does): the step is answered once every
+        // slot the page carries has come.
+        if (page != counter) return false;
+        for (int k = 0; k < dataBytes / 2 && slot + k < kSlotCount; ++k) {
+            replyCoverage_.set(slot + k);
+        }
+        for (int s = 0; s < PageSlotCount(page); ++s) {
+            if (!replyCoverage_.test(s)) return false;
+        }
+        return true;
+    }
+    const ParamAddress address = MakeAddress(page, slot);
+    if (counter == kModeNameStep) return address == kAddrModeName;
+    if (counter > kModeNameStep && counter <= kModeNameStep + int(kSystemItems.size())) {
+        return address == kSystemItems[counter - kModeNameStep - 1];
+    }
+    return false;
 }
 
 void LinkEngine::TransferPage(int counter) {
@@ -66,18 +102,24 @@ void LinkEngine::RequestStep(int counter) {
 
 void LinkEngine::UploadStep(int counter) {
     if (counter < 0 || counter >= kTransferPageCount) return;
+    // The step is answered by the acknowledgement of its own last frame only: page 0's second
+    // chunk when its first was lost is no answer, nor is a late one of the page before.
+    const int mark = StartAwaiting();
+    if (uploadTailSent_) {
+        // After the last page, the value of 0x1E14 is a step of its own.
+        SendValue(kAddrUploadTail, model_.image().Get(kAddrUploadTail), mark);
+        return;
+    }
     const std::vector<Bytes> frames = BuildPageUploadFrames(model_.image(), counter);
     for (size_t i = 0; i < frames.size(); ++i) {
         if (i > 0) clock_.Pause(kChunkPauseMs);
-        Send(frames[i]);
-    }
-    if (counter == kLastPageStep) {
-        SendValue(kAddrUploadTail, model_.image().Get(kAddrUploadTail));
+        Send(frames[i], i + 1 == frames.size() ? mark : AckLedger::kUnmarked);
     }
 }
 
 void LinkEngine::OnTransferTick() {
     if (!transferRunning_) return;
+    PassTime(kTransferPeriodMs);
     if (transferTick_ < kGiveUpTicks) ++transferTick_;
     view_.UpdateStatusDialog(ProgressPercent());
     view_.ShowStatusDialog();
@@ -98,12 +140,35 @@ void LinkEngine::OnTransferTick() {
         transferTick_ = 0;
     } else if (transferStep_ == kStepLastChance && transferTick_ >= kGiveUpTicks) {
         transferStep_ = kStepIdle;
-        RunLinkAction(9);
+        if (direction_ == TransferDirection::Write) {
+            UploadFailed();
+        } else {
+            RunLinkAction(9);
+        }
     }
 }
 
+void LinkEngine::UploadFailed() {
+    // The processor holds the pages acknowledged so far and its own older values after them:
+    // say so and what to do, and keep the file's values marked as not on the processor.
+    std::vector<ParamAddress> notSent;
+    for (int page = transferCounter_; page < kTransferPageCount && !uploadTailSent_; ++page) {
+        for (int slot = 0; slot < PageSlotCount(page); ++slot) {
+            notSent.push_back(MakeAddress(page, slot));
+        }
+    }
+    notSent.push_back(kAddrUploadTail);
+    SetTransfer(false);
+    view_.MarkNotOnProcessor(notSent);
+    ActionFailed(kMessageUploadFailed);
+}
+
 void LinkEngine::AdvanceTransfer() {
-    if (transferCounter_ >= transferTotal_) {
+    if (direction_ == TransferDirection::Write && transferCounter_ == kLastPageStep &&
+        !uploadTailSent_) {
+        uploadTailSent_ = true;
+        TransferPage(transferCounter_);
+    } else if (transferCounter_ >= transferTotal_) {
         transferStep_ = kStepIdle;
         SetTransfer(false);
         RunLinkAction(1);
@@ -113,12 +178,14 @@ void LinkEngine::AdvanceTransfer() {
         if (++modeRecordCounter_ > kDeviceModeCount) {
             modeRecordCounter_ = 0;
             ++transferCounter_;
+            ExpectReply();
         }
         TransferPage(transferCounter_);
         TransferPage(transferCounter_);
     } else {
         if (transferCounter_ == kLastPageStep) recordRequest_ = modeRecordCounter_++;
         ++transferCounter_;
+        ExpectReply();
         TransferPage(transferCounter_);
     }
 }

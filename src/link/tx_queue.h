@@ -1,7 +1,8 @@
 #pragma once
 // TxQueue: the ring of parameter writes waiting for the processor's acknowledgement. The hold
 // timer takes one entry per acknowledgement; consecutive writes to one address coalesce into
-// the latest value, and a full ring keeps overwriting its newest entry.
+// the latest value. A full ring coalesces a write with any waiting entry of its address; a
+// write it cannot hold that way is refused, never put in another write's place.
 
 #include <array>
 #include <cstdint>
@@ -25,7 +26,8 @@ public:
     // Entries written and not yet taken.
     int PendingCount() const { return (write_ - read_ + kCapacity) % kCapacity; }
 
-    void Push(ParamAddress address, int32_t value);
+    // False when the ring is full and holds no waiting entry the write can coalesce with.
+    bool Push(ParamAddress address, int32_t value);
     // Takes the next entry when there is one; returns the index of the entry taken last, which
     // stays readable so that it can be sent again.
     int Take();
@@ -41,6 +43,9 @@ public:
 
 private:
     static int Next(int index) { return (index + 1) % kCapacity; }
+    static int Previous(int index) { return (index + kCapacity - 1) % kCapacity; }
+    // The waiting entry a write to `address` may take the place of, -1 when there is none.
+    int CoalescingEntry(ParamAddress address) const;
     static int Wrap(int index) { return ((index % kCapacity) + kCapacity) % kCapacity; }
 
     std::array<TxEntry, kCapacity> entries_{};

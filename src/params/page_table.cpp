@@ -3,14 +3,18 @@
 namespace zt {
 namespace {
 
-constexpr PageLayout kMusic{164, 15, 10, 5, {4, 5}, {6, 7}, 0};
-constexpr PageLayout kDynamicEq{60, 3, 2, 10, {}, {}, 8};
-constexpr PageLayout kMic{114, 20, 15, 5, {9, 10}, {11, 12}, 1};
-constexpr PageLayout kEcho{48, 7, 14, 5, {9, 10}, {11, 12}, 2};
-constexpr PageLayout kReverb{45, 7, 11, 5, {6, 7}, {8, 9}, 2};
+// The pages saved in preset files carry their slots 0 to the file's last slot inclusive: the
+// last EQ band's shelf Q sits in that slot (MIC: 20 bands from slot 15 end at 114), and so does
+// the copy of the last dynamic EQ slot (slot 60). Counting only up to the last slot would leave
+// those values out of every upload, download and page refresh.
+constexpr PageLayout kMusic{165, 15, 10, 5, {4, 5}, {6, 7}, 0};
+constexpr PageLayout kDynamicEq{61, 3, 2, 10, {}, {}, 8};
+constexpr PageLayout kMic{115, 20, 15, 5, {9, 10}, {11, 12}, 1};
+constexpr PageLayout kEcho{49, 7, 14, 5, {9, 10}, {11, 12}, 2};
+constexpr PageLayout kReverb{46, 7, 11, 5, {6, 7}, {8, 9}, 2};
 // The output pages keep the low-pass type in slot 18 and its frequency in slot 19; slot 20 is
 // the EQ pass slot.
-constexpr PageLayout kOutput{70, 10, 21, 5, {16, 17}, {18, 19}, 3};
+constexpr PageLayout kOutput{71, 10, 21, 5, {16, 17}, {18, 19}, 3};
 constexpr PageLayout kHidden{26, 5, 1, 5, {}, {}, 4};
 constexpr PageLayout kSettings{37, 0, 0, 5, {}, {}, 4};
 constexpr PageLayout kVolumeLimits{10, 0, 0, 5, {}, {}, 4};

@@ -3,6 +3,7 @@
 // timers the test steps millisecond by millisecond, and a scripted serial port with several
 // names whose answers arrive one millisecond after the frame that caused them.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -18,6 +19,7 @@
 #include "link/link_texts.h"
 #include "link/protocol.h"
 #include "params/diagnostic_log.h"
+#include "params/page_table.h"
 #include "params/param_model.h"
 
 namespace zt::test {
@@ -51,6 +53,14 @@ public:
     }
     void BringUpMainWindow() override { ++bringUps; }
     void ShowDeviceId(const std::string& id) override { deviceId = id; }
+    void ShowReadBack(const ReadBackStatus& status) override { readBacks.push_back(status); }
+    void ReportUnconfirmed(const std::vector<ParamAddress>& addresses) override {
+        unconfirmedReports.push_back(addresses);
+    }
+    void ShowWriteNotHeld(ParamAddress device) override { writesNotHeld.push_back(device); }
+    void MarkNotOnProcessor(const std::vector<ParamAddress>& addresses) override {
+        notOnProcessor = addresses;
+    }
 
     BilingualText status;
     std::vector<BilingualText> statuses;
@@ -67,6 +77,10 @@ public:
     std::vector<std::vector<std::string>> modeLists;
     int bringUps = 0;
     std::string deviceId;
+    std::vector<ReadBackStatus> readBacks;  // each change
+    std::vector<std::vector<ParamAddress>> unconfirmedReports;
+    std::vector<ParamAddress> writesNotHeld;
+    std::vector<ParamAddress> notOnProcessor;
 };
 
 // The three link timers on the test's time: a started timer first fires one period later.
@@ -177,9 +191,10 @@ private:
 };
 
 // A stand-in for the processor behind a ScriptedPort: acknowledges every write, answers a page
-// request with one frame holding the page number in slot 0, a mode-name request with "Mn" and
-// a system item with its slot number. `answering` false makes it silent; the acknowledgements
-// of the next `keepAliveAcksToLose` keep-alives are lost on the line.
+// request with the whole page (page 0 in two frames) holding 1000 + the page number in slot 0
+// and zeros elsewhere, a mode-name request with "Mn" and a system item with its slot number.
+// `answering` false makes it silent; the acknowledgements of the next `keepAliveAcksToLose`
+// keep-alives are lost on the line.
 struct MiniProcessor {
     bool answering = true;
     int answers = 0;
@@ -195,14 +210,29 @@ struct MiniProcessor {
             return {};
         }
         if (frame[3] == kCommandWrite) return {kShortStart, kShortAccept};
-        if (address == kAddrPageRequest) {
-            return BuildCommandFrame(kCommandWrite, MakeAddress(frame[6], 0), 1000 + frame[6]);
-        }
+        if (address == kAddrPageRequest) return PageAnswer(frame[6]);
         if (address == kAddrModeName) {
             const std::string name = "M" + std::to_string(frame[6]);
             return BuildFrame(kCommandWrite, kAddrModeName, Bytes(name.begin(), name.end()));
         }
         return BuildCommandFrame(kCommandWrite, address, SlotOf(address));
+    }
+
+    static Bytes PageAnswer(int page) {
+        const int count = PageSlotCount(page);
+        const int chunk = page == 0 ? kFirstChunkSlots : count;
+        Bytes answer;
+        for (int first = 0; first < count; first += chunk) {
+            Bytes data;
+            for (int slot = first; slot < std::min(count, first + chunk); ++slot) {
+                const int value = slot == 0 ? 1000 + page : 0;
+                data.push_back(static_cast<uint8_t>(value & 0xFF));
+                data.push_back(static_cast<uint8_t>(value >> 8));
+            }
+            const Bytes f = BuildFrame(kCommandWrite, MakeAddress(page, first), data);
+            answer.insert(answer.end(), f.begin(), f.end());
+        }
+        return answer;
     }
 };
 

@@ -3,41 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "link_rig.h"
-#include "params/page_table.h"
-#include "sim/sim_port.h"
+#include "sim_engine_rig.h"
 
 namespace zt::test {
 namespace {
-
-struct SimEngineRig {
-    explicit SimEngineRig(const SimFaults& faults = {})
-        : sim(faults), port(sim), rig(port, [this](LinkEngine&) {
-              port.Advance(1);
-              port.Deliver();
-          }) {
-        port.SetReceiver([this](const Bytes& bytes, int count) {
-            rig.engine.OnReceive(bytes, static_cast<size_t>(count));
-        });
-        rig.engine.SetPortNames({"COM1", "ZT461-SIM"});
-        rig.engine.OnLinkButton(LinkButton::LinkBtn);
-    }
-    bool WaitOnline(int64_t limitMs) {
-        return rig.StepUntil([this] { return rig.engine.linkOnline(); }, limitMs);
-    }
-    void ExpectImageMatches() {
-        for (int page = 0; page < kTransferPageCount; ++page) {
-            for (int slot = 0; slot < PageSlotCount(page); ++slot) {
-                ASSERT_EQ(rig.model.image().Get(page, slot), sim.memory().Get(page, slot))
-                    << page << "/" << slot;
-            }
-        }
-    }
-
-    SimProcessor sim;
-    SimPort port;
-    LinkRig rig;
-};
 
 TEST(SimEngineTest, DownloadsEverythingTheProcessorHolds) {
     SimEngineRig r;

@@ -145,6 +145,21 @@ TEST(SimFaultsTest, LostFramesAreNeitherStoredNorAnswered) {
     EXPECT_LT(stored, 140);
 }
 
+// Only parameter writes are lost: keep-alives, page requests and uploads all get through.
+TEST(SimFaultsTest, LostWritesAreOnlyTheParameterWrites) {
+    SimFaults faults;
+    faults.loseWrites = 0.5;
+    SimProcessor sim(faults);
+    int stored = 0;
+    for (int i = 1; i <= 200; ++i) {
+        stored += !sim.Receive(Write(0x0001, i)).empty();
+        EXPECT_EQ(Cut(sim.Receive(KeepAlive())).acks, 1) << i;
+        EXPECT_EQ(Cut(sim.Receive(RequestPage(1))).frames.size(), 1u) << i;
+    }
+    EXPECT_GT(stored, 60);
+    EXPECT_LT(stored, 140);
+}
+
 TEST(SimFaultsTest, FaultsCanBeSwitchedOnMidRun) {
     SimProcessor sim;
     EXPECT_FALSE(sim.Receive(KeepAlive()).empty());

@@ -15,8 +15,8 @@ TEST(SimOptionsTest, ReadsEveryFlagInBothForms) {
     ASSERT_TRUE(ParseSimOptions(
         {"--drop-acks=0.3", "--drop-replies", "0.1", "--delay-ms=250", "--corrupt-checksums=1",
          "--garbage=0", "--silent-after=13", "--vanish-after", "84", "--seed=99", "--name=BENCH",
-         "--drop-keepalive-acks=2", "--lose-frames=0.25", "--status-file=/tmp/s",
-         "--dump-file=/tmp/d", "-v", "--panel-lock"},
+         "--drop-keepalive-acks=2", "--lose-frames=0.25", "--lose-writes=0.5",
+         "--status-file=/tmp/s", "--dump-file=/tmp/d", "-v", "--panel-lock"},
         o, error))
         << error;
     EXPECT_DOUBLE_EQ(o.faults.dropAcks, 0.3);
@@ -29,6 +29,7 @@ TEST(SimOptionsTest, ReadsEveryFlagInBothForms) {
     EXPECT_EQ(o.faults.seed, 99u);
     EXPECT_EQ(o.faults.dropKeepAliveAcks, 2);
     EXPECT_DOUBLE_EQ(o.faults.loseFrames, 0.25);
+    EXPECT_DOUBLE_EQ(o.faults.loseWrites, 0.5);
     EXPECT_EQ(o.name, "BENCH");
     EXPECT_EQ(o.statusFile, "/tmp/s");
     EXPECT_EQ(o.dumpFile, "/tmp/d");

@@ -49,10 +49,10 @@ TEST_F(PortFixture, AnswersWaitForDeliver) {
 TEST_F(PortFixture, SplitsAnswersIntoEventsOfTheGivenSize) {
     ASSERT_TRUE(port.Open("ZT461-SIM"));
     port.SetEventSize(100);
-    port.Write(RequestPage(0));  // 231 + 111 bytes
+    port.Write(RequestPage(0));  // 231 + 113 bytes
     port.Deliver();
     ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(counts, (std::vector<int>{100, 100, 100, 42}));
+    EXPECT_EQ(counts, (std::vector<int>{100, 100, 100, 44}));
     EditorSide editor;
     EXPECT_EQ(editor.Apply(Join(events)), 2);
 }

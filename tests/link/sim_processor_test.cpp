@@ -96,12 +96,12 @@ TEST(SimProcessorTest, AnswersEveryPageWithItsSlots) {
             ASSERT_EQ(editor.image.Get(page, slot), expected) << page << "/" << slot;
         }
     }
-    // Page 0 leaves as slots 0..111 and 112..163.
+    // Page 0 leaves as slots 0..111 and 112..164.
     const Answers page0 = Cut(sim.Receive(RequestPage(0)));
     ASSERT_EQ(page0.frames.size(), 2u);
     EXPECT_EQ(page0.frames[0][2], 4 + 224);
     EXPECT_EQ(page0.frames[1][5], 112);
-    EXPECT_EQ(page0.frames[1][2], 4 + 2 * (164 - 112));
+    EXPECT_EQ(page0.frames[1][2], 4 + 2 * (165 - 112));
     // Pages that do not exist get no answer.
     EXPECT_TRUE(sim.Receive(RequestPage(30)).empty());
 }

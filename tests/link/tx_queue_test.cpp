@@ -44,25 +44,47 @@ TEST(TxQueueTest, AWriteAfterTheInFlightEntryNeverOverwritesIt) {
     EXPECT_EQ(queue.PendingCount(), 1);
 }
 
-TEST(TxQueueTest, AFullRingOverwritesItsNewestEntryAcrossTheWrap) {
+// A full ring never puts a write in another write's place: it coalesces with a waiting entry of
+// the same address (not across a system write), or refuses and says so.
+TEST(TxQueueTest, AFullRingCoalescesAnywhereOrRefusesAcrossTheWrap) {
     TxQueue queue;
     // Move both indexes near the end of the ring first, so that the full ring wraps.
     for (int i = 0; i < 450; ++i) {
         queue.Push(i, i);
         queue.Take();
     }
-    for (int i = 0; i < TxQueue::kCapacity - 1; ++i) queue.Push(0x1000 + i, i);
+    for (int i = 0; i < TxQueue::kCapacity - 1; ++i) {
+        // One mode load in the middle: a wall for coalescing.
+        queue.Push(i == 200 ? 0x1E02 : 0x0100 + i, i);
+    }
     ASSERT_TRUE(queue.IsFull());
     EXPECT_EQ(queue.writeIndex(), (queue.readIndex() + TxQueue::kCapacity - 1) % 500);
     const int newest = queue.writeIndex();
-    queue.Push(0x0777, 42);
-    EXPECT_TRUE(queue.IsFull());
-    EXPECT_EQ(queue.PendingCount(), TxQueue::kCapacity - 1);
-    EXPECT_EQ(queue.writeIndex(), newest);
-    EXPECT_EQ(queue.Entry(newest).address, 0x0777);
-    EXPECT_EQ(queue.Entry(newest).value, 42);
-    // Everything before the newest entry is still there, in order.
-    EXPECT_EQ(queue.Entry(queue.Take()).address, 0x1000);
+
+    struct Case {
+        ParamAddress address;
+        bool held;
+    };
+    const Case cases[] = {
+        {0x0777, false},        // nowhere to go: refused, the newest entry keeps its value
+        {0x0100 + 300, true},   // after the mode load: coalesces where it waits
+        {0x0100 + 100, false},  // before the mode load: moving it there would undo the load
+        {0x1E02, false},        // a system write is only ever the newest
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address);
+        EXPECT_EQ(queue.Push(c.address, 4242), c.held);
+        EXPECT_EQ(queue.PendingCount(), TxQueue::kCapacity - 1);
+        EXPECT_EQ(queue.writeIndex(), newest);
+    }
+    EXPECT_EQ(queue.Entry(newest).address, 0x0100 + TxQueue::kCapacity - 2);
+    EXPECT_EQ(queue.Entry(newest).value, TxQueue::kCapacity - 2);
+    // Everything waits in order; only the coalesced entry has its new value.
+    for (int i = 0; i < TxQueue::kCapacity - 1; ++i) {
+        const TxEntry& entry = queue.Entry(queue.Take());
+        ASSERT_EQ(entry.address, i == 200 ? 0x1E02 : 0x0100 + i);
+        EXPECT_EQ(entry.value, i == 300 ? 4242 : i);
+    }
 }
 
 TEST(TxQueueTest, ClearAndDropPendingEmptyTheRing) {

@@ -94,9 +94,11 @@ TEST(EqSlotInfoTest, DecodesItemAndField) {
 }
 
 TEST(PageTableTest, SlotCountsKindsAndLayouts) {
-    const int slotCounts[kPageCount] = {164, 60, 114, 114, 48, 45, 70, 70, 70, 70, 70,
-                                        70,  70, 70,  70,  70, 70, 70, 70, 70, 70, 70,
-                                        70,  70, 48,  26,  26, 26, 37, 10, 21};
+    // Pages 0..24 carry slots 0 to their preset file's last slot inclusive; the hidden pages'
+    // five bands end at slot 25 and the settings pages need no more.
+    const int slotCounts[kPageCount] = {165, 61, 115, 115, 49, 46, 71, 71, 71, 71, 71,
+                                        71,  71, 71,  71,  71, 71, 71, 71, 71, 71, 71,
+                                        71,  71, 49,  26,  26, 26, 37, 10, 21};
     const int kinds[kPageCount] = {0, 8, 1, 1, 2, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3,
                                    3, 3, 3, 3, 3, 3, 3, 3, 2, 4, 4, 4, 4, 4, 4};
     for (int page = 0; page < kPageCount; ++page) {

@@ -91,8 +91,9 @@ TEST_F(RebuildTest, LogicalPagesReadTheSelectedProcessorPages) {
 }
 
 TEST_F(RebuildTest, SlotsPastTheSlotCountAndOtherPagesStayUntouched) {
-    const std::pair<int, int> untouched[] = {{0, 164}, {1, 60},  {2, 114}, {4, 48},  {5, 45},
-                                             {6, 70},  {25, 26}, {28, 37}, {29, 10}, {30, 21},
+    // Pages 0..24 carry their last preset slot (0 164, 1 60, 2 114 ...); one past is untouched.
+    const std::pair<int, int> untouched[] = {{1, 61},  {2, 115}, {4, 49},  {5, 46},
+                                             {6, 71},  {25, 26}, {28, 37}, {29, 10}, {30, 21},
                                              {3, 20},  {7, 30},  {9, 12},  {15, 9},  {24, 20}};
     for (const auto& [page, slot] : untouched) {
         EXPECT_EQ(Store(page, slot), 0) << "page " << page << " slot " << slot;

@@ -34,6 +34,8 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     parts.window = window_.get();
     parts.sysModeBox = registry_.Get<QComboBox>("SysModeBox");
     parts.deviceIdLabel = registry_.Get<QLabel>("DeviceIDLabel");
+    parts.binding = &binding_;
+    parts.model = &model_;
     linkView_ = std::make_unique<WindowLinkView>(parts, language_, *messages_, channel_, *selector_,
                                                  refresh_);
     linkWindow_ = std::make_unique<TForm3>(model_, *linkView_, *log_);

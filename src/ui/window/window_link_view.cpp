@@ -71,9 +71,12 @@ void WindowLinkView::ShowLinkMessage(const BilingualText& text, const BilingualT
 }
 
 void WindowLinkView::RefreshAfterTransfer() {
+    // A completed transfer leaves the window equal to the processor.
+    notOnProcessor_.clear();
     refresher_.RefreshPage(kAllPages);
     channel_.selectedChannel = selector_.SelectChannel(channel_.currentTab);
     refresher_.RefreshPage(channel_.selectedPage);
+    MarkFields();
 }
 
 void WindowLinkView::RebuildModeList(const std::vector<std::string>& items) {
@@ -98,6 +101,7 @@ void WindowLinkView::ShowDeviceId(const std::string& id) {
 
 void WindowLinkView::ApplyLanguage() {
     CaptionLinkButton();
+    ShowReadBackState();
     parts_.statusDialog->SetLanguage(language_.current());
     parts_.statusDialog->SetLinkText(linkLabel_->caption());
 }

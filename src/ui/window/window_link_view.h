@@ -5,8 +5,11 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
+#include <set>
 
 #include "link/link_view.h"
+#include "ui/binding/control_binding.h"
 #include "params/param_model.h"
 #include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
@@ -27,6 +30,9 @@ public:
         TForm2* statusDialog = nullptr;
         QComboBox* sysModeBox = nullptr;
         QLabel* deviceIdLabel = nullptr;
+        // For the marks on values the processor did not confirm.
+        const ControlBinding* binding = nullptr;
+        const ParamModel* model = nullptr;
     };
 
     WindowLinkView(const Parts& parts, const Language& language, WindowMessages& messages,
@@ -45,6 +51,14 @@ public:
     void RebuildModeList(const std::vector<std::string>& items) override;
     void BringUpMainWindow() override;
     void ShowDeviceId(const std::string& id) override;
+    void ShowReadBack(const ReadBackStatus& status) override;
+    void ReportUnconfirmed(const std::vector<ParamAddress>& addresses) override;
+    void MarkNotOnProcessor(const std::vector<ParamAddress>& addresses) override;
+
+    // Marks the fields of the values not on the processor (unconfirmed by the read-back, or
+    // left out by a failed upload) under the current selection; done again whenever the
+    // read-back state changes and after a transfer.
+    void MarkFields();
 
     // The language switch's part on the link: the link button's caption for the link's phase,
     // and the status dialog's texts with a copy of the status line.
@@ -57,6 +71,7 @@ public:
 
 private:
     void CaptionLinkButton();
+    void ShowReadBackState();
 
     Parts parts_;
     SwappingLabel* linkLabel_;
@@ -67,6 +82,13 @@ private:
     ChannelSelector& selector_;
     PageRefresher& refresher_;
     bool linked_ = false;
+
+    // Read-back: the state beside the status line, and the device addresses whose fields are
+    // marked.
+    QPointer<QLabel> readBackLabel_;
+    ReadBackStatus readBack_;
+    std::set<ParamAddress> notOnProcessor_;
+    std::vector<QPointer<QWidget>> marked_;
 };
 
 }  // namespace zt
