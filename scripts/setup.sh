@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 imagemagick x11-utils socat
     pulseaudio pulseaudio-utils xdotool espeak-ng sox
-    fonts-wqy-microhei
+    fonts-wqy-microhei qt6-translations-l10n
 )
 
 missing=()

@@ -102,10 +102,11 @@ void LinkEngine::OnSearchTick() {
     if (portTryIndex_ > lastSelectedIndex_ + 1 || portIndex_ == -1) {
         portTryIndex_ = 0;
         RunLinkAction(9);
-        // The user can mend what kept some ports shut: say what and how.
-        if (!portProblems_.empty()) {
-            view_.ShowLinkMessage(PortProblemAdvice(portProblems_), kMessageCaption);
-        }
+        // The user can mend what kept some ports shut: say what and how; with no such port,
+        // say what to check.
+        view_.ShowLinkMessage(portProblems_.empty() ? NoAnswerAdvice(portNames_)
+                                                    : PortProblemAdvice(portProblems_),
+                              kMessageCaption);
         return;
     }
     if (port_.IsOpen()) port_.Close();

@@ -43,4 +43,27 @@ BilingualText PortProblemAdvice(const std::vector<PortProblem>& problems) {
     return advice;
 }
 
+BilingualText NoAnswerAdvice(const std::vector<std::string>& ports) {
+    if (ports.empty()) {
+        return {"电脑上没有找到串口。请插好处理器的串口线或 USB 转串口线，然后再联机。",
+                "No serial port was found on this PC. Plug in the processor's serial cable or "
+                "its USB serial adapter, then link again."};
+    }
+    std::string list;
+    for (const std::string& port : ports) list += (list.empty() ? "" : ", ") + port;
+    return {"端口 " + list +
+                " 上没有处理器应答。请检查：\n"
+                "• 串口线两端是否插好（USB 转串口线是否插在电脑上）；\n"
+                "• 处理器的电源是否打开；\n"
+                "• 处理器所接的端口是否在上面的列表中（USB 转串口通常是 ttyUSB0 或 ttyACM0）。\n"
+                "然后再联机。",
+            "No processor answered on " + list +
+                ". Check that:\n"
+                "• the serial cable is plugged in at both ends (a USB serial adapter: in the PC);\n"
+                "• the processor is switched on;\n"
+                "• the processor's port is in the list above (a USB serial adapter is usually "
+                "ttyUSB0 or ttyACM0).\n"
+                "Then link again."};
+}
+
 }  // namespace zt

@@ -29,4 +29,8 @@ BilingualText PortProblemText(const PortProblem& problem);
 // reason the user can mend: one line per port with the cause and the fix.
 BilingualText PortProblemAdvice(const std::vector<PortProblem>& problems);
 
+// The message after "Off Line!" when the search tried every port in `ports` (none when the PC
+// has no serial port) and no processor answered on any: what to check before linking again.
+BilingualText NoAnswerAdvice(const std::vector<std::string>& ports);
+
 }  // namespace zt

@@ -23,6 +23,30 @@ std::optional<std::string> PresetNameOf(const std::string& fileName) {
     return name;
 }
 
+void AddPresetFiles(const std::filesystem::path& folder, std::vector<std::string>& files) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        std::error_code kindError;
+        if (!entries->is_regular_file(kindError)) continue;
+        std::string file = entries->path().filename().string();
+        if (PresetNameOf(file)) files.push_back(std::move(file));
+    }
+}
+
+std::vector<std::string> NamesInOrder(std::vector<std::string> files) {
+    // In the order of the whole file names, as a file lister gives them: "Live-2.Nddt" comes
+    // before "Live.Nddt".
+    std::sort(files.begin(), files.end(), PresetFileNameLess);
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    std::vector<std::string> names;
+    names.reserve(files.size());
+    for (const std::string& file : files) {
+        names.push_back(file.substr(0, file.size() - kPresetExtension.size()));
+    }
+    return names;
+}
+
 }  // namespace
 
 bool PresetFileNameLess(std::string_view a, std::string_view b) {
@@ -34,23 +58,15 @@ bool PresetFileNameLess(std::string_view a, std::string_view b) {
 
 std::vector<std::string> ListPresetNames(const std::filesystem::path& folder) {
     std::vector<std::string> files;
-    std::error_code error;
-    std::filesystem::directory_iterator entries(folder, error);
-    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        std::error_code kindError;
-        if (!entries->is_regular_file(kindError)) continue;
-        std::string file = entries->path().filename().string();
-        if (PresetNameOf(file)) files.push_back(std::move(file));
-    }
-    // In the order of the whole file names, as a file lister gives them: "Live-2.Nddt" comes
-    // before "Live.Nddt".
-    std::sort(files.begin(), files.end(), PresetFileNameLess);
-    std::vector<std::string> names;
-    names.reserve(files.size());
-    for (const std::string& file : files) {
-        names.push_back(file.substr(0, file.size() - kPresetExtension.size()));
-    }
-    return names;
+    AddPresetFiles(folder, files);
+    return NamesInOrder(std::move(files));
+}
+
+std::vector<std::string> ListPresetNames(const PresetFolders& folders) {
+    std::vector<std::string> files;
+    AddPresetFiles(folders.presetFolder, files);
+    if (!folders.sharedPresetFolder.empty()) AddPresetFiles(folders.sharedPresetFolder, files);
+    return NamesInOrder(std::move(files));
 }
 
 }  // namespace zt

@@ -68,17 +68,24 @@ bool ReplaceFileContent(const std::filesystem::path& file, std::string_view text
     return true;
 }
 
-void PresetFiles::Show(const BilingualText& text) {
-    messages_.ShowBilingualMessage(text.chinese, text.english);
+void PresetFiles::Show(const BilingualText& text, const std::string& what, bool damaged) {
+    const std::string chinese = text.chinese + "\n" + what;
+    const std::string english = text.english + "\n" + what;
+    if (damaged) {
+        messages_.ShowBilingualWarning(chinese, english);
+    } else {
+        messages_.ShowBilingualMessage(chinese, english);
+    }
 }
 
 bool PresetFiles::WritePresetFile(std::string_view name) {
     if (!IsValidPresetName(name)) {
-        Show(kInvalidFileNameText);
+        Show(kInvalidFileNameText, "\"" + std::string(name) + "\"");
         return false;
     }
-    if (!ReplaceFileContent(folders_.PresetFile(name), PresetFileText(image_))) {
-        Show(kFileNotSavedText);
+    const std::filesystem::path file = folders_.PresetFile(name);
+    if (!ReplaceFileContent(file, PresetFileText(image_))) {
+        Show(kFileNotSavedText, Utf8FromPath(file));
         return false;
     }
     return true;
@@ -86,15 +93,18 @@ bool PresetFiles::WritePresetFile(std::string_view name) {
 
 bool PresetFiles::ReadPresetFile(std::string_view name) {
     if (!IsValidPresetName(name)) {
-        Show(kInvalidFileNameText);
+        Show(kInvalidFileNameText, "\"" + std::string(name) + "\"");
         return false;
     }
-    const std::filesystem::path file = folders_.PresetFile(name);
+    return ReadPresetFileAt(folders_.FindPresetFile(name));
+}
+
+bool PresetFiles::ReadPresetFileAt(const std::filesystem::path& file) {
     std::error_code error;
     std::ifstream in;
     if (std::filesystem::is_regular_file(file, error)) in.open(file, std::ios::binary);
     if (!in.is_open()) {
-        Show(kFileNotFoundText);
+        Show(kFileNotFoundText, Utf8FromPath(file));
         return false;
     }
     const PresetContent content = ReadPresetContent(in, log_);
@@ -104,10 +114,10 @@ bool PresetFiles::ReadPresetFile(std::string_view name) {
             uploader_.UploadImage();
             return true;
         case PresetCheck::kFormatError:
-            Show(kFileFormatErrorText);
+            Show(kFileFormatErrorText, Utf8FromPath(file), true);
             return false;
         case PresetCheck::kCorrupted:
-            Show(kFileCorruptedText);
+            Show(kFileCorruptedText, Utf8FromPath(file), true);
             return false;
     }
     return false;

@@ -30,11 +30,14 @@ class PresetFiles {
     // changes the image; then the link is asked to upload it. Reports a failure and gives
     // false.
     bool ReadPresetFile(std::string_view name);
+    // The same for a preset file anywhere, chosen by its path.
+    bool ReadPresetFileAt(const std::filesystem::path& file);
 
     const PresetFolders& folders() const { return folders_; }
 
   private:
-    void Show(const BilingualText& text);
+    // Every failure names the file (or the name typed) below the message.
+    void Show(const BilingualText& text, const std::string& what, bool damaged = false);
 
     PresetFolders folders_;
     DeviceImage& image_;

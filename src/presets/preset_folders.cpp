@@ -33,10 +33,25 @@ std::filesystem::path PathFromUtf8(std::string_view text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
+std::string Utf8FromPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::filesystem::path PresetFolders::PresetFile(std::string_view name) const {
     std::string fileName(name);
     fileName += kPresetExtension;
     return presetFolder / PathFromUtf8(fileName);
+}
+
+std::filesystem::path PresetFolders::FindPresetFile(std::string_view name) const {
+    const std::filesystem::path own = PresetFile(name);
+    std::error_code error;
+    if (sharedPresetFolder.empty() || std::filesystem::is_regular_file(own, error)) return own;
+    std::string fileName(name);
+    fileName += kPresetExtension;
+    const std::filesystem::path shared = sharedPresetFolder / PathFromUtf8(fileName);
+    return std::filesystem::is_regular_file(shared, error) ? shared : own;
 }
 
 PresetFolders MakePresetFolders(const std::filesystem::path& baseFolder) {

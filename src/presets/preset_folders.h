@@ -15,9 +15,18 @@ struct PresetFolders {
     std::filesystem::path modeRoot;      // applicationFolder / "Mode"
     std::filesystem::path presetFolder;  // modeRoot / "KMode"
     std::filesystem::path markerFile;    // modeRoot / "mod.dat"
+    // The preset folder beside the program when this run cannot write there and keeps its own
+    // files elsewhere (empty otherwise): its presets are listed and loaded, never written.
+    std::filesystem::path sharedPresetFolder;
 
-    // presetFolder / (name + ".Nddt"); the name must have passed IsValidPresetName.
+    // presetFolder / (name + ".Nddt"); the name must have passed IsValidPresetName. Saves go
+    // here.
     std::filesystem::path PresetFile(std::string_view name) const;
+    // The file a load of the name reads: the writable folder's when it has one, else the shared
+    // folder's when that has one, else (a name of no file) the writable folder's.
+    std::filesystem::path FindPresetFile(std::string_view name) const;
+    // True when saves go to a folder other than the one beside the program.
+    bool SavesElsewhere() const { return !sharedPresetFolder.empty(); }
 };
 
 inline constexpr std::string_view kPresetExtension = ".Nddt";
@@ -34,7 +43,8 @@ void PrepareModeFolders(const PresetFolders& folders);
 // no control character, no trailing dot or blank, and not longer than a file name may be.
 bool IsValidPresetName(std::string_view name);
 
-// UTF-8 text as a path, on every platform.
+// UTF-8 text as a path, on every platform, and back.
 std::filesystem::path PathFromUtf8(std::string_view text);
+std::string Utf8FromPath(const std::filesystem::path& path);
 
 }  // namespace zt

@@ -13,6 +13,10 @@ class PresetMessages {
 public:
     virtual ~PresetMessages() = default;
     virtual void ShowBilingualMessage(const std::string& chinese, const std::string& english) = 0;
+    // The same with a warning sign: a file that is damaged.
+    virtual void ShowBilingualWarning(const std::string& chinese, const std::string& english) {
+        ShowBilingualMessage(chinese, english);
+    }
 };
 
 // Sends the whole device image to the processor (the link's upload action). The link does this

@@ -133,9 +133,20 @@ TEST_F(LinkSearchTest, NoAnswerFailsTwoTicksAfterTheLastPortWasTried) {
         EXPECT_TRUE(rig.view.messages.empty()) << c.what;
         EXPECT_TRUE(rig.engine.searchRunning()) << c.what;
         rig.Step(1000);
-        ASSERT_EQ(rig.view.messages.size(), 1u) << c.what;
+        ASSERT_EQ(rig.view.messages.size(), 2u) << c.what;
         EXPECT_EQ(rig.view.messages[0], kMessageLinkFailed) << c.what;
         EXPECT_EQ(rig.view.captions[0], kMessageCaption) << c.what;
+        // Then what to check: the ports tried, the cable, the power; or that there is no port.
+        const BilingualText& advice = rig.view.messages[1];
+        EXPECT_EQ(rig.view.captions[1], kMessageCaption) << c.what;
+        const std::vector<std::string> english =
+            c.listed.empty() ? std::vector<std::string>{"No serial port", "cable"}
+                             : std::vector<std::string>{"No processor answered on " + c.listed[0],
+                                                        "cable", "switched on", "port"};
+        for (const std::string& part : english) {
+            EXPECT_NE(advice.english.find(part), std::string::npos) << c.what << ": " << part;
+        }
+        EXPECT_NE(advice.chinese.find(c.listed.empty() ? "串口" : "电源"), std::string::npos);
         EXPECT_EQ(rig.view.status, kStatusOffLine) << c.what;
         EXPECT_EQ(rig.view.colour, LinkLabelColour::OffLine) << c.what;
         EXPECT_FALSE(rig.view.linked) << c.what;
@@ -151,7 +162,7 @@ TEST_F(LinkSearchTest, ASecondSearchStartsFromTheFirstPortAgain) {
     rig.engine.SetPortNames({"COM1", "COM2"});
     rig.engine.OnLinkButton(LinkButton::LinkBtn);
     rig.Step(4000);
-    ASSERT_EQ(rig.view.messages.size(), 1u);
+    ASSERT_EQ(rig.view.messages.size(), 2u);  // "Off Line!" and what to check
     port.openAttempts.clear();
     answeringPort = "COM1";
     rig.engine.OnLinkButton(LinkButton::LinkBtn);

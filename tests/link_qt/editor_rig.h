@@ -69,7 +69,8 @@ struct EditorRig {
             if (view.messages[i].text == text) return view.messages[i].atMs;
         }
         if (!QTest::qWaitFor([&] { return view.messages.size() > seen; }, timeoutMs)) return -1;
-        return view.messages.back().text == text ? view.messages.back().atMs : -1;
+        // The first new message; a failed search may add its advice in the same tick.
+        return view.messages[seen].text == text ? view.messages[seen].atMs : -1;
     }
 
     ParamModel model;

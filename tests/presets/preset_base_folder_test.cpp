@@ -125,3 +125,29 @@ TEST_F(PresetBaseFolderTest, StartUpUsesTheRunningProgramsFolder) {
 
 }  // namespace
 }  // namespace zt
+
+namespace zt {
+namespace {
+
+TEST_F(PresetBaseFolderTest, AProgramFolderThatCannotBeWrittenSharesItsPresets) {
+    if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop the administrator";
+    const fs::path exe = temp.path() / "program";
+    fs::create_directories(exe / "Mode" / "KMode");
+    test::WriteBytes(exe / "Mode" / "KMode" / "Hall.Nddt", "x");
+    fs::permissions(exe / "Mode" / "KMode", fs::perms::owner_read | fs::perms::owner_exec);
+    const PresetFolders folders = PresetFoldersFor(Q(exe));
+    fs::permissions(exe / "Mode" / "KMode", fs::perms::owner_all);
+    EXPECT_EQ(folders.presetFolder, dataFolder / "Mode" / "KMode");
+    EXPECT_EQ(folders.sharedPresetFolder, exe / "Mode" / "KMode");
+}
+
+TEST_F(PresetBaseFolderTest, AWritableProgramFolderSharesNothing) {
+    const fs::path exe = temp.path() / "program";
+    fs::create_directories(exe / "Mode" / "KMode");
+    const PresetFolders folders = PresetFoldersFor(Q(exe));
+    EXPECT_EQ(folders.presetFolder, exe / "Mode" / "KMode");
+    EXPECT_TRUE(folders.sharedPresetFolder.empty());
+}
+
+}  // namespace
+}  // namespace zt

@@ -25,7 +25,12 @@ class RecordedMessages : public PresetMessages {
     void ShowBilingualMessage(const std::string& chinese, const std::string& english) override {
         shown.emplace_back(chinese, english);
     }
+    void ShowBilingualWarning(const std::string& chinese, const std::string& english) override {
+        shown.emplace_back(chinese, english);
+        ++warnings;
+    }
     std::vector<Message> shown;
+    int warnings = 0;  // of the shown, those with a warning sign
 };
 
 class CountingUploader : public ImageUploader {
@@ -36,6 +41,11 @@ class CountingUploader : public ImageUploader {
 
 Message MessageOf(const BilingualText& text) {
     return {text.chinese, text.english};
+}
+
+// A message about a file: the message, then the file (or the name typed) on a line of its own.
+Message MessageOf(const BilingualText& text, const std::string& what) {
+    return {text.chinese + "\n" + what, text.english + "\n" + what};
 }
 
 DeviceImage RandomImage(uint32_t seed) {
@@ -120,8 +130,11 @@ TEST_F(PresetFilesTest, AMissingFileIsReportedAndChangesNothing) {
         messages.shown.clear();
         EXPECT_FALSE(files.ReadPresetFile(name));
         EXPECT_EQ(image, before);
-        EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(kFileNotFoundText)});
-        EXPECT_EQ(messages.shown[0], Message("文件不存在", "File not find!"));
+        const std::string file = folders.PresetFile(name).string();
+        EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(kFileNotFoundText, file)});
+        EXPECT_EQ(messages.shown[0],
+                  Message("文件不存在\n" + file, "File not find!\n" + file));
+        EXPECT_EQ(messages.warnings, 0) << "a missing file is no damaged one";
         EXPECT_EQ(log.lines().back(), "kept");
     }
     EXPECT_EQ(uploader.uploads, 0);
@@ -237,8 +250,11 @@ TEST_F(PresetFilesTest, AFileThatFailsAnyCheckLeavesTheImageUnchanged) {
         messages.shown.clear();
         EXPECT_FALSE(files.ReadPresetFile("bad"));
         EXPECT_EQ(image, before);
-        EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(bad.message)});
+        EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(
+                                      bad.message, folders.PresetFile("bad").string())});
     }
+    // Every one of them is a damaged file: a warning.
+    EXPECT_EQ(messages.warnings, static_cast<int>(std::size(kBadFiles)));
     EXPECT_EQ(uploader.uploads, 0);
 }
 
@@ -372,7 +388,8 @@ TEST_F(PresetFilesTest, ANameThatWouldLeaveThePresetFolderIsRefused) {
         messages.shown.clear();
         EXPECT_FALSE(files.WritePresetFile(name));
         EXPECT_FALSE(files.ReadPresetFile(name));
-        EXPECT_EQ(messages.shown, std::vector<Message>(2, MessageOf(kInvalidFileNameText)));
+        EXPECT_EQ(messages.shown,
+                  std::vector<Message>(2, MessageOf(kInvalidFileNameText, "\"" + name + "\"")));
     }
     EXPECT_EQ(FilesBelow(temp.path()), filesBefore);
     EXPECT_EQ(image, before);
@@ -417,7 +434,8 @@ TEST_F(PresetFilesTest, AFailedSaveKeepsTheOldFile) {
         messages.shown.clear();
         c.save(files);
         EXPECT_EQ(test::ReadBytes(folders.PresetFile("Old")), oldBytes);
-        EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(kFileNotSavedText)});
+        EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(
+                                      kFileNotSavedText, folders.PresetFile("Old").string())});
         EXPECT_EQ(FilesBelow(folders.presetFolder), 1u);
     }
 }
@@ -425,7 +443,8 @@ TEST_F(PresetFilesTest, AFailedSaveKeepsTheOldFile) {
 TEST_F(PresetFilesTest, SavingIntoAMissingPresetFolderFailsCleanly) {
     std::filesystem::remove_all(folders.presetFolder);
     EXPECT_FALSE(files.WritePresetFile("Studio"));
-    EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(kFileNotSavedText)});
+    EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(
+                                  kFileNotSavedText, folders.PresetFile("Studio").string())});
     EXPECT_FALSE(std::filesystem::exists(folders.presetFolder));
 }
 

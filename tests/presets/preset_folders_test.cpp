@@ -1,4 +1,5 @@
 #include "presets/preset_folders.h"
+#include "presets/preset_file_names.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,55 @@ TEST(PresetFolders, FoldersThatCannotBeMadeArePassedOver) {
         EXPECT_FALSE(fs::is_directory(folders.presetFolder));
     }
     EXPECT_EQ(test::ReadBytes(blocked.modeRoot), "not a folder");
+}
+
+}  // namespace
+}  // namespace zt
+
+namespace zt {
+namespace {
+
+// A run that writes its presets to a folder of its own while the program's folder holds presets
+// it cannot write.
+struct TwoFolders {
+    TwoFolders() {
+        folders = MakePresetFolders(temp.path() / "data");
+        folders.sharedPresetFolder = temp.path() / "program" / "Mode" / "KMode";
+        std::filesystem::create_directories(folders.presetFolder);
+        std::filesystem::create_directories(folders.sharedPresetFolder);
+    }
+    void Put(const std::filesystem::path& folder, const std::string& file) {
+        test::WriteBytes(folder / file, "x");
+    }
+    test::TempFolder temp;
+    PresetFolders folders;
+};
+
+TEST(PresetFolders, BothFoldersAreListedWithEachNameOnce) {
+    TwoFolders two;
+    two.Put(two.folders.presetFolder, "Mine.Nddt");
+    two.Put(two.folders.presetFolder, "Hall.Nddt");
+    two.Put(two.folders.sharedPresetFolder, "Hall.Nddt");
+    two.Put(two.folders.sharedPresetFolder, "bar.Nddt");
+    two.Put(two.folders.sharedPresetFolder, "notes.txt");
+    EXPECT_EQ(ListPresetNames(two.folders), (std::vector<std::string>{"bar", "Hall", "Mine"}));
+    // Without a shared folder only the writable one counts.
+    two.folders.sharedPresetFolder.clear();
+    EXPECT_EQ(ListPresetNames(two.folders), (std::vector<std::string>{"Hall", "Mine"}));
+}
+
+TEST(PresetFolders, ALoadReadsTheWritableFolderFirstAndASaveAlwaysGoesThere) {
+    TwoFolders two;
+    const PresetFolders& f = two.folders;
+    two.Put(f.sharedPresetFolder, "Hall.Nddt");
+    two.Put(f.sharedPresetFolder, "Bar.Nddt");
+    two.Put(f.presetFolder, "Bar.Nddt");
+    EXPECT_EQ(f.FindPresetFile("Hall"), f.sharedPresetFolder / "Hall.Nddt");
+    EXPECT_EQ(f.FindPresetFile("Bar"), f.presetFolder / "Bar.Nddt");
+    EXPECT_EQ(f.FindPresetFile("None"), f.presetFolder / "None.Nddt");
+    EXPECT_EQ(f.PresetFile("Hall"), f.presetFolder / "Hall.Nddt");
+    EXPECT_TRUE(f.SavesElsewhere());
+    EXPECT_FALSE(MakePresetFolders(two.temp.path()).SavesElsewhere());
 }
 
 }  // namespace

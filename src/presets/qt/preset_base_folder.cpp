@@ -46,8 +46,18 @@ std::filesystem::path ChoosePresetBaseFolder(const QString& executableFolder) {
     return ToFilesystemPath(dataFolder);
 }
 
+PresetFolders PresetFoldersFor(const QString& executableFolder) {
+    const PresetFolders beside = MakePresetFolders(ToFilesystemPath(executableFolder));
+    PresetFolders folders = MakePresetFolders(ChoosePresetBaseFolder(executableFolder));
+    // An installed program may carry presets in a folder it cannot write: they stay in reach.
+    if (folders.applicationFolder != beside.applicationFolder) {
+        folders.sharedPresetFolder = beside.presetFolder;
+    }
+    return folders;
+}
+
 PresetFolders PresetFoldersAtStartUp() {
-    return MakePresetFolders(ChoosePresetBaseFolder(QCoreApplication::applicationDirPath()));
+    return PresetFoldersFor(QCoreApplication::applicationDirPath());
 }
 
 }  // namespace zt

@@ -19,6 +19,10 @@ bool CanHoldPresets(const QString& executableFolder);
 // (made if missing).
 std::filesystem::path ChoosePresetBaseFolder(const QString& executableFolder);
 
+// The folders of a run of a program in `executableFolder`: below the base folder chosen above,
+// and, when that is not the program's folder, the program's preset folder as the shared one.
+PresetFolders PresetFoldersFor(const QString& executableFolder);
+
 // The folders of this run, from the running program's folder.
 PresetFolders PresetFoldersAtStartUp();
 

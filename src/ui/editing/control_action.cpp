@@ -238,12 +238,17 @@ void Editor::KeepBandVisible(int band) {
 void Editor::OutputEnabling(int manual) {
     const bool on = manual == 1;
     for (int slot = 0; slot <= 70; ++slot) {
-        if (auto* bar = qobject_cast<TrackBar*>(Bound(MakeAddress(6, slot)))) bar->setEnabled(on);
+        auto* bar = qobject_cast<TrackBar*>(Bound(MakeAddress(6, slot)));
+        if (!bar) continue;
+        bar->setEnabled(on);
+        // A bar outside the page's groups (the delays) greys its value field with it, which
+        // would otherwise look ready for typing.
+        if (QWidget* pane = Pane(MakeAddress(6, slot))) pane->setEnabled(on);
     }
     QWidget* followers[] = {controls_.autoButton,      controls_.sceneButtons[0],
                             controls_.sceneButtons[1], controls_.sceneButtons[2],
                             controls_.leftMute,        controls_.rightMute,
-                            controls_.rightDelayBar};
+                            controls_.rightDelayBar,   controls_.rightDelayPane};
     for (QWidget* each : followers) {
         if (each) each->setEnabled(on);
     }

@@ -320,17 +320,20 @@ constexpr auto kSystemSettingItems = std::to_array<SheetItem>({
     Edit("NewSysPassLabel1", "SysPassGroup", {72, 48, 168, 22}, 6, true, true),
     Label("SysPassConfirmCaption", "SysPassGroup", {8, 74, 62, 22}, {"确定", "confirm"}),
     Edit("NewSysPassLabel2", "SysPassGroup", {72, 74, 168, 22}, 6, true, true),
-    Frame("FileGroup", "AdvTabSheet12_Sys", {4, 316, 248, 212}),
+    // Down to the sheet's foot, so that the list shows six names and more.
+    Frame("FileGroup", "AdvTabSheet12_Sys", {4, 316, 248, 236}),
     Key("RzBmpButton24", "FileGroup", {0, 0, 122, 24}, "单模式参数"),
     Hidden(Key("RzBmpButton25", "FileGroup", {126, 0, 122, 24}, "整机参数")),
+    // A preset file kept anywhere else, in the place of the hidden button.
+    Key("OpenPresetFileBtn", "FileGroup", {126, 0, 122, 24}, "打开文件…"),
     {.kind = ItemKind::PresetList,
      .name = "ValueListEditor1",
      .parent = "FileGroup",
-     .place = {0, 28, 248, 120}},
-    Label("FileEditCaption", "FileGroup", {0, 154, 72, 22}, {"模式名称", "Mode Name:"}),
-    Edit("FileEdit", "FileGroup", {74, 154, 174, 22}),
-    Key("RzBmpButton119", "FileGroup", {0, 182, 122, 26}, "上传数据到设备"),
-    Key("RzBmpButton120", "FileGroup", {126, 182, 122, 26}, "保存数据到电脑"),
+     .place = {0, 28, 248, 144}},
+    Label("FileEditCaption", "FileGroup", {0, 178, 72, 22}, {"模式名称", "Mode Name:"}),
+    Edit("FileEdit", "FileGroup", {74, 178, 174, 22}),
+    Key("RzBmpButton119", "FileGroup", {0, 206, 122, 26}, "上传数据到设备"),
+    Key("RzBmpButton120", "FileGroup", {126, 206, 122, 26}, "保存数据到电脑"),
 });
 
 constexpr auto kRightColumnSheets = std::to_array<SheetSpec>({

@@ -46,8 +46,13 @@ QString English(const Text& text) {
 
 QWidget* MakePresetList(QWidget* parent) {
     auto* list = new QTableWidget(0, 2, parent);
-    list->setHorizontalHeaderLabels({"NO.", "File Name"});
+    // Chinese until the language is set.
+    list->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("文件名")});
     list->verticalHeader()->hide();
+    // Rows as high as the small text needs, so that the list shows six names at a time.
+    list->verticalHeader()->setDefaultSectionSize(16);
+    list->verticalHeader()->setMinimumSectionSize(14);
+    list->horizontalHeader()->setFixedHeight(20);
     list->horizontalHeader()->setStretchLastSection(true);
     list->setColumnWidth(0, 44);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);

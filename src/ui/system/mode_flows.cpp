@@ -20,7 +20,7 @@ constexpr int kLoadWaitMs = 20;         // one hold tick
 
 const BilingualText kUserModeCannotSave{"用户模式无法执行保存操作!",
                                         "Users can not perform the save operation mode!"};
-const BilingualText kFactoryModeCannotSave = ChineseOnly("工厂模式无法保存");
+const BilingualText kFactoryModeCannotSave{"工厂模式无法保存", "Factory modes cannot be saved!"};
 
 constexpr std::array<const char*, 10> kQuickButtonNames{
     "SysModeBtn1",    "SysModeBtn2",    "SysModeBtn3",    "SysModeBtn4",    "SysFactoryBtn",
@@ -133,8 +133,9 @@ void ModeFlows::SaveSelectedMode() {
         prompts_.Inform(ModeNameRefusedText(check.refused), kMessageCaption);
         return;
     }
-    const BilingualText question =
-        ChineseOnly("保存当前模式为 " + ModeNumber(index) + "-" + check.name + "?");
+    const std::string mode = ModeNumber(index) + "-" + check.name;
+    const BilingualText question{"保存当前模式为 " + mode + "?",
+                                 "Save the current settings as mode " + mode + "?"};
     if (!prompts_.Ask(question, kConfirmCaption, AskButtons::YesNo)) return;
     if (!writes_.SaveMode(ModeSaveText(index, check.name))) return;
     link_.deviceInfo().modeNames[index] = check.name;

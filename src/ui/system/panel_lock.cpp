@@ -16,7 +16,7 @@ constexpr int kPanelPasswordLength = 4;
 constexpr int kStageDownloaded = 1;
 constexpr int kStageLocked = 2;
 
-const BilingualText kUnlocked = ChineseOnly("解锁成功");
+const BilingualText kUnlocked{"解锁成功", "Unlocked!"};
 
 }  // namespace
 
@@ -60,6 +60,11 @@ void PanelLock::CheckPanelLock() {
     // The music page first: while the panel is up no tab changes the page.
     selectMusicPage_();
     window_.formPageItem()->setCurrentIndex(0);
+    const UnlockPanel& panel = window_.unlockPanel();
+    // The prompt and its button in the language shown when the window locks.
+    const Language& language = prompts_.language();
+    panel.firstCheckGrop->setTitle(language.Pick("输入解锁密码：", "Enter the unlock password:"));
+    panel.rzBmpButton4->setCaption(language.Pick("确定", "OK"));
     SetLocked(true);
 }
 

@@ -12,10 +12,21 @@ namespace {
 constexpr int kSystemPasswordLength = 6;
 constexpr int kPanelPasswordLength = 4;
 
-// The password messages read the same in both languages.
-const BilingualText kWrongPassword = ChineseOnly("密码错误!");
-const BilingualText kPasswordsDiffer = ChineseOnly("密码不一致!");
-const BilingualText kPasswordCaption = ChineseOnly("提示");
+const BilingualText kWrongPassword{"密码错误!", "Wrong password!"};
+const BilingualText kWrongOldPassword{"旧密码错误!", "Wrong old password!"};
+const BilingualText kPasswordsDiffer{"密码不一致!", "The two new passwords differ!"};
+const BilingualText kPasswordUnchanged{"新密码与当前密码相同, 未修改。",
+                                       "The new password is the current one: nothing changed."};
+const BilingualText kSystemPasswordChanged{"系统密码已修改!", "System password changed!"};
+const BilingualText kPanelPasswordChanged{"面板锁密码已修改!", "Panel lock password changed!"};
+const BilingualText kNotOnline{"设备未连接, 请先联机再修改密码。",
+                               "Off line: link to the processor to change its password."};
+const BilingualText kPasswordCaption{"提示", "Confirm"};
+
+BilingualText TooShort(int length) {
+    const std::string n = std::to_string(length);
+    return {"新密码必须是 " + n + " 位数字!", "The new password must have " + n + " digits!"};
+}
 
 bool Matches(const QString& typed, const std::string& password, int length) {
     return static_cast<int>(password.size()) == length && typed.toStdString() == password;
@@ -59,7 +70,7 @@ void PasswordFlows::Connect(QObject* context) {
         // The change steps run after the filter, on every key, swallowed or not.
         FilterDigits(field);
         QObject::connect(field, &PlainEdit::keyPressed, context,
-                         [this](KeyPress* press) { OnSystemPasswordKey(press); });
+                         [this, field](KeyPress* press) { OnSystemPasswordKey(press, field); });
     }
     auto onClick = [context](QAbstractButton* button, auto handler) {
         QObject::connect(button, &QAbstractButton::clicked, context, handler);
@@ -79,25 +90,38 @@ void PasswordFlows::OnSystemPasswordOk() {
     prompts_.Inform(kWrongPassword, kPasswordCaption);
 }
 
-void PasswordFlows::OnSystemPasswordKey(KeyPress*) {
+void PasswordFlows::OnSystemPasswordKey(KeyPress* press, PlainEdit* field) {
     // The fields as they stand before this key reaches one of them: each is confirmed by the
-    // key after it, in practice Enter.
+    // key after it, in practice Enter, which also says what went wrong.
+    const bool enter = press && press->character == QChar('\r');
     std::string& password = link_.deviceInfo().systemPassword;
     if (!Matches(oldSystem_->text(), password, kSystemPasswordLength) || !link_.linkOnline()) {
+        if (enter && field == oldSystem_ && !oldSystem_->text().isEmpty()) {
+            prompts_.Inform(link_.linkOnline() ? kWrongOldPassword : kNotOnline, kPasswordCaption);
+            oldSystem_->clear();
+        }
         return;
     }
     newSystem1_->setEnabled(true);
     const QString first = newSystem1_->text();
     const QString second = newSystem2_->text();
     if (first.size() == kSystemPasswordLength) newSystem2_->setEnabled(true);
+    if (enter && (field == newSystem1_ || field == newSystem2_) &&
+        (field == newSystem1_ ? first : second).size() != kSystemPasswordLength) {
+        prompts_.Inform(TooShort(kSystemPasswordLength), kPasswordCaption);
+        return;
+    }
     if (first.size() != kSystemPasswordLength || second.size() != kSystemPasswordLength) return;
 
     if (first.toStdString() != password && first == second) {
         if (writes_.WriteString(kAddrSystemPassword, first.toStdString())) {
             password = first.toStdString();
+            prompts_.Inform(kSystemPasswordChanged, kPasswordCaption);
         }
     } else if (first != second) {
         prompts_.Inform(kPasswordsDiffer, kPasswordCaption);
+    } else {
+        prompts_.Inform(kPasswordUnchanged, kPasswordCaption);
     }
     ResetSystemPasswordFields();
 }
@@ -112,6 +136,8 @@ void PasswordFlows::ResetSystemPasswordFields() {
 
 void PasswordFlows::OnPanelPasswordOk() {
     if (!Matches(oldPanel_->text(), link_.deviceInfo().panelLockPassword, kPanelPasswordLength)) {
+        // The typed text stays, so that a slip can be mended.
+        prompts_.Inform(kWrongOldPassword, kPasswordCaption);
         return;
     }
     newPanel_->setEnabled(true);
@@ -120,12 +146,16 @@ void PasswordFlows::OnPanelPasswordOk() {
 
 void PasswordFlows::OnPanelPasswordModify() {
     const QString typed = newPanel_->text();
-    if (typed.size() != kPanelPasswordLength) return;
+    if (typed.size() != kPanelPasswordLength) {
+        prompts_.Inform(TooShort(kPanelPasswordLength), kPasswordCaption);
+        return;
+    }
     if (!writes_.WriteString(kAddrPanelPassword, typed.toStdString())) return;
     link_.deviceInfo().panelLockPassword = typed.toStdString();
     newPanel_->setEnabled(false);
     newPanel_->clear();
     oldPanel_->clear();
+    prompts_.Inform(kPanelPasswordChanged, kPasswordCaption);
 }
 
 }  // namespace zt

@@ -32,10 +32,12 @@ public:
 
     // RzBmpButton118Click: the system password opens the user / manager choice while online.
     void OnSystemPasswordOk();
-    // SysPanelLabel1KeyPress: a key typed in one of the three fields of the system password
-    // change, before it reaches the field.
-    void OnSystemPasswordKey(KeyPress* press);
-    // RzBmpButton22Click: the current panel lock password opens the new-password field.
+    // SysPanelLabel1KeyPress: a key typed in `field`, one of the three fields of the system
+    // password change, before it reaches the field. Enter in a field says what is wrong with
+    // it; a finished change says what happened.
+    void OnSystemPasswordKey(KeyPress* press, PlainEdit* field = nullptr);
+    // RzBmpButton22Click: the current panel lock password opens the new-password field; a
+    // wrong one is said.
     void OnPanelPasswordOk();
     // RzBmpButton23Click: stores and sends the new panel lock password.
     void OnPanelPasswordModify();

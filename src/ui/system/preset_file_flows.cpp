@@ -1,6 +1,9 @@
 #include "ui/system/preset_file_flows.h"
 
 #include <QAbstractButton>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -37,6 +40,11 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
     return item;
 }
 
+// Saves that do not go beside the program say where they went.
+BilingualText SavedToText(const std::filesystem::path& file) {
+    return {"文件已保存到: " + Utf8FromPath(file), "File saved to: " + Utf8FromPath(file)};
+}
+
 }  // namespace
 
 PresetFileFlows::PresetFileFlows(Context context, const ControlRegistry& r)
@@ -45,7 +53,8 @@ PresetFileFlows::PresetFileFlows(Context context, const ControlRegistry& r)
       list_(r.Get<QTableWidget>(QStringLiteral("ValueListEditor1"))),
       fileEdit_(r.Get<QLineEdit>(QStringLiteral("FileEdit"))),
       saveButton_(r.Get<QAbstractButton>(QStringLiteral("RzBmpButton120"))),
-      loadButton_(r.Get<QAbstractButton>(QStringLiteral("RzBmpButton119"))) {}
+      loadButton_(r.Get<QAbstractButton>(QStringLiteral("RzBmpButton119"))),
+      openButton_(r.Get<QAbstractButton>(QStringLiteral("OpenPresetFileBtn"))) {}
 
 void PresetFileFlows::Connect(QObject* context) {
     QObject::connect(list_, &QTableWidget::cellClicked, context,
@@ -53,17 +62,51 @@ void PresetFileFlows::Connect(QObject* context) {
     list_->installEventFilter(new SwallowTyping(list_));
     QObject::connect(saveButton_, &QAbstractButton::clicked, context, [this] { SaveToPc(); });
     QObject::connect(loadButton_, &QAbstractButton::clicked, context, [this] { LoadFromPc(); });
+    QObject::connect(openButton_, &QAbstractButton::clicked, context, [this] { OpenFile(); });
+    watcher_ = new QFileSystemWatcher(context);
+    QObject::connect(watcher_, &QFileSystemWatcher::directoryChanged, context,
+                     [this] { FollowFolders(); });
+}
+
+void PresetFileFlows::WatchFolders() {
+    if (!watcher_) return;
+    const PresetFolders& folders = context_.folders();
+    QStringList wanted;
+    for (const std::filesystem::path& folder : {folders.presetFolder, folders.sharedPresetFolder}) {
+        if (!folder.empty()) wanted << QString::fromStdString(Utf8FromPath(folder));
+    }
+    const QStringList watched = watcher_->directories();
+    for (const QString& folder : watched) {
+        if (!wanted.contains(folder)) watcher_->removePath(folder);
+    }
+    for (const QString& folder : wanted) {
+        if (!watched.contains(folder) && QFileInfo(folder).isDir()) watcher_->addPath(folder);
+    }
+}
+
+void PresetFileFlows::FollowFolders() {
+    const int row = list_->currentRow();
+    const std::string chosen = row >= 0 && row < static_cast<int>(names_.size()) ? names_[row] : "";
+    const QString typed = fileEdit_->text();
+    ListPresetFiles(chosen);
+    // What the user typed is theirs: a file appearing never replaces it.
+    fileEdit_->setText(typed);
 }
 
 void PresetFileFlows::ListPresetFiles() {
+    WatchFolders();
     const int previous = list_->currentRow();
-    names_ = ListPresetNames(context_.folders().presetFolder);
+    const PresetFolders& folders = context_.folders();
+    names_ = ListPresetNames(folders);
     const int count = static_cast<int>(names_.size());
     list_->clearContents();
     list_->setRowCount(count);
     for (int n = 0; n < count; ++n) {
         list_->setItem(n, 0, ReadOnlyItem(QString::number(n)));
-        list_->setItem(n, 1, ReadOnlyItem(QString::fromStdString(names_[n])));
+        QTableWidgetItem* name = ReadOnlyItem(QString::fromStdString(names_[n]));
+        // Where the file lies: presets may come from two folders.
+        name->setToolTip(QString::fromStdString(Utf8FromPath(folders.FindPresetFile(names_[n]))));
+        list_->setItem(n, 1, name);
     }
     const int current = previous >= 0 && previous < count ? previous : 0;
     if (count > 0) list_->setCurrentCell(current, 1);
@@ -85,8 +128,9 @@ void PresetFileFlows::OnListClick(int row) {
 }
 
 bool PresetFileFlows::Exists(const std::string& name) const {
-    if (std::find(names_.begin(), names_.end(), name) != names_.end()) return true;
-    // A file put into the folder since the list was filled is not overwritten unasked either.
+    // The file a save would replace, listed or put into the folder since the list was filled.
+    // A preset of the shared folder beside the program is never replaced: the save goes beside
+    // it into the writable folder.
     std::error_code error;
     return IsValidPresetName(name) &&
            std::filesystem::exists(context_.folders().PresetFile(name), error);
@@ -101,8 +145,11 @@ void PresetFileFlows::SaveToPc() {
     }
     PresetFiles files(context_.folders(), context_.model.image(), context_.log, context_.prompts,
                       uploader_);
-    files.WritePresetFile(name);
+    const bool saved = files.WritePresetFile(name);
     ListPresetFiles(name);
+    if (saved && context_.folders().SavesElsewhere()) {
+        context_.prompts.InformPlain(SavedToText(context_.folders().PresetFile(name)));
+    }
 }
 
 void PresetFileFlows::LoadFromPc() {
@@ -110,11 +157,24 @@ void PresetFileFlows::LoadFromPc() {
     const std::string name = fileEdit_->text().toStdString();
     const BilingualText question{"加载模式：" + name + " ?", "Load File Data：" + name + " ?"};
     if (!context_.prompts.Ask(question, kConfirmCaption, AskButtons::YesNo)) return;
+    LoadFile([&name](PresetFiles& files) { return files.ReadPresetFile(name); });
+}
+
+void PresetFileFlows::OpenFile() {
+    if (!context_.choosePresetFile) return;
+    const QString folder = QString::fromStdString(Utf8FromPath(context_.folders().presetFolder));
+    const QString chosen = context_.choosePresetFile(folder);
+    if (chosen.isEmpty()) return;
+    const std::filesystem::path file = PathFromUtf8(chosen.toStdString());
+    LoadFile([&file](PresetFiles& files) { return files.ReadPresetFileAt(file); });
+}
+
+void PresetFileFlows::LoadFile(const std::function<bool(PresetFiles&)>& read) {
     const bool online = context_.link.linkOnline();
     PresetFiles files(context_.folders(), context_.model.image(), context_.log, context_.prompts,
                       uploader_);
     // An accepted file is in the image now and, while online, on its way to the processor.
-    if (files.ReadPresetFile(name) && !online) context_.showReplacedImage();
+    if (read(files) && !online) context_.showReplacedImage();
 }
 
 }  // namespace zt

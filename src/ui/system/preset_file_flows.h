@@ -19,10 +19,13 @@
 #include "ui/window/window_hooks.h"
 
 class QAbstractButton;
+class QFileSystemWatcher;
 class QLineEdit;
 class QTableWidget;
 
 namespace zt {
+
+class PresetFiles;
 
 // Link action 6: an accepted preset file goes to the processor while the link is online.
 class LinkUploader : public ImageUploader {
@@ -49,6 +52,8 @@ public:
         // A file replaced the image while off line: show it on every page. Online, the refresh
         // after the upload does it.
         std::function<void()> showReplacedImage;
+        // Asks the user for a preset file anywhere, starting in `folder`; empty when cancelled.
+        std::function<QString(const QString& folder)> choosePresetFile;
     };
 
     PresetFileFlows(Context context, const ControlRegistry& registry);
@@ -61,17 +66,29 @@ public:
     // The same, then makes the row of `name` current when the list has it.
     void ListPresetFiles(const std::string& name);
 
+    // The folders changed on disk: the list follows, keeping the chosen row and the typed name.
+    void FollowFolders();
+
     // ValueListEditor1Click.
     void OnListClick(int row);
     // RzBmpButton120Click.
     void SaveToPc();
     // RzBmpButton119Click.
     void LoadFromPc();
+    // "Open file…": loads a preset file kept anywhere, chosen in a file dialog.
+    void OpenFile();
 
     const std::vector<std::string>& names() const { return names_; }
+    // In place of the file dialog (tests).
+    void SetPresetFileChooser(std::function<QString(const QString&)> choose) {
+        context_.choosePresetFile = std::move(choose);
+    }
 
 private:
     bool Exists(const std::string& name) const;
+    void WatchFolders();
+    // Loads the file the user chose, as a load from the list does.
+    void LoadFile(const std::function<bool(PresetFiles&)>& read);
 
     Context context_;
     LinkUploader uploader_;
@@ -79,6 +96,8 @@ private:
     QLineEdit* fileEdit_;
     QAbstractButton* saveButton_;
     QAbstractButton* loadButton_;
+    QAbstractButton* openButton_;
+    QFileSystemWatcher* watcher_ = nullptr;
     std::vector<std::string> names_;
 };
 

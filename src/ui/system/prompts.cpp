@@ -20,4 +20,9 @@ void Prompts::ShowBilingualMessage(const std::string& chinese, const std::string
     InformPlain({chinese, english});
 }
 
+void Prompts::ShowBilingualWarning(const std::string& chinese, const std::string& english) {
+    messages_.Warn(language_.Pick(BilingualText{chinese, english}),
+                   QString::fromLatin1(kApplicationTitle));
+}
+
 }  // namespace zt

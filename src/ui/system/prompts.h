@@ -12,8 +12,8 @@
 
 namespace zt {
 
-// Caption of the questions and of some messages; it reads the same in both languages.
-inline const BilingualText kConfirmCaption{"Confirm", "Confirm"};
+// Caption of the questions and of some messages.
+inline const BilingualText kConfirmCaption{"确认", "Confirm"};
 
 class Prompts : public PresetMessages {
 public:
@@ -27,6 +27,7 @@ public:
 
     // PresetMessages: the preset file messages are plain messages.
     void ShowBilingualMessage(const std::string& chinese, const std::string& english) override;
+    void ShowBilingualWarning(const std::string& chinese, const std::string& english) override;
 
     const Language& language() const { return language_; }
 

@@ -1,5 +1,7 @@
 #include "ui/system/system_side.h"
 
+#include <QFileDialog>
+
 #include "ui/editing/editing_side.h"
 #include "ui/window/editor_app.h"
 
@@ -16,6 +18,13 @@ PresetFileFlows::Context PresetContext(EditorApp& app, Prompts& prompts) {
         .folders = [&app]() -> const PresetFolders& { return app.presetFolders(); },
         .startUpComplete = [&app] { return app.window().startUpComplete(); },
         .showReplacedImage = [&app] { app.ShowReplacedImage(); },
+        .choosePresetFile =
+            [&app](const QString& folder) {
+                const Language& l = app.language();
+                return QFileDialog::getOpenFileName(
+                    &app.window(), l.Pick("打开预设文件", "Open preset file"), folder,
+                    l.Pick("预设文件 (*.Nddt);;所有文件 (*)", "Preset files (*.Nddt);;All files (*)"));
+            },
     };
 }
 

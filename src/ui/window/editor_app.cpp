@@ -44,8 +44,18 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     statusDialog_ = std::make_unique<TForm2>(window_.get());
     linkView_->SetStatusDialog(statusDialog_.get());
     writes_ = std::make_unique<WindowWrites>(linkWindow_->engine(), windowState_);
+    AutoRelink::Hooks relinkHooks;
+    relinkHooks.startSearch = [this] {
+        ReadPortList();
+        link().OnLinkButton(LinkButton::LinkBtn);
+    };
+    relinkHooks.showImage = [this] { linkView_->ShowImage(); };
+    relink_ = std::make_unique<AutoRelink>(link(), model_, *linkView_, *messages_, language_,
+                                           std::move(relinkHooks));
+    linkView_->SetFilter(relink_.get());
 
     languageSwitch_ = std::make_unique<LanguageSwitch>(language_, registry_, [this] {
+        qtTranslations_.Apply(language_.current());
         linkView_->ApplyLanguage();
         LayOutTabStrip(window_->tabStrip());
     });
@@ -85,12 +95,27 @@ void EditorApp::Wire() {
 
     const TabStrip& strip = w.tabStrip();
     QObject::connect(strip.linkBtn, &QAbstractButton::clicked, &w, [this] {
-        // An adapter plugged in (or a bridge's port made) since the last search is tried too.
-        if (!link().linkOnline()) ReadPortList();
+        // "Unlink" while the window links again by itself stops it.
+        if (relink_->active()) {
+            const bool busy = link().searchRunning() || link().transferRunning();
+            relink_->StopOnLinkButton();
+            if (busy) link().OnLinkButton(LinkButton::UnLinkBtn);
+            return;
+        }
+        if (link().linkOnline()) {
+            relink_->MarkInStep();  // what was edited online is on the processor
+        } else {
+            // An adapter plugged in (or a bridge's port made) since the last search is tried.
+            ReadPortList();
+            relink_->BeforeSearch();
+        }
         link().OnLinkButton(LinkButton::LinkBtn);
     });
-    QObject::connect(strip.unLinkBtn, &QAbstractButton::clicked, &w,
-                     [this] { link().OnLinkButton(LinkButton::UnLinkBtn); });
+    QObject::connect(strip.unLinkBtn, &QAbstractButton::clicked, &w, [this] {
+        if (relink_->active()) relink_->StopOnLinkButton();
+        if (link().linkOnline()) relink_->MarkInStep();
+        link().OnLinkButton(LinkButton::UnLinkBtn);
+    });
 
     // The effect sub-page and hint path buttons look selected while pressed, like the tabs;
     // their clicks set the final looks.
@@ -130,9 +155,11 @@ void EditorApp::StartUp() {
     tooltips_->Attach(registry_);
     graph_->Attach();
     model_.ResetEq(kAllPages, link(), refresh_);
+    relink_->MarkInStep();
     StartLink();
     presetFolders_ =
         presetBase_.empty() ? PresetFoldersAtStartUp() : MakePresetFolders(presetBase_);
+    if (!presetBase_.empty()) presetFolders_.sharedPresetFolder = presetShared_;
     PrepareModeFolders(presetFolders_);
     if (services_.presetFiles) services_.presetFiles->ListPresetFiles();
     ApplyStartLanguage();
@@ -142,7 +169,7 @@ void EditorApp::StartUp() {
 }
 
 void EditorApp::ShowReplacedImage() {
-    linkView_->RefreshAfterTransfer();
+    linkView_->ShowImage();
 }
 
 void EditorApp::StartLink() {
@@ -172,6 +199,10 @@ void EditorApp::ApplyStartLanguage() {
     SwappingToolButton* button = window_->tabStrip().languageButton;
     const int language = button->tag();
     languageSwitch_->SetLanguage(language);
+    // The first language may be the one the window was built in: no switch, but Qt's own
+    // texts must follow it too.
+    qtTranslations_.Apply(language_.current());
+    ShowSelectorItems(registry_, language_);
     button->setTag(1 - language);
 }
 

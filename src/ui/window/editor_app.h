@@ -21,7 +21,9 @@
 #include "ui/window/language.h"
 #include "ui/window/main_window.h"
 #include "ui/window/messages.h"
+#include "ui/window/auto_relink.h"
 #include "ui/window/page_switch.h"
+#include "ui/window/qt_translations.h"
 #include "ui/window/window_hooks.h"
 #include "ui/window/window_link_view.h"
 
@@ -59,17 +61,24 @@ public:
     ChannelState& channel() { return channel_; }
     Language& language() { return language_; }
     LanguageSwitch& languageSwitch() { return *languageSwitch_; }
+    const QtTranslations& qtTranslations() const { return qtTranslations_; }
     // The range tooltips of the parameter controls; there once start-up has bound the controls.
     const ValueTooltips* tooltips() const { return tooltips_.get(); }
     ChannelSelector& channelSelector() { return *selector_; }
     PageSwitcher& pageSwitcher() { return *pageSwitcher_; }
     WindowLinkView& linkView() { return *linkView_; }
+    AutoRelink& relink() { return *relink_; }
     EditingSide& editingSide() { return *editing_; }
     DiagnosticLog& log() { return *log_; }
     QTimer& timer1() { return timer1_; }
     const PresetFolders& presetFolders() const { return presetFolders_; }
     // Puts the preset folders below `folder` instead of the program's folder; set before Show.
     void SetPresetBaseFolder(std::filesystem::path folder) { presetBase_ = std::move(folder); }
+    // With a base folder set above: a read-only preset folder beside the program (tests).
+    void SetSharedPresetFolder(std::filesystem::path folder) {
+        presetShared_ = folder;
+        presetFolders_.sharedPresetFolder = std::move(folder);
+    }
     EditingSide& editing() { return *editing_; }
     SystemSide& system() { return *system_; }
 
@@ -120,16 +129,19 @@ private:
     RefreshRelay refresh_;
     PresetFolders presetFolders_;
     std::filesystem::path presetBase_;
+    std::filesystem::path presetShared_;
 
     std::unique_ptr<TForm1> window_;
     std::unique_ptr<DiagnosticLog> log_;
     std::unique_ptr<WindowMessages> messages_;
     std::unique_ptr<ChannelSelector> selector_;
     std::unique_ptr<WindowLinkView> linkView_;
+    std::unique_ptr<AutoRelink> relink_;
     std::unique_ptr<TForm3> linkWindow_;
     std::unique_ptr<TForm2> statusDialog_;
     std::unique_ptr<WindowWrites> writes_;
     std::unique_ptr<LanguageSwitch> languageSwitch_;
+    QtTranslations qtTranslations_;
     std::unique_ptr<PageSwitcher> pageSwitcher_;
     std::unique_ptr<EditingSide> editing_;
     std::unique_ptr<ValueTooltips> tooltips_;

@@ -38,6 +38,9 @@ private:
     int current_ = kChinese;
 };
 
+// Selector items that are words ("Bypass", "Auto", "Off") in the language shown.
+void ShowSelectorItems(const ControlRegistry& registry, const Language& language);
+
 class LanguageSwitch {
 public:
     // `afterSwitch` runs the steps of a switch that belong to the link's view: the link button's

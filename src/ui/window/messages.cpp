@@ -9,6 +9,11 @@ void MessageBoxes::Inform(const QString& text, const QString& caption) {
     box.exec();
 }
 
+void MessageBoxes::Warn(const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, owner_);
+    box.exec();
+}
+
 bool MessageBoxes::Ask(const QString& text, const QString& caption, AskButtons buttons) {
     const bool yesNo = buttons == AskButtons::YesNo;
     const QMessageBox::StandardButton accept = yesNo ? QMessageBox::Yes : QMessageBox::Ok;

@@ -16,6 +16,8 @@ public:
     virtual ~WindowMessages() = default;
     // A modal box with one OK button.
     virtual void Inform(const QString& text, const QString& caption) = 0;
+    // The same with a warning sign (a damaged file).
+    virtual void Warn(const QString& text, const QString& caption) { Inform(text, caption); }
     // A modal question; true for Yes or OK, false for No, Cancel or a box closed otherwise.
     // Messages that show nothing decline every question.
     virtual bool Ask(const QString&, const QString&, AskButtons) { return false; }
@@ -25,6 +27,7 @@ class MessageBoxes : public WindowMessages {
 public:
     explicit MessageBoxes(QWidget* owner) : owner_(owner) {}
     void Inform(const QString& text, const QString& caption) override;
+    void Warn(const QString& text, const QString& caption) override;
     bool Ask(const QString& text, const QString& caption, AskButtons buttons) override;
 
 private:

@@ -20,7 +20,8 @@ WindowLinkView::WindowLinkView(const Parts& parts, const Language& language,
       selector_(selector),
       refresher_(refresher) {}
 
-void WindowLinkView::ShowLinkStatus(const BilingualText& text) {
+void WindowLinkView::ShowLinkStatus(const BilingualText& link) {
+    const BilingualText text = filter_ ? filter_->StatusText(link) : link;
     linkLabel_->setCaption(language_.Pick(text));
     linkLabel_->setHint(language_.Other(text));
 }
@@ -49,6 +50,7 @@ void WindowLinkView::UpdateStatusDialog(int progressPercent) {
 }
 
 void WindowLinkView::ShowStatusDialog() {
+    if (filter_ && filter_->KeepStatusDialogHidden()) return;
     parts_.statusDialog->ShowOnTop();
 }
 
@@ -67,12 +69,19 @@ void WindowLinkView::ShowSearchPortProblem(const std::string& portName,
 }
 
 void WindowLinkView::ShowLinkMessage(const BilingualText& text, const BilingualText& caption) {
+    if (filter_ && filter_->TakeLinkMessage(text)) return;
     messages_.Inform(language_.Pick(text), language_.Pick(caption));
+    if (filter_) filter_->AfterLinkMessage(text);
 }
 
 void WindowLinkView::RefreshAfterTransfer() {
     // A completed transfer leaves the window equal to the processor.
     notOnProcessor_.clear();
+    ShowImage();
+    if (filter_) filter_->AfterTransfer();
+}
+
+void WindowLinkView::ShowImage() {
     refresher_.RefreshPage(kAllPages);
     channel_.selectedChannel = selector_.SelectChannel(channel_.currentTab);
     refresher_.RefreshPage(channel_.selectedPage);

@@ -23,6 +23,22 @@ class SwappingLabel;
 class TForm1;
 class TForm2;
 
+// Lets another part of the window take over some of what the link shows: the window linking
+// again by itself keeps its searches quiet and says so in the status line.
+class LinkViewFilter {
+public:
+    virtual ~LinkViewFilter() = default;
+    // True when the message must not be shown.
+    virtual bool TakeLinkMessage(const BilingualText& text) = 0;
+    // After a message was shown (and closed).
+    virtual void AfterLinkMessage(const BilingualText& text) = 0;
+    // The status text to show for the link's `text`.
+    virtual BilingualText StatusText(const BilingualText& text) = 0;
+    virtual bool KeepStatusDialogHidden() = 0;
+    // After the window showed the outcome of a transfer.
+    virtual void AfterTransfer() = 0;
+};
+
 class WindowLinkView : public LinkView {
 public:
     struct Parts {
@@ -48,6 +64,8 @@ public:
     void ShowSearchPortProblem(const std::string& portName, const BilingualText& problem) override;
     void ShowLinkMessage(const BilingualText& text, const BilingualText& caption) override;
     void RefreshAfterTransfer() override;
+    // Every page and the current channel show the image anew (as after a transfer).
+    void ShowImage();
     void RebuildModeList(const std::vector<std::string>& items) override;
     void BringUpMainWindow() override;
     void ShowDeviceId(const std::string& id) override;
@@ -68,6 +86,7 @@ public:
 
     // The status dialog is made after the link's window, which needs this view first.
     void SetStatusDialog(TForm2* dialog) { parts_.statusDialog = dialog; }
+    void SetFilter(LinkViewFilter* filter) { filter_ = filter; }
 
 private:
     void CaptionLinkButton();
@@ -89,6 +108,7 @@ private:
     ReadBackStatus readBack_;
     std::set<ParamAddress> notOnProcessor_;
     std::vector<QPointer<QWidget>> marked_;
+    LinkViewFilter* filter_ = nullptr;
 };
 
 }  // namespace zt

@@ -189,6 +189,25 @@ TEST_F(ControlHandlersTest, CaptionsOfDisabledControlsLookDisabled) {
     EXPECT_EQ(DarkestGrey(leftDelay), enabledInk);
 }
 
+TEST_F(ControlHandlersTest, AutomaticModeGreysTheDelayFieldsWithTheirBars) {
+    rig.model.StoreValue(0x00A0, 1);
+    for (int tab : {kTabMain, kTabSurround, kTabCenter, kTabSub}) {
+        rig.ChooseTab(tab);
+        QTest::mouseClick(rig.Get<BitmapButton>("ManulModeBtn"), Qt::LeftButton);
+        auto* left = rig.Get<QWidget>("MainLdelayPane");
+        auto* right = rig.Get<QWidget>("MainRdelayPane");
+        const int enabledInk = DarkestGrey(left);
+        EXPECT_TRUE(left->isEnabled() && right->isEnabled()) << tab;
+        QTest::mouseClick(rig.Get<BitmapButton>("AutoModeBtn"), Qt::LeftButton);
+        for (QWidget* pane : {left, right}) {
+            EXPECT_FALSE(pane->isEnabled()) << tab << pane->objectName().toStdString();
+        }
+        // Drawn as grey as the captions beside them, not as a field waiting for a value.
+        EXPECT_GT(DarkestGrey(left), enabledInk + 40) << tab;
+        rig.TakeWrites();
+    }
+}
+
 TEST_F(ControlHandlersTest, SystemSwitchesWriteTheChosenSide) {
     auto* manager = rig.Get<BitmapButton>("SysManagerBtn");
     auto* user = rig.Get<BitmapButton>("SysUserBtn");

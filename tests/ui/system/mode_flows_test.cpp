@@ -39,7 +39,9 @@ TEST_F(ModeFlowsTest, LoadQuestionsInBothLanguages) {
         Click("SysLoadModeBtn");
         EXPECT_EQ(
             messages_->asked,
-            (std::vector<Question>{{QString::fromUtf8(c.question), "Confirm", AskButtons::YesNo}}));
+            (std::vector<Question>{{QString::fromUtf8(c.question),
+                                    c.language == kChinese ? QStringLiteral("确认") : "Confirm",
+                                    AskButtons::YesNo}}));
         EXPECT_EQ(CurrentModeInImage(), 0) << "No loads nothing";
     }
 }
@@ -73,9 +75,9 @@ TEST_F(ModeFlowsTest, SavingIsRefusedInUserModeAndForAFactoryModeWithoutTheHintT
     const QString title = QString::fromLatin1(kApplicationTitle);
     const Case cases[] = {
         {kEnglish, false, 2, {"Users can not perform the save operation mode!", "Confirm"}},
-        {kChinese, false, 2, {QStringLiteral("用户模式无法执行保存操作!"), "Confirm"}},
+        {kChinese, false, 2, {QStringLiteral("用户模式无法执行保存操作!"), QStringLiteral("确认")}},
         {kEnglish, false, 17, {"Users can not perform the save operation mode!", "Confirm"}},
-        {kEnglish, true, 17, {QStringLiteral("工厂模式无法保存"), title}},
+        {kEnglish, true, 17, {"Factory modes cannot be saved!", title}},
         {kChinese, true, 21, {QStringLiteral("工厂模式无法保存"), title}},
     };
     for (const Case& c : cases) {
@@ -171,7 +173,7 @@ TEST_F(ModeFlowsTest, SavingSendsTheIndexAZeroAndTheNamePaddedTo22Bytes) {
     messages_->answers = {true};
     Click("SysSaveModeBtn");
     ASSERT_EQ(messages_->asked.size(), 1u);
-    EXPECT_EQ(messages_->asked[0].text, QStringLiteral("保存当前模式为 10-Night?"));
+    EXPECT_EQ(messages_->asked[0].text, "Save the current settings as mode 10-Night?");
     EXPECT_EQ(messages_->asked[0].caption, "Confirm");
     EXPECT_EQ(window().tabStrip().linkLabel->text(), "Saving...");
     ASSERT_TRUE(WaitFor([&] { return !messages_->shown.empty(); }, 20000));
@@ -196,7 +198,7 @@ TEST_F(ModeFlowsTest, AFactoryModeIsSavedWithTheHintTabAndALongNameIsCut) {
     messages_->answers = {true};
     Click("SysSaveModeBtn");
     ASSERT_EQ(messages_->asked.size(), 1u);
-    EXPECT_EQ(messages_->asked[0].text, QStringLiteral("保存当前模式为 MF2-A name of 25 charact?"));
+    EXPECT_EQ(messages_->asked[0].text, "Save the current settings as mode MF2-A name of 25 charact?");
     ASSERT_TRUE(WaitFor([&] { return !messages_->shown.empty(); }, 20000));
     EXPECT_EQ(sim_.processor().modeName(17), "A name of 25 charact");
     EXPECT_EQ(app().link().deviceInfo().modeNames[17], "A name of 25 charact");

@@ -5,10 +5,16 @@
 namespace zt {
 namespace {
 
-const std::pair<QString, QString> kWrongPassword{QStringLiteral("密码错误!"),
-                                                 QStringLiteral("提示")};
-const std::pair<QString, QString> kPasswordsDiffer{QStringLiteral("密码不一致!"),
-                                                   QStringLiteral("提示")};
+using Shown = std::pair<QString, QString>;
+// The messages as shown in English, the language of the tests.
+Shown InEnglish(const char* text) {
+    return {QString::fromUtf8(text), QStringLiteral("Confirm")};
+}
+const Shown kWrongPassword = InEnglish("Wrong password!");
+const Shown kWrongOldPassword = InEnglish("Wrong old password!");
+const Shown kPasswordsDiffer = InEnglish("The two new passwords differ!");
+const Shown kUnchanged = InEnglish("The new password is the current one: nothing changed.");
+const Shown kNotOnline = InEnglish("Off line: link to the processor to change its password.");
 
 class PasswordFlowsTest : public SystemFixture {
 protected:
@@ -51,7 +57,7 @@ TEST_F(PasswordFlowsTest, PasswordFieldsTakeDigitsBackspaceAndEnterOnly) {
 TEST_F(PasswordFlowsTest, TheSystemPasswordOpensTheUserManagerChoiceOnlyOnline) {
     QWidget* group = Get<QWidget>("SysUserMangerGrop");
     app().link().deviceInfo().systemPassword = "123456";
-    // Wrong entries, in English: the message stays Chinese.
+    // Wrong entries.
     for (const char* typed : {"654321", "12345", ""}) {
         messages_->shown.clear();
         Field("SysPassEdit")->setText(typed);
@@ -91,7 +97,7 @@ TEST_F(PasswordFlowsTest, TheNewSystemPasswordFieldsOpenOneKeyAfterTheirInput) {
     ASSERT_TRUE(Field("NewSysPassLabel2")->isEnabled());
     Type("NewSysPassLabel2", "654321\r");
 
-    EXPECT_TRUE(messages_->shown.empty()) << "a successful change shows nothing";
+    EXPECT_EQ(messages_->shown, std::vector{InEnglish("System password changed!")});
     EXPECT_EQ(app().link().deviceInfo().systemPassword, "654321");
     ASSERT_TRUE(WaitFor([&] { return sim_.processor().systemPassword() == "654321"; }, 20000));
     EXPECT_EQ(StringsSentTo(kAddrSystemPassword), std::vector<std::string>{"654321"});
@@ -110,7 +116,7 @@ TEST_F(PasswordFlowsTest, TheSameOrDifferingNewSystemPasswordsSendNothing) {
         std::vector<std::pair<QString, QString>> messages;
     };
     const Case cases[] = {
-        {"123456", "123456", {}},  // the current password: reset silently
+        {"123456", "123456", {kUnchanged}},  // the current password: nothing to send
         {"111111", "222222", {kPasswordsDiffer}},
     };
     for (const Case& c : cases) {
@@ -131,18 +137,23 @@ TEST_F(PasswordFlowsTest, AWrongOldSystemPasswordOrNoLinkKeepsTheNewFieldsShut) 
     app().link().deviceInfo().systemPassword = "123456";
     Type("SysPanelLabel1", "123456\r\r");  // right, but off line
     EXPECT_FALSE(Field("NewSysPassLabel1")->isEnabled());
+    EXPECT_EQ(messages_->shown, std::vector{kNotOnline});  // once: Enter cleared the field
     LinkNow();
-    Field("SysPanelLabel1")->clear();
-    Type("SysPanelLabel1", "123455\r\r");
+    messages_->shown.clear();
+    Type("SysPanelLabel1", "12345");
+    EXPECT_TRUE(messages_->shown.empty()) << "nothing is said before Enter";
+    Type("SysPanelLabel1", "5\r\r");
     EXPECT_FALSE(Field("NewSysPassLabel1")->isEnabled());
-    EXPECT_TRUE(messages_->shown.empty());
+    EXPECT_EQ(messages_->shown, std::vector{kWrongOldPassword});
+    EXPECT_TRUE(Field("SysPanelLabel1")->text().isEmpty());
 }
 
 TEST_F(PasswordFlowsTest, ThePanelLockPasswordIsCheckedThenChanged) {
     LinkNow();
-    // Wrong: nothing happens and the typed text stays.
+    // Wrong: said, and the typed text stays.
     Type("PassPanelLabel1", "4321");
     Click("RzBmpButton22");
+    EXPECT_EQ(messages_->shown, std::vector{kWrongOldPassword});
     EXPECT_FALSE(Field("NewPassLabel1")->isEnabled());
     EXPECT_EQ(Field("PassPanelLabel1")->text(), "4321");
     Field("PassPanelLabel1")->clear();
@@ -152,8 +163,11 @@ TEST_F(PasswordFlowsTest, ThePanelLockPasswordIsCheckedThenChanged) {
     ASSERT_TRUE(Field("NewPassLabel1")->isEnabled());
     EXPECT_TRUE(Field("PassPanelLabel1")->text().isEmpty());
     Type("NewPassLabel1", "987");
-    Click("RzBmpButton23");  // too short: nothing
+    messages_->shown.clear();
+    Click("RzBmpButton23");  // too short
+    EXPECT_EQ(messages_->shown, std::vector{InEnglish("The new password must have 4 digits!")});
     EXPECT_TRUE(Field("NewPassLabel1")->isEnabled());
+    messages_->shown.clear();
     Type("NewPassLabel1", "6");
     Click("RzBmpButton23");
     EXPECT_FALSE(Field("NewPassLabel1")->isEnabled());
@@ -161,7 +175,37 @@ TEST_F(PasswordFlowsTest, ThePanelLockPasswordIsCheckedThenChanged) {
     EXPECT_EQ(app().link().deviceInfo().panelLockPassword, "9876");
     ASSERT_TRUE(WaitFor([&] { return sim_.processor().panelPassword() == "9876"; }, 20000));
     EXPECT_EQ(StringsSentTo(kAddrPanelPassword), std::vector<std::string>{"9876"});
-    EXPECT_TRUE(messages_->shown.empty());
+    EXPECT_EQ(messages_->shown, std::vector{InEnglish("Panel lock password changed!")});
+}
+
+TEST_F(PasswordFlowsTest, ChangesSayWhatHappenedInTheLanguageChosen) {
+    LinkNow();
+    UseChinese();
+    Type("SysPanelLabel1", "123456\r");
+    Type("NewSysPassLabel1", "123\r");  // too short
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_EQ(messages_->shown[0], Shown("新密码必须是 6 位数字!", "提示"));
+    EXPECT_FALSE(Field("NewSysPassLabel2")->isEnabled());
+    Type("NewSysPassLabel1", "456\r");
+    Type("NewSysPassLabel2", "123456\r");
+    Type("SysPanelLabel1", "123456\r");
+    Type("NewSysPassLabel1", "111111\r");
+    Type("NewSysPassLabel2", "111112\r");
+    Type("SysPanelLabel1", "654321\r");
+    Type("SysPanelLabel1", "123456\r");
+    Type("NewSysPassLabel1", "111111\r");
+    Type("NewSysPassLabel2", "111111\r");
+    Click("RzBmpButton22");
+    const std::vector<Shown> expected{
+        {"新密码必须是 6 位数字!", "提示"},
+        {"新密码与当前密码相同, 未修改。", "提示"},
+        {"密码不一致!", "提示"},
+        {"旧密码错误!", "提示"},
+        {"系统密码已修改!", "提示"},
+        {"旧密码错误!", "提示"},
+    };
+    EXPECT_EQ(messages_->shown, expected);
+    EXPECT_EQ(app().link().deviceInfo().systemPassword, "111111");
 }
 
 }  // namespace

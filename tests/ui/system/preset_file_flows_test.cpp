@@ -1,6 +1,8 @@
 // The preset files of the PC on the system sheet: the file list, saving the device image to a
 // file and loading a file into the image and the processor.
+#include <QApplication>
 #include <QKeyEvent>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <fstream>
@@ -154,7 +156,9 @@ TEST_F(PresetFileFlowsTest, AnEmptyNameSavesNothingAndLoadsNothing) {
     ASSERT_EQ(messages_->asked.size(), 1u);
     EXPECT_EQ(messages_->asked[0].text, "Load File Data： ?");
     ASSERT_EQ(messages_->shown.size(), 1u);
-    EXPECT_EQ(messages_->shown[0].first, QString::fromStdString(kInvalidFileNameText.english));
+    // The message, then the name typed (none).
+    EXPECT_EQ(messages_->shown[0].first,
+              QString::fromStdString(kInvalidFileNameText.english + "\n\"\""));
     EXPECT_EQ(app().model().image(), image);
     EXPECT_TRUE(std::filesystem::is_empty(folders().presetFolder));
 }
@@ -177,8 +181,8 @@ TEST_F(PresetFileFlowsTest, LoadingOffLineAsksThenShowsTheFileOnTheWindow) {
         refresher_.pages.clear();
         fileEdit()->setText("Bright");
         Click("RzBmpButton119");
-        EXPECT_EQ(messages_->asked,
-                  (std::vector<Question>{{c.question, "Confirm", AskButtons::YesNo}}));
+        const QString caption = c.language == kChinese ? QStringLiteral("确认") : "Confirm";
+        EXPECT_EQ(messages_->asked, (std::vector<Question>{{c.question, caption, AskButtons::YesNo}}));
         EXPECT_EQ(ImageHoldsGain(150), c.answer);
     }
     // Every page is shown anew (which also starts the undo history again); the music page
@@ -218,8 +222,13 @@ TEST_F(PresetFileFlowsTest, ADamagedOrMissingFileChangesNothing) {
         fileEdit()->setText(c.name);
         Click("RzBmpButton119");
         ASSERT_EQ(messages_->shown.size(), 1u);
-        EXPECT_EQ(messages_->shown[0].first, c.message);
+        // The message, then the file it is about.
+        const QString file = QString::fromStdString(folders().PresetFile(c.name).string());
+        EXPECT_EQ(messages_->shown[0].first, c.message + "\n" + file);
         EXPECT_EQ(messages_->shown[0].second, QString::fromLatin1(kApplicationTitle));
+        // A damaged file carries the warning sign; a missing one is only a message.
+        EXPECT_EQ(messages_->warned.size(), std::string(c.name) == "Missing" ? 0u : 1u);
+        messages_->warned.clear();
         EXPECT_TRUE(app().model().image() == before);
     }
 }
@@ -248,6 +257,109 @@ TEST_F(PresetFileFlowsTest, LoadingOnlineUploadsTheFileToTheProcessor) {
     }
     EXPECT_EQ(Get<TrackBar>("MusEQGainBar1")->value(), 150);
     EXPECT_TRUE(messages_->shown.empty());
+}
+
+// An installed program: its own presets lie beside it in a folder this run cannot write, so
+// the run keeps its files in a folder of its own.
+TEST_F(PresetFileFlowsTest, ASharedFolderBesideTheProgramIsListedAndLoadedNeverWritten) {
+    const std::filesystem::path shared =
+        std::filesystem::path(runtime_.path().toStdString()) / "program" / "Mode" / "KMode";
+    std::filesystem::create_directories(shared);
+    DeviceImage image = app().model().image();
+    for (int band = 0; band < 15; ++band) image.Set(0, 12 + 5 * band, 160);
+    WriteFile(shared / "Hall.Nddt", PresetFileText(image));
+    WriteFile(shared / "Club.Nddt", PresetFileText(image));
+    PutPresetFile("Club", 100);  // the run's own file of that name comes first
+    app().SetSharedPresetFolder(shared);
+    app().system().presetFiles().ListPresetFiles();
+    EXPECT_EQ(Column(1), (std::vector<QString>{"Club", "Hall"}));
+    EXPECT_EQ(list()->item(1, 1)->toolTip().toStdString(), (shared / "Hall.Nddt").string());
+
+    messages_->answers = {true, true};
+    fileEdit()->setText("Hall");
+    Click("RzBmpButton119");
+    EXPECT_TRUE(ImageHoldsGain(160));
+    fileEdit()->setText("Club");
+    Click("RzBmpButton119");
+    EXPECT_TRUE(ImageHoldsGain(100));
+    EXPECT_TRUE(messages_->shown.empty());
+
+    // Saving under a shared name asks nothing (nothing is replaced), writes the run's folder
+    // and says where the file went.
+    const std::string sharedHall = ReadFile(shared / "Hall.Nddt");
+    messages_->asked.clear();
+    fileEdit()->setText("Hall");
+    Click("RzBmpButton120");
+    EXPECT_TRUE(messages_->asked.empty());
+    EXPECT_EQ(ReadFile(shared / "Hall.Nddt"), sharedHall);
+    const std::filesystem::path saved = folders().presetFolder / "Hall.Nddt";
+    EXPECT_EQ(ReadFile(saved), PresetFileText(app().model().image()));
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_EQ(messages_->shown[0].first.toStdString(), "File saved to: " + saved.string());
+    EXPECT_EQ(list()->item(1, 1)->toolTip().toStdString(), saved.string());
+}
+
+TEST_F(PresetFileFlowsTest, TheListFollowsItsFolderAndKeepsWhatWasTyped) {
+    PutPresetFile("Bar", 100);
+    app().system().presetFiles().ListPresetFiles();
+    ASSERT_EQ(Column(1), std::vector<QString>{"Bar"});
+    fileEdit()->setText("Typing");
+    // A file copied in shows at once; a removed one goes.
+    PutPresetFile("Aula", 120);
+    ASSERT_TRUE(WaitFor([&] { return Column(1).size() == 2; }, 5000)) << "the list stays";
+    EXPECT_EQ(Column(1), (std::vector<QString>{"Aula", "Bar"}));
+    EXPECT_EQ(list()->item(list()->currentRow(), 1)->text(), "Bar") << "the chosen row stays";
+    EXPECT_EQ(fileEdit()->text(), "Typing");
+    std::filesystem::remove(folders().PresetFile("Bar"));
+    ASSERT_TRUE(WaitFor([&] { return Column(1).size() == 1; }, 5000));
+    EXPECT_EQ(Column(1), std::vector<QString>{"Aula"});
+    EXPECT_EQ(fileEdit()->text(), "Typing");
+}
+
+TEST_F(PresetFileFlowsTest, TheListShowsSixRowsAtATime) {
+    for (const char* name : {"A", "B", "C", "D", "E", "F", "G", "H"}) PutPresetFile(name, 100);
+    app().system().presetFiles().ListPresetFiles();
+    window().advPageControl1()->setCurrentIndex(2);  // the system sheet
+    QApplication::processEvents();
+    ASSERT_TRUE(list()->isVisible());
+    int whole = 0;
+    for (int row = 0; row < list()->rowCount(); ++row) {
+        const int top = list()->rowViewportPosition(row);
+        if (top >= 0 && top + list()->rowHeight(row) <= list()->viewport()->height()) ++whole;
+    }
+    EXPECT_GE(whole, 6);
+}
+
+TEST_F(PresetFileFlowsTest, OpenFileLoadsAPresetKeptAnywhere) {
+    const std::filesystem::path elsewhere =
+        std::filesystem::path(runtime_.path().toStdString()) / "elsewhere";
+    std::filesystem::create_directories(elsewhere);
+    DeviceImage image = app().model().image();
+    for (int band = 0; band < 15; ++band) image.Set(0, 12 + 5 * band, 130);
+    WriteFile(elsewhere / "Stage.Nddt", PresetFileText(image));
+    WriteFile(elsewhere / "Broken.Nddt", "not a preset");
+    QString startedIn;
+    QString chosen;
+    app().system().presetFiles().SetPresetFileChooser([&](const QString& folder) {
+        startedIn = folder;
+        return chosen;
+    });
+    // Cancelled: nothing happens.
+    Click("OpenPresetFileBtn");
+    EXPECT_EQ(startedIn.toStdString(), folders().presetFolder.string());
+    EXPECT_TRUE(messages_->shown.empty());
+
+    chosen = QString::fromStdString((elsewhere / "Stage.Nddt").string());
+    Click("OpenPresetFileBtn");
+    EXPECT_TRUE(ImageHoldsGain(130));
+    EXPECT_EQ(Get<TrackBar>("MusEQGainBar1")->value(), 130);
+    EXPECT_TRUE(messages_->shown.empty());
+
+    chosen = QString::fromStdString((elsewhere / "Broken.Nddt").string());
+    Click("OpenPresetFileBtn");
+    ASSERT_EQ(messages_->warned.size(), 1u);
+    EXPECT_TRUE(messages_->warned[0].endsWith(chosen)) << messages_->warned[0].toStdString();
+    EXPECT_TRUE(ImageHoldsGain(130));
 }
 
 }  // namespace

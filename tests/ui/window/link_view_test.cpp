@@ -95,8 +95,10 @@ TEST_F(LinkOnWindow, FailedSearchEndsOffLineWithAMessage) {
     EXPECT_EQ(window().tabStrip().linkLabel->text(), "Off Line");
     EXPECT_EQ(window().tabStrip().linkBtn->text(), "link");
     EXPECT_FALSE(app().statusDialog().isVisible());
-    ASSERT_EQ(messages_->shown.size(), 1u);
+    // "Off Line!", then what to check: this PC has no serial port.
+    ASSERT_EQ(messages_->shown.size(), 2u);
     EXPECT_EQ(messages_->shown[0].first, "Off Line!");
+    EXPECT_TRUE(messages_->shown[1].first.startsWith("No serial port was found"));
 }
 
 // A processor plugged in after the editor started (a USB adapter, a bridge's port) is found by

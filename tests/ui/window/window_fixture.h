@@ -30,6 +30,10 @@ public:
     void Inform(const QString& text, const QString& caption) override {
         shown.emplace_back(text, caption);
     }
+    void Warn(const QString& text, const QString& caption) override {
+        shown.emplace_back(text, caption);
+        warned.push_back(text);
+    }
     bool Ask(const QString& text, const QString& caption, AskButtons buttons) override {
         asked.push_back({text, caption, buttons});
         if (answers.empty()) return false;
@@ -38,6 +42,7 @@ public:
         return answer;
     }
     std::vector<std::pair<QString, QString>> shown;
+    std::vector<QString> warned;  // the shown texts that carried a warning sign
     std::vector<Question> asked;
     std::deque<bool> answers;
 };
