@@ -5,6 +5,9 @@
 namespace zt {
 namespace {
 
+// A segment whose control polygon turns more than this (radians) holds a sharp bend.
+constexpr double kSharpBend = 0.5;
+
 // Angle between two directions, 0..pi.
 double TurnBetween(SplinePoint a, SplinePoint b) {
     return std::abs(std::atan2(a.x * b.y - a.y * b.x, a.x * b.x + a.y * b.y));
@@ -20,7 +23,10 @@ int ChordsFor(SplinePoint p0, SplinePoint p1, SplinePoint p2, SplinePoint p3) {
     const SplinePoint d1{p1.x - p0.x, p1.y - p0.y};
     const SplinePoint d2{p2.x - p1.x, p2.y - p1.y};
     const SplinePoint d3{p3.x - p2.x, p3.y - p2.y};
-    const double turn = (TurnBetween(d1, d2) + TurnBetween(d2, d3)) / kCurveChordTurn;
+    // A sharp bend (the tip of a narrow peak) turns within a small part of the segment, which
+    // equal parameter steps barely sample: there many more chords.
+    const double bend = TurnBetween(d1, d2) + TurnBetween(d2, d3);
+    const double turn = bend / kCurveChordTurn * (bend > kSharpBend ? 32 : 1);
     const double chords = std::ceil(std::max(flat, turn));
     return static_cast<int>(std::clamp(chords, 1.0, static_cast<double>(kMostChordsPerSegment)));
 }

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "eqgraph/curve_polyline.h"
 
@@ -91,32 +93,51 @@ QRegion CurveLayer::SetCurve(const CurvePoints& points) {
     return changed;
 }
 
-void CurveLayer::Paint(QPainter& painter, const QRect& deviceRect, const QColor& colour) {
+void CurveLayer::Paint(QPainter& painter, const QRegion& deviceRegion, const QColor& colour) {
     if (polyline_.size() < 2) return;
-    const QRect area = deviceRect & QRect(QPoint(0, 0), size_);
+    const QRegion area = deviceRegion & QRect(QPoint(0, 0), size_);
     if (area.isEmpty()) return;
+    // The columns the region touches, each filled once however many of its rectangles share
+    // them.
+    std::vector<std::pair<int, int>> columns;
+    for (const QRect& r : area) columns.emplace_back(r.left(), r.right());
+    std::sort(columns.begin(), columns.end());
+    std::vector<std::pair<int, int>> merged;
+    for (const auto& c : columns) {
+        if (!merged.empty() && c.first <= merged.back().second + 1) {
+            merged.back().second = std::max(merged.back().second, c.second);
+        } else {
+            merged.push_back(c);
+        }
+    }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
-    for (int x = area.left(); x <= area.right(); x += kPieceColumns) {
-        const QRect piece(x, area.top(), std::min(kPieceColumns, area.right() + 1 - x),
-                          area.height());
-        FillPiece(painter, piece);
+    for (const auto& [left, right] : merged) {
+        for (int x = left; x <= right; x += kPieceColumns) {
+            const QRect strip(x, 0, std::min(kPieceColumns, right + 1 - x), size_.height());
+            const QRegion part = area & strip;
+            if (!part.isEmpty()) FillPiece(painter, part, strip);
+        }
     }
     painter.restore();
 }
 
-void CurveLayer::FillPiece(QPainter& painter, const QRect& clip) {
-    // The piece's polygon reaches beyond the clip on both sides far enough that its straight
-    // cuts cannot show.
+void CurveLayer::FillPiece(QPainter& painter, const QRegion& clip, const QRect& strip) {
+    // The piece's polygon reaches beyond its columns on both sides far enough that its
+    // straight cuts cannot show.
     const double margin = 2 * halfWidth_ + 2;
-    const std::size_t first = LastVertexBefore(polyline_, clip.left() - margin);
-    const std::size_t last = FirstVertexAfter(polyline_, clip.right() + 1 + margin);
+    const std::size_t first = LastVertexBefore(polyline_, strip.left() - margin);
+    const std::size_t last = FirstVertexAfter(polyline_, strip.right() + 1 + margin);
     if (last <= first) return;
     StrokeOutline(std::span<const SplinePoint>(polyline_), miters_, first, last, halfWidth_,
                   outline_);
-    painter.setClipRect(clip);
+    if (clip.rectCount() == 1) {
+        painter.setClipRect(clip.boundingRect());
+    } else {
+        painter.setClipRegion(clip);
+    }
     painter.drawPolygon(outline_.data(), static_cast<int>(outline_.size()), Qt::WindingFill);
 }
 

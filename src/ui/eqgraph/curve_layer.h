@@ -34,9 +34,9 @@ public:
     QRegion SetCurve(const CurvePoints& points);
     bool empty() const { return polyline_.empty(); }
 
-    // Fills the curve where it crosses `deviceRect`; `painter` draws in device pixels and
-    // clips to the rectangle itself.
-    void Paint(QPainter& painter, const QRect& deviceRect, const QColor& colour);
+    // Fills the curve where it crosses `deviceRegion` and nowhere else; `painter` draws in
+    // device pixels, and the layer sets its clip itself.
+    void Paint(QPainter& painter, const QRegion& deviceRegion, const QColor& colour);
 
     // The curve's y (device pixels) at device column `x`.
     double YAt(double x) const;
@@ -46,7 +46,7 @@ public:
 
 private:
     QRect SegmentBounds(const SplinePoint& start, const BezierSegment& segment) const;
-    void FillPiece(QPainter& painter, const QRect& clip);
+    void FillPiece(QPainter& painter, const QRegion& clip, const QRect& strip);
 
     QSize size_;
     double ratio_ = 1.0;

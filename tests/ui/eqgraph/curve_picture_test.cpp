@@ -13,11 +13,12 @@
 //   more than one painted in place).
 // - On the curve's anti-aliased edge both drawings estimate how much of a pixel the pen
 //   covers. The exact cover comes from 16 x 16 samples per pixel of the distance to the
-//   spline. The new picture stays within 16 levels of it (its chords stray at most 0.05 pixels
-//   from the curve, which is 12 levels of the 238 between background and orange, plus the
-//   rasterizer's rounding); the old one strays further, its offset curves being approximations
-//   of their own, so the two may differ by up to 72 levels on an edge pixel, and by 10 on
-//   average over the edge.
+//   spline. The new picture stays within 40 levels of it: along the curve its chords stray at
+//   most 0.05 pixels, 12 of the 238 levels between background and orange; at the tip of the
+//   narrowest peak (Q 128), where the curve turns round within a pixel, the chords cut the
+//   turn by up to a sixth of a pixel. The old stroker's offset curves are approximations of
+//   their own, so the two pictures may differ by up to 72 levels on an edge pixel, and by 10
+//   on average over the edge.
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -164,6 +165,7 @@ protected:
             store().Set(2, first + 3, band == 9 ? 100 : (band * 13) % 100);
             store().Set(2, first + 4, (band * 7) % 40);
         }
+        store().Set(2, 15 + 5 * 4, 0);  // band 5 bypassed: a hollow ring on the curve
         store().Set(2, 9, 9);
         store().Set(2, 10, 40);
         store().Set(2, 11, 11);
@@ -224,11 +226,23 @@ protected:
 };
 
 TEST_F(CurvePicture, DiffersFromTheOldDrawingOnlyByAntiAliasingNoise) {
-    SpreadTheMicrophoneBands();
+    // The page first: showing it refreshes its controls, the bands then change only the store.
     app().pageSwitcher().OnTabClicked(kTabMicA);
+    SpreadTheMicrophoneBands();
     for (const QSize windowSize : {QSize(), QSize(1920, 1080)}) {
         if (windowSize.isValid()) ResizeWindow(windowSize);
         graph().DrawEqCurve(kAllItems, 2);
+        graph().DrawEqCurve(9, 2);  // the label of the band at the top Q
+        QApplication::processEvents();
+        // ZT_SCREENSHOT_DIR=folder keeps the window as it looks, for a person to judge.
+        const QString shots = qEnvironmentVariable("ZT_SCREENSHOT_DIR");
+        if (!shots.isEmpty()) {
+            window().grab().save(QStringLiteral("%1/graph-%2x%3-ratio-%4.png")
+                                     .arg(shots)
+                                     .arg(window().width())
+                                     .arg(window().height())
+                                     .arg(bitmap().devicePixelRatio()));
+        }
         const QImage& now = bitmap();
         const double ratio = now.devicePixelRatio();
         SCOPED_TRACE(testing::Message() << "picture " << now.width() << " x " << now.height()
@@ -264,7 +278,7 @@ TEST_F(CurvePicture, DiffersFromTheOldDrawingOnlyByAntiAliasingNoise) {
         }
         ASSERT_GT(edgePixels, now.width()) << "the curve crosses the whole picture";
         EXPECT_LE(worstElsewhere, 3);
-        EXPECT_LE(worstExact, 16);
+        EXPECT_LE(worstExact, 40);
         EXPECT_LE(worstEdge, 72);
         EXPECT_LE(static_cast<double>(edgeSum) / edgePixels, 10.0);
     }
@@ -272,8 +286,9 @@ TEST_F(CurvePicture, DiffersFromTheOldDrawingOnlyByAntiAliasingNoise) {
 
 // A drag repaints only what changed; what it leaves is the picture a full redraw gives.
 TEST_F(CurvePicture, DragStepsLeaveThePictureAFullRedrawGives) {
-    SpreadTheMicrophoneBands();
+    // The page first: showing it refreshes its controls, the bands then change only the store.
     app().pageSwitcher().OnTabClicked(kTabMicA);
+    SpreadTheMicrophoneBands();
     graph().DrawEqCurve(kAllItems, 2);
     PointEditing& editing = app().eqGraph().pointEditing();
     for (const int marker : {5, 9, 20}) {
