@@ -1,6 +1,8 @@
 #include "ui/eqgraph/eq_graph.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -9,6 +11,7 @@
 #include "eqgraph/nearest.h"
 #include "ui/binding/editor_state.h"
 #include "ui/eqgraph/graph_painting.h"
+#include "ui/eqgraph/label_place.h"
 #include "ui/widgets/swapping.h"
 
 namespace zt {
@@ -128,14 +131,34 @@ void EqGraph::DrawEqCurve(int item, int page) {
 }
 
 void EqGraph::PlaceMarkers(int item) {
-    // While a marker is dragged it follows the pointer, not the stored values.
-    if (drag_.dragging) return;
     for (int i = 0; i <= list_.lastItem; ++i) {
-        if (item != kAllItems && i != item) continue;
+        const int marker = MarkerOfItem(i, bands_);
+        if (marker < 0 || marker >= kEqMarkerCount) continue;
         const EqPoint& point = list_.items[i];
         const bool filter = i >= bands_;
-        PlaceMarker(MarkerOfItem(i, bands_), point.frequency, filter ? 0.0f : point.gain);
+        // A band that passes the signal unchanged shows a hollow grey marker on the curve.
+        const bool bypassed =
+            !filter && DecodePointType(static_cast<PointTypeCode>(point.type & 0xFF)).design ==
+                           ResponseDesign::Flat;
+        panel_.markers[marker]->setLook(bypassed ? EqMarker::Look::Bypassed : EqMarker::Look::Band);
+        // While a marker is dragged it follows the pointer, not the stored values, and the
+        // others stay where they are; only those on the curve follow it.
+        if (drag_.dragging && drag_.grabbed == marker) continue;
+        if (bypassed) {
+            PlaceOnCurve(marker, point.frequency);
+        } else if (!drag_.dragging && (item == kAllItems || i == item)) {
+            PlaceMarker(marker, point.frequency, filter ? 0.0f : point.gain);
+        }
     }
+}
+
+void EqGraph::PlaceOnCurve(int marker, float frequency) {
+    EqMarker* m = panel_.markers[marker];
+    const double x = mapping_.XOfFrequency(frequency);
+    // The centre stays within the plot, where a drag could take it too.
+    const double y =
+        std::clamp(curveLayer_.YAt(x * pixelRatio_) / pixelRatio_, 0.0, mapping_.height - 1);
+    m->PlaceInLayer(QPoint(Pixel(x - m->width() / 2), Pixel(y - m->height() / 2)));
 }
 
 void EqGraph::ShowMarkers(int loaded) {
@@ -167,10 +190,17 @@ void EqGraph::ShowInfoLabel(int item) {
     if (label->text() != text) label->setText(text);
     label->adjustSize();
     const EqMarker* marker = panel_.markers[MarkerOfItem(item, bands_)];
-    const int left = marker->x() - label->width() / 2 + marker->width() / 2;
+    // Under the marker, above it for a cut, unless that covers another marker.
+    std::array<QRect, kEqMarkerCount> others;
+    std::size_t count = 0;
+    for (const EqMarker* other : panel_.markers) {
+        if (other != marker && !other->isHidden()) others[count++] = other->geometry();
+    }
     const float gain = filter ? 0.0f : point.gain;
-    const int top = gain >= 0 ? marker->y() + marker->height() : marker->y() - label->height() - 1;
-    MoveIfChanged(label, left, top);
+    const QPoint place =
+        PlaceBesideMarker(marker->geometry(), label->size(), gain < 0, panel_.image1->rect(),
+                          std::span<const QRect>(others.data(), count));
+    MoveIfChanged(label, place.x(), place.y());
     label->show();
 }
 
@@ -202,9 +232,7 @@ void EqGraph::Paint(const QRegion& deviceRegion) {
         QImage device(bitmap.bits(), bitmap.width(), bitmap.height(), bitmap.bytesPerLine(),
                       bitmap.format());
         QPainter p(&device);
-        if (list_.lastItem >= 0) {
-            for (const QRect& r : region) curveLayer_.Paint(p, r, colour_);
-        }
+        if (list_.lastItem >= 0) curveLayer_.Paint(p, region, colour_);
         markerLayer_.Paint(p, region);
     }
     panel_.image1->update(LogicalRegion(region, pixelRatio_));

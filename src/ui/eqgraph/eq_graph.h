@@ -67,7 +67,11 @@ public:
 private:
     // Moves marker `marker` so that its centre lies on (frequency, gain).
     void PlaceMarker(int marker, float frequency, float gain);
+    // Places the markers of the items drawn (`item`, or all for kAllItems) and every bypassed
+    // band's marker, which sits on the curve.
     void PlaceMarkers(int item);
+    // Moves marker `marker` so that its centre lies on the curve at `frequency`.
+    void PlaceOnCurve(int marker, float frequency);
     void RebuildBackground();
     void ShowMarkers(int loaded);
     void ShowInfoLabel(int item);
