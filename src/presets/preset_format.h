@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "params/diagnostic_log.h"
@@ -58,6 +59,8 @@ struct PresetContent {
 // the diagnostic log is cleared and receives "A V" for each entry read, up to a failing one, so
 // that it shows what the file held even when the checksum then fails.
 PresetContent ReadPresetContent(std::istream& in, DiagnosticLog& log);
+// The same for the file's bytes in memory.
+PresetContent ReadPresetContent(std::string_view text, DiagnosticLog& log);
 
 // Stores accepted entries into the image; later entries for the same address win.
 void ApplyPresetContent(const PresetContent& content, DeviceImage& image);

@@ -1,15 +1,27 @@
 #include "presets/preset_scramble.h"
 
+#include <array>
+
 namespace zt {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
+// The value of every byte as a hexadecimal digit, -1 for any other byte.
+constexpr std::array<int8_t, 256> MakeHexValues() {
+    std::array<int8_t, 256> values{};
+    values.fill(-1);
+    for (int d = 0; d < 10; ++d) values['0' + d] = static_cast<int8_t>(d);
+    for (int d = 0; d < 6; ++d) {
+        values['A' + d] = static_cast<int8_t>(10 + d);
+        values['a' + d] = static_cast<int8_t>(10 + d);
+    }
+    return values;
+}
+constexpr std::array<int8_t, 256> kHexValues = MakeHexValues();
+
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+    return kHexValues[static_cast<unsigned char>(c)];
 }
 
 }  // namespace
@@ -26,18 +38,34 @@ std::string ScrambleLine(std::string_view plain) {
 }
 
 std::optional<std::string> UnscrambleLine(std::string_view stored) {
-    const std::size_t pairs = stored.size() / 2;
     std::string plain;
-    plain.reserve(pairs);
+    if (!UnscrambleLineInto(stored, plain)) return std::nullopt;
+    return plain;
+}
+
+bool UnscrambleLineInto(std::string_view stored, std::string& plain) {
+    const std::size_t pairs = stored.size() / 2;
+    plain.resize(pairs);
     for (std::size_t k = 0; k < pairs; ++k) {
         const int high = HexValue(stored[2 * k]);
         const int low = HexValue(stored[2 * k + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
+        if (high < 0 || low < 0) {
+            plain.resize(k);
+            return false;
+        }
         const auto byte =
             static_cast<uint8_t>((high << 4) | low) ^ kPresetKey[k % kPresetKey.size()];
-        plain.push_back(static_cast<char>(byte));
+        plain[k] = static_cast<char>(byte);
     }
-    return plain;
+    return true;
+}
+
+bool IsScrambledLine(std::string_view stored) {
+    const std::size_t digits = stored.size() / 2 * 2;
+    for (std::size_t i = 0; i < digits; ++i) {
+        if (HexValue(stored[i]) < 0) return false;
+    }
+    return true;
 }
 
 }  // namespace zt

@@ -19,4 +19,11 @@ std::string ScrambleLine(std::string_view plain);
 // character is ignored. Gives nothing when a pair is not hexadecimal.
 std::optional<std::string> UnscrambleLine(std::string_view stored);
 
+// The same into `plain`, whose storage is kept from line to line; false when a pair is not
+// hexadecimal (`plain` then holds the line up to that pair).
+bool UnscrambleLineInto(std::string_view stored, std::string& plain);
+
+// True when every pair of the stored line is hexadecimal.
+bool IsScrambledLine(std::string_view stored);
+
 }  // namespace zt

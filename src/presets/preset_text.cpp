@@ -25,6 +25,17 @@ std::vector<std::string> SplitFields(std::string_view text, char separator) {
     }
 }
 
+std::optional<std::string_view> FieldOf(std::string_view text, char separator, int index) {
+    std::size_t start = 0;
+    for (int field = 0; field < index; ++field) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::string_view::npos) return std::nullopt;
+        start = end + 1;
+    }
+    const std::size_t end = text.find(separator, start);
+    return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
 std::string StripExtension(std::string_view name) {
     // Walk back over the last four characters; what stands before them must be the dot.
     std::size_t pos = name.size();

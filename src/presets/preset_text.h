@@ -14,6 +14,10 @@ namespace zt {
 // field; a text without the separator is one field.
 std::vector<std::string> SplitFields(std::string_view text, char separator);
 
+// Field `index` of the text as SplitFields would cut it, without copying; nothing when the
+// text has fewer fields.
+std::optional<std::string_view> FieldOf(std::string_view text, char separator, int index);
+
 // Drops a 4-character extension: the name is cut at a "." that stands exactly five characters
 // before its end. Any other dot stays. "Studio.Nddt" -> "Studio", "a.b.Nddt" -> "a.b",
 // "abc" -> "abc". Characters are counted as UTF-8 code points.

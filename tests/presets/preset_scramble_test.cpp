@@ -49,7 +49,10 @@ TEST(PresetScramble, ReadsLowerCaseAndDropsATrailingOddCharacter) {
 TEST(PresetScramble, RejectsAPairThatIsNotHexadecimal) {
     for (const char* stored : {"0G", "0C10E4A3384 ", "-1", "0x10", "\xC3\xA9"}) {
         EXPECT_EQ(UnscrambleLine(stored), std::nullopt) << stored;
+        EXPECT_FALSE(IsScrambledLine(stored)) << stored;
     }
+    for (const KnownLine& line : kKnownLines) EXPECT_TRUE(IsScrambledLine(line.stored));
+    EXPECT_TRUE(IsScrambledLine("0C10E4A33849Z")) << "the odd character is not read";
 }
 
 }  // namespace

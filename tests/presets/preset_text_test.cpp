@@ -22,7 +22,14 @@ TEST(PresetText, SplitFields) {
         {"", {""}},
         {" x ", {"", "x", ""}},
     };
-    for (const Case& c : cases) EXPECT_EQ(SplitFields(c.text, ' '), c.fields) << c.text;
+    for (const Case& c : cases) {
+        EXPECT_EQ(SplitFields(c.text, ' '), c.fields) << c.text;
+        // One field without the copies: the same cut, nothing past the last field.
+        for (std::size_t i = 0; i < c.fields.size(); ++i) {
+            EXPECT_EQ(FieldOf(c.text, ' ', static_cast<int>(i)), c.fields[i]) << c.text;
+        }
+        EXPECT_EQ(FieldOf(c.text, ' ', static_cast<int>(c.fields.size())), std::nullopt);
+    }
     EXPECT_EQ(SplitFields("1,2", ','), (std::vector<std::string>{"1", "2"}));
 }
 

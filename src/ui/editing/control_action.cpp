@@ -4,11 +4,13 @@
 #include <QAbstractSlider>
 #include <QColor>
 #include <QStackedWidget>
+#include <algorithm>
 
 #include "params/eq_slots.h"
 #include "params/page_table.h"
 #include "ui/editing/editor.h"
 #include "ui/widgets/band_number_label.h"
+#include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
@@ -228,6 +230,10 @@ void Editor::KeepBandVisible(int band) {
     if (sheet == 3) box = 2, window = 5;
     if (box < 0 || !controls_.bandScrollBars[box]) return;
     QAbstractSlider* bar = controls_.bandScrollBars[box];
+    // A wider window shows more columns than the design size.
+    if (const QWidget* shown = controls_.bandBoxes[box]) {
+        window = std::max(window, shown->width() / kBandColumnWidth);
+    }
     if (band >= bar->value() + window) {
         bar->setValue(band - window + 1);
     } else if (band < bar->value()) {

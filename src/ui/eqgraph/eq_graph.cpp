@@ -1,12 +1,17 @@
 #include "ui/eqgraph/eq_graph.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
 
 #include "eqgraph/band_response.h"
 #include "eqgraph/eq_info_text.h"
 #include "eqgraph/nearest.h"
 #include "ui/binding/editor_state.h"
 #include "ui/eqgraph/graph_painting.h"
+#include "ui/eqgraph/label_place.h"
 #include "ui/widgets/swapping.h"
 
 namespace zt {
@@ -18,6 +23,36 @@ int Pixel(double v) {
 
 void MoveIfChanged(QWidget* widget, int left, int top) {
     if (widget->pos() != QPoint(left, top)) widget->move(left, top);
+}
+
+// Copies the parts of `from` inside `region` onto `to` (same size and format).
+void CopyRegion(const QImage& from, QImage& to, const QRegion& region) {
+    const qsizetype fromLine = from.bytesPerLine();
+    const qsizetype toLine = to.bytesPerLine();
+    const uchar* source = from.constBits();
+    uchar* target = to.bits();
+    const int depth = from.depth() / 8;
+    for (const QRect& r : region) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            std::memcpy(target + y * toLine + r.left() * depth,
+                        source + y * fromLine + r.left() * depth,
+                        static_cast<std::size_t>(r.width()) * depth);
+        }
+    }
+}
+
+// The logical pixels that hold any of the device pixels of `region`.
+QRegion LogicalRegion(const QRegion& region, double ratio) {
+    if (ratio == 1.0) return region;
+    QRegion logical;
+    for (const QRect& r : region) {
+        const QPoint topLeft(static_cast<int>(std::floor(r.left() / ratio)),
+                             static_cast<int>(std::floor(r.top() / ratio)));
+        const QPoint bottomRight(static_cast<int>(std::ceil((r.right() + 1) / ratio)) - 1,
+                                 static_cast<int>(std::ceil((r.bottom() + 1) / ratio)) - 1);
+        logical += QRect(topLeft, bottomRight);
+    }
+    return logical;
 }
 
 }  // namespace
@@ -32,18 +67,28 @@ EqGraph::EqGraph(const GraphPanel& panel, ControlRegistry& registry, const Param
     panel_.eqLabel->setFont(font);
     // The label often lies over other points; they stay within reach through it.
     panel_.eqLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A dragged marker leaves the picture and paints itself; the picture closes the gap.
+    for (EqMarker* marker : panel_.markers) {
+        QObject::connect(marker, &EqMarker::leftLayer, &connections_,
+                         [this] { Paint(markerLayer_.Sync(panel_.markers)); });
+    }
     RebuildBackground();
     panel_.image1->bitmap() = background_;
 }
 
 void EqGraph::SetCurveColour(const QColor& colour) {
+    if (colour_ == colour) return;
     colour_ = colour;
+    if (!curveLayer_.empty()) Paint(WholePicture());
 }
 
 void EqGraph::RebuildBackground() {
     GraphImage* image = panel_.image1;
     mapping_ = {static_cast<double>(image->width()), static_cast<double>(image->height())};
-    background_ = PaintGridBackground(image->size(), image->devicePixelRatioF(), mapping_);
+    pixelRatio_ = image->devicePixelRatioF();
+    background_ = PaintGridBackground(image->size(), pixelRatio_, mapping_);
+    curveLayer_.Reset(background_.size(), pixelRatio_);
+    markerLayer_.Reset(pixelRatio_);
     axisLabels_->Place(panel_.advPanel2, mapping_);
 }
 
@@ -52,6 +97,10 @@ void EqGraph::RebuildGraph() {
     panel_.image1->bitmap() = background_;
     panel_.image1->update();
     if (afterRebuild_) afterRebuild_();
+}
+
+QRegion EqGraph::WholePicture() const {
+    return QRect(QPoint(0, 0), background_.size());
 }
 
 void EqGraph::DrawEqCurve(int item, int page) {
@@ -68,18 +117,48 @@ void EqGraph::DrawEqCurve(int item, int page) {
         EqPoint& point = list_.items[i];
         // A stored type with no design (a crossover type beyond the table) draws flat rather
         // than the response this item held for another band.
-        if (!BandResponse(point.response, static_cast<int>(Nearest(point.frequency)),
-                          point.gain, point.q, static_cast<PointTypeCode>(point.type & 0xFF))) {
+        if (!BandResponse(point.response, static_cast<int>(Nearest(point.frequency)), point.gain,
+                          point.q, static_cast<PointTypeCode>(point.type & 0xFF))) {
             point.response.fill(0.0f);
         }
-        // While a marker is dragged it follows the pointer, not the stored values.
-        if (!drag_.dragging) {
-            const bool filter = i >= bands_;
-            PlaceMarker(MarkerOfItem(i, bands_), point.frequency, filter ? 0.0f : point.gain);
+    }
+    SumCurve(list_, mapping_, curve_, pixelRatio_);
+    QRegion changed = curveLayer_.SetCurve(curve_);
+    PlaceMarkers(item);
+    ShowInfoLabel(item);
+    changed += markerLayer_.Sync(panel_.markers);
+    Paint(changed);
+}
+
+void EqGraph::PlaceMarkers(int item) {
+    for (int i = 0; i <= list_.lastItem; ++i) {
+        const int marker = MarkerOfItem(i, bands_);
+        if (marker < 0 || marker >= kEqMarkerCount) continue;
+        const EqPoint& point = list_.items[i];
+        const bool filter = i >= bands_;
+        // A band that passes the signal unchanged shows a hollow grey marker on the curve.
+        const bool bypassed =
+            !filter && DecodePointType(static_cast<PointTypeCode>(point.type & 0xFF)).design ==
+                           ResponseDesign::Flat;
+        panel_.markers[marker]->setLook(bypassed ? EqMarker::Look::Bypassed : EqMarker::Look::Band);
+        // While a marker is dragged it follows the pointer, not the stored values, and the
+        // others stay where they are; only those on the curve follow it.
+        if (drag_.dragging && drag_.grabbed == marker) continue;
+        if (bypassed) {
+            PlaceOnCurve(marker, point.frequency);
+        } else if (!drag_.dragging && (item == kAllItems || i == item)) {
+            PlaceMarker(marker, point.frequency, filter ? 0.0f : point.gain);
         }
     }
-    ShowInfoLabel(item);
-    Compose();
+}
+
+void EqGraph::PlaceOnCurve(int marker, float frequency) {
+    EqMarker* m = panel_.markers[marker];
+    const double x = mapping_.XOfFrequency(frequency);
+    // The centre stays within the plot, where a drag could take it too.
+    const double y =
+        std::clamp(curveLayer_.YAt(x * pixelRatio_) / pixelRatio_, 0.0, mapping_.height - 1);
+    m->PlaceInLayer(QPoint(Pixel(x - m->width() / 2), Pixel(y - m->height() / 2)));
 }
 
 void EqGraph::ShowMarkers(int loaded) {
@@ -92,8 +171,8 @@ void EqGraph::ShowMarkers(int loaded) {
 void EqGraph::PlaceMarker(int marker, float frequency, float gain) {
     if (marker < 0 || marker >= kEqMarkerCount) return;
     EqMarker* m = panel_.markers[marker];
-    MoveIfChanged(m, Pixel(mapping_.XOfFrequency(frequency) - m->width() / 2),
-                  Pixel(mapping_.YOfGain(gain) - m->height() / 2));
+    m->PlaceInLayer(QPoint(Pixel(mapping_.XOfFrequency(frequency) - m->width() / 2),
+                           Pixel(mapping_.YOfGain(gain) - m->height() / 2)));
 }
 
 void EqGraph::ShowInfoLabel(int item) {
@@ -111,29 +190,52 @@ void EqGraph::ShowInfoLabel(int item) {
     if (label->text() != text) label->setText(text);
     label->adjustSize();
     const EqMarker* marker = panel_.markers[MarkerOfItem(item, bands_)];
-    const int left = marker->x() - label->width() / 2 + marker->width() / 2;
+    // Under the marker, above it for a cut, unless that covers another marker.
+    std::array<QRect, kEqMarkerCount> others;
+    std::size_t count = 0;
+    for (const EqMarker* other : panel_.markers) {
+        if (other != marker && !other->isHidden()) others[count++] = other->geometry();
+    }
     const float gain = filter ? 0.0f : point.gain;
-    const int top = gain >= 0 ? marker->y() + marker->height() : marker->y() - label->height() - 1;
-    MoveIfChanged(label, left, top);
+    const QPoint place =
+        PlaceBesideMarker(marker->geometry(), label->size(), gain < 0, panel_.image1->rect(),
+                          std::span<const QRect>(others.data(), count));
+    MoveIfChanged(label, place.x(), place.y());
     label->show();
 }
 
-void EqGraph::Compose() {
-    SumCurve(list_, mapping_, curve_);
-    path_ = CurvePath(curve_);
-    pieces_ = StrokePieces(path_);
-    RepaintCached();
+void EqGraph::RepaintCached() {
+    Paint(WholePicture());
 }
 
-void EqGraph::RepaintCached() {
+void EqGraph::Paint(const QRegion& deviceRegion) {
     QImage& bitmap = panel_.image1->bitmap();
-    bitmap = background_;
+    if (bitmap.size() != background_.size() || bitmap.format() != background_.format()) {
+        // Image1 got a fresh bitmap that the graph has not drawn yet: all of it.
+        bitmap = background_;
+        bitmap.detach();
+        return Paint(WholePicture());
+    }
+    const QRegion region = deviceRegion & WholePicture();
+    if (region.isEmpty()) return;
+    CopyRegion(background_, bitmap, region);
     if (underlay_) {
         QPainter p(&bitmap);
+        // The clip in device pixels, the underlay's drawing in logical ones.
+        p.setTransform(QTransform::fromScale(1 / pixelRatio_, 1 / pixelRatio_));
+        p.setClipRegion(region);
+        p.resetTransform();
         underlay_->PaintBehindCurve(p, mapping_);
     }
-    if (list_.lastItem >= 0) PaintCurve(bitmap, pieces_, colour_);
-    panel_.image1->update();
+    {
+        // The same pixels without the ratio: the curve and the faces are in device pixels.
+        QImage device(bitmap.bits(), bitmap.width(), bitmap.height(), bitmap.bytesPerLine(),
+                      bitmap.format());
+        QPainter p(&device);
+        if (list_.lastItem >= 0) curveLayer_.Paint(p, region, colour_);
+        markerLayer_.Paint(p, region);
+    }
+    panel_.image1->update(LogicalRegion(region, pixelRatio_));
 }
 
 }  // namespace zt

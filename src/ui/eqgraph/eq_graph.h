@@ -3,10 +3,15 @@
 // as an anti-aliased cardinal spline, the markers of its bands and filters, and the
 // information label of the item last changed. It only reads the ParamStore; changes reach it
 // as redraw requests.
+//
+// The picture is drawn in device pixels and kept between redraws: a redraw draws again only
+// where the curve or a marker changed (the grid under it comes from the cached background),
+// and Image1 shows only that part anew.
 
 #include <QColor>
 #include <QImage>
-#include <QPainterPath>
+#include <QObject>
+#include <QRegion>
 #include <functional>
 #include <memory>
 
@@ -15,8 +20,10 @@
 #include "eqgraph/graph_mapping.h"
 #include "params/param_address.h"
 #include "ui/eqgraph/axis_labels.h"
+#include "ui/eqgraph/curve_layer.h"
 #include "ui/eqgraph/drag_state.h"
 #include "ui/eqgraph/graph_underlay.h"
+#include "ui/eqgraph/marker_layer.h"
 #include "ui/window/graph_panel.h"
 #include "ui/window/window_hooks.h"
 
@@ -42,14 +49,17 @@ public:
     // The spectrum display's bars behind the curve; null for none.
     void SetUnderlay(GraphUnderlay* underlay) { underlay_ = underlay; }
     GraphUnderlay* underlay() const { return underlay_; }
-    // Draws the picture again from the cached responses: the grid, the underlay and the curve
-    // (for a display whose underlay changed; nothing is recomputed, no marker moves).
+    // Draws the whole picture again from the cached responses: the grid, the underlay, the
+    // curve and the markers (for a display whose underlay changed; nothing is recomputed, no
+    // marker moves).
     void RepaintCached();
 
     const EqPointList& points() const { return list_; }
     const GraphMapping& mapping() const { return mapping_; }
+    // The curve points in device pixels of Image1's bitmap (plain pixels at a ratio of 1).
     const CurvePoints& curve() const { return curve_; }
-    const QPainterPath& curvePath() const { return path_; }
+    const CurveLayer& curveLayer() const { return curveLayer_; }
+    QColor curveColour() const { return colour_; }
     const QImage& background() const { return background_; }
     // Band count of the page drawn last (0 before the first drawing).
     int bands() const { return bands_; }
@@ -57,10 +67,17 @@ public:
 private:
     // Moves marker `marker` so that its centre lies on (frequency, gain).
     void PlaceMarker(int marker, float frequency, float gain);
+    // Places the markers of the items drawn (`item`, or all for kAllItems) and every bypassed
+    // band's marker, which sits on the curve.
+    void PlaceMarkers(int item);
+    // Moves marker `marker` so that its centre lies on the curve at `frequency`.
+    void PlaceOnCurve(int marker, float frequency);
     void RebuildBackground();
     void ShowMarkers(int loaded);
     void ShowInfoLabel(int item);
-    void Compose();
+    // Draws the picture anew within `deviceRegion` and has Image1 show that part.
+    void Paint(const QRegion& deviceRegion);
+    QRegion WholePicture() const;
 
     const GraphPanel& panel_;
     const ParamStore& store_;
@@ -74,10 +91,12 @@ private:
     QImage background_;
     EqPointList list_;
     int bands_ = 0;
+    double pixelRatio_ = 1.0;
     CurvePoints curve_{};
-    QPainterPath path_;
-    QList<QPainterPath> pieces_;  // path_ cut for stroking
+    CurveLayer curveLayer_;
+    MarkerLayer markerLayer_;
     QColor colour_{255, 102, 0};
+    QObject connections_;  // ends the markers' connections to this graph with it
 };
 
 }  // namespace zt

@@ -5,6 +5,7 @@
 #include "params/param_address.h"
 #include "ui/catalogue/band_names.h"
 #include "ui/catalogue/page_tables.h"
+#include "ui/sheets/band_strip_fit.h"
 #include "ui/sheets/layout_tables.h"
 #include "ui/sheets/sheet_builder.h"
 #include "ui/sheets/sheet_frame.h"
@@ -90,6 +91,7 @@ void SheetBuilder::BuildBandBlock(const EqBandBlock& block, QWidget* container) 
         scrollBar->setRange(0, block.bands - block.visibleBands);
         scrollBar->setPageStep(1);
         scrollBar->setGeometry(kBandLegendWidth, kBandColumnHeight + 4, visibleWidth, 14);
+        new BandStripFit(container, box, scrollBar, block.bands, block.visibleBands);
     }
     for (int band = 1; band <= block.bands; ++band) BuildBandColumn(block, band, box->strip());
 }

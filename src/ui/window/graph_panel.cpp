@@ -1,5 +1,6 @@
 #include "ui/window/graph_panel.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -17,6 +18,8 @@ constexpr int kGroupGap = 14;
 constexpr int kGroupsFromBottom = 34;
 constexpr int kGraphRightMargin = 17;
 constexpr int kGraphBottomMargin = 48;  // room for the frequency labels and the buttons
+// The ring of a bypassed band's marker: grey, darker than the grid lines.
+constexpr QRgb kBypassedRing = 0xFF969696;  // RGB(150,150,150)
 
 // Form tags of the mode buttons: the addresses they write.
 constexpr int kManualModeAddress = 0x00A0;
@@ -77,9 +80,14 @@ bool GraphImage::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void GraphImage::paintEvent(QPaintEvent*) {
+void GraphImage::paintEvent(QPaintEvent* event) {
+    // Only the parts asked for: a drag step repaints a few narrow bands of the picture.
     QPainter p(this);
-    p.drawImage(0, 0, bitmap_);
+    const qreal ratio = bitmap_.devicePixelRatio();
+    for (const QRect& r : event->region()) {
+        p.drawImage(QRectF(r), bitmap_,
+                    QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    }
 }
 
 void GraphImage::resizeEvent(QResizeEvent* event) {
@@ -94,16 +102,50 @@ EqMarker::EqMarker(int index, QWidget* parent) : QWidget(parent) {
     setCursor(Qt::SizeAllCursor);
 }
 
-void EqMarker::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+void EqMarker::PaintFace(QPainter& p, Look look) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF ring = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
-    p.setPen(QPen(QColor(look::kAccentDark), 1.5));
-    p.setBrush(QColor(255, 255, 255, 225));
-    p.drawEllipse(ring);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(look::kAccent));
-    p.drawEllipse(ring.center(), 2.5, 2.5);
+    const QRectF ring = QRectF(0, 0, kSize, kSize).adjusted(1.5, 1.5, -1.5, -1.5);
+    if (look == Look::Bypassed) {
+        p.setPen(QPen(QColor(kBypassedRing), 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(ring);
+    } else {
+        p.setPen(QPen(QColor(look::kAccentDark), 1.5));
+        p.setBrush(QColor(255, 255, 255, 225));
+        p.drawEllipse(ring);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(look::kAccent));
+        p.drawEllipse(ring.center(), 2.5, 2.5);
+    }
+    p.restore();
+}
+
+void EqMarker::setLook(Look look) {
+    if (look_ == look) return;
+    look_ = look;
+    if (!inLayer_) update();
+}
+
+void EqMarker::PlaceInLayer(QPoint position) {
+    placedAt_ = position;
+    inLayer_ = true;
+    if (pos() != position) move(position);
+}
+
+void EqMarker::moveEvent(QMoveEvent*) {
+    // A move reaches a hidden widget only when it is shown, so the place decides, not the time.
+    if (inLayer_ && pos() != placedAt_) {
+        inLayer_ = false;
+        update();
+        emit leftLayer(tag());
+    }
+}
+
+void EqMarker::paintEvent(QPaintEvent*) {
+    if (inLayer_) return;
+    QPainter p(this);
+    PaintFace(p, look_);
 }
 
 GraphPanel BuildGraphPanel(QWidget* parent, ControlRegistry& registry) {

@@ -9,6 +9,8 @@
 #include "ui/control_registry.h"
 #include "ui/widgets/control_props.h"
 
+class QPainter;
+
 namespace zt {
 
 class BitmapButton;
@@ -39,15 +41,41 @@ private:
     QImage bitmap_;
 };
 
-// EP1 .. EP20, HPF, LPF: a point of the graph, tagged with its index 0..21.
+// EP1 .. EP20, HPF, LPF: a point of the graph, tagged with its index 0..21. Where the graph
+// places a marker, it draws the marker's face into its own bitmap, and the widget only takes
+// the mouse; a marker that anyone else moves (a drag) paints its face itself until the graph
+// places it again.
 class EqMarker : public QWidget, public ControlProps {
     Q_OBJECT
 public:
     static constexpr int kSize = 14;
+    enum class Look { Band, Bypassed };
+
     EqMarker(int index, QWidget* parent);
 
+    // The face of a marker in a kSize x kSize box at the painter's origin: a white disc in an
+    // orange ring with an orange dot, or for a bypassed band a hollow grey ring.
+    static void PaintFace(QPainter& painter, Look look);
+
+    Look look() const { return look_; }
+    void setLook(Look look);
+    // Moves the marker to `position`, where the graph draws it.
+    void PlaceInLayer(QPoint position);
+    // True while the graph draws this marker (it stands where the graph placed it).
+    bool inLayer() const { return inLayer_; }
+
+signals:
+    // Someone other than the graph moved the marker; it paints itself from now on.
+    void leftLayer(int index);
+
 protected:
+    void moveEvent(QMoveEvent*) override;
     void paintEvent(QPaintEvent*) override;
+
+private:
+    Look look_ = Look::Band;
+    bool inLayer_ = false;
+    QPoint placedAt_;
 };
 
 inline constexpr int kEqMarkerCount = 22;  // 20 bands, the high-pass, the low-pass

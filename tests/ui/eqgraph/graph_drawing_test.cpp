@@ -138,13 +138,17 @@ TEST_F(GraphDrawing, CurveIsTheMappedSumOfTheItems) {
         ASSERT_EQ(curve[j].x, Round(j * step)) << j;
         ASSERT_EQ(curve[j].y, Round(YOf(sum, h))) << j;
     }
-    // The drawn path runs through curve points 0..461 and is painted in the curve's colour.
-    const QPainterPath& path = graph().curvePath();
-    ASSERT_EQ(path.elementCount(), 1 + 3 * 461);
+    // The drawn polyline runs through curve points 0..461 in order, ends on point 461, and is
+    // painted in the curve's colour.
+    const std::vector<SplinePoint>& line = graph().curveLayer().polyline();
+    std::size_t vertex = 0;
     for (int j = 0; j < 462; ++j) {
-        const QPainterPath::Element e = path.elementAt(j == 0 ? 0 : 3 * j);
-        ASSERT_EQ(QPointF(e), QPointF(curve[j].x, curve[j].y)) << j;
+        const SplinePoint point{static_cast<double>(curve[j].x), static_cast<double>(curve[j].y)};
+        while (vertex < line.size() && !(line[vertex] == point)) ++vertex;
+        ASSERT_LT(vertex, line.size()) << "point " << j << " is on the line";
     }
+    EXPECT_EQ(line.back(), (SplinePoint{double(curve[461].x), double(curve[461].y)}))
+        << "point 462 is not drawn";
     const CurvePoint mid = curve[231];
     const QColor painted = QColor::fromRgb(PixelAt(mid.x, mid.y));
     EXPECT_GT(painted.red(), 240);
@@ -214,15 +218,59 @@ TEST_F(GraphDrawing, MarkerAndInformationLabelOfABand) {
         const SwappingLabel* label = panel().eqLabel;
         EXPECT_TRUE(label->isVisible());
         EXPECT_EQ(label->text(), c.text);
-        EXPECT_EQ(label->x(), marker->x() - label->width() / 2 + 7);
-        if (c.above) {
-            EXPECT_EQ(label->y() + label->height(), marker->y() - 1);
+        // Centred under the marker (above it for a cut) when that covers no other marker;
+        // otherwise somewhere around it that covers none.
+        const QPoint usual(
+            marker->x() - label->width() / 2 + 7,
+            c.above ? marker->y() - 1 - label->height() : marker->y() + marker->height());
+        auto coversAMarker = [&](const QRect& place) {
+            for (const EqMarker* other : panel().markers) {
+                if (other != marker && !other->isHidden() && other->geometry().intersects(place)) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        if (!coversAMarker(QRect(usual, label->size()))) {
+            EXPECT_EQ(label->pos(), usual);
         } else {
-            EXPECT_EQ(label->y(), marker->y() + marker->height());
+            EXPECT_FALSE(coversAMarker(label->geometry()));
+            EXPECT_TRUE(label->geometry().intersects(marker->geometry().adjusted(-4, -4, 4, 4)))
+                << "beside its marker";
         }
     }
     graph().DrawEqCurve(100, 0);
     EXPECT_FALSE(panel().eqLabel->isVisible()) << "a full redraw hides the label";
+}
+
+// A bypassed band passes the signal unchanged: its marker is a hollow grey ring on the curve,
+// not a filled one at the gain it would have.
+TEST_F(GraphDrawing, BypassedBandsSitOnTheCurveInTheirOwnLook) {
+    int index1k = 0;
+    while (FrequencyHz(index1k) < 1000) ++index1k;
+    SetMusicBand(store(), 3, 0, index1k, 170, 30, 0);  // bypassed at +10 dB
+    SetMusicBand(store(), 4, 1, index1k, 150, 16, 0);  // PEQ +6 dB at the same place
+    graph().DrawEqCurve(100, 0);
+    const EqMarker* bypassed = panel().markers[3];
+    EXPECT_EQ(bypassed->look(), EqMarker::Look::Bypassed);
+    EXPECT_EQ(panel().markers[4]->look(), EqMarker::Look::Band);
+    const double h = panel().image1->height();
+    const double w = panel().image1->width();
+    auto curveYAt = [&](double x) {
+        const double ratio = bitmap().devicePixelRatio();  // the curve is in device pixels
+        return graph().curveLayer().YAt(x * ratio) / ratio;
+    };
+    EXPECT_NEAR(MarkerCentre(3).y(), curveYAt(XOf(1000, w)), 1.0);
+    EXPECT_NEAR(MarkerCentre(3).y(), YOf(6, h), 1.5) << "on the PEQ's peak, not at +10 dB";
+    // Another band changes the curve: the bypassed marker follows it.
+    SetMusicBand(store(), 4, 1, index1k, 90, 16, 0);  // -6 dB
+    graph().DrawEqCurve(4, 0);
+    EXPECT_NEAR(MarkerCentre(3).y(), YOf(-6, h), 1.5);
+    // Switched on again, it stands at its own gain in the band's look.
+    SetMusicBand(store(), 3, 1, index1k, 170, 30, 0);
+    graph().DrawEqCurve(3, 0);
+    EXPECT_EQ(bypassed->look(), EqMarker::Look::Band);
+    EXPECT_NEAR(MarkerCentre(3).y(), YOf(10, h), 1.0);
 }
 
 TEST_F(GraphDrawing, MarkersShownFollowThePageLayout) {

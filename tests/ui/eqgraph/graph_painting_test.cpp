@@ -1,10 +1,14 @@
 // The graph's bitmaps at the screen's pixel ratio: the same grid in logical pixels, drawn with
-// as many device pixels as the screen has.
+// as many device pixels as the screen has; the curve drawn again only where it changed.
 #include "ui/eqgraph/graph_painting.h"
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <cmath>
+
+#include "eqgraph/nearest.h"
+#include "ui/eqgraph/curve_layer.h"
 
 namespace zt {
 namespace {
@@ -31,38 +35,101 @@ TEST(GraphPaintingTest, GridIsDrawnAtThePixelRatio) {
     }
 }
 
-TEST(GraphPaintingTest, CurvePathIsOneBezierSegmentPerStep) {
+// Curve points of a plot at `ratio` device pixels per pixel: waves, a narrow peak near 1 kHz
+// and a low-pass falling far below the plot.
+CurvePoints WavyCurve(double ratio, int peakShift = 0) {
     CurvePoints points;
-    for (int j = 0; j < ResponseGrid::PointCount; ++j) points[j] = {2 * j, 89 + (j % 7)};
-    const QPainterPath path = CurvePath(points);
-    ASSERT_EQ(path.elementCount(), 1 + 3 * (kCurveSplinePoints - 1));
-    EXPECT_TRUE(path.elementAt(0).isMoveTo());
-    EXPECT_EQ(path.elementAt(1).type, QPainterPath::CurveToElement);
-    for (int j = 1; j < kCurveSplinePoints; ++j) {
-        ASSERT_EQ(QPointF(path.elementAt(3 * j)), QPointF(points[j].x, points[j].y)) << j;
+    const double step = 883.0 / 462;
+    for (int j = 0; j < ResponseGrid::PointCount; ++j) {
+        double y = 89 + 25 * std::sin(j / 17.0);
+        const int peak = 273 + peakShift;
+        if (std::abs(j - peak) < 6) y -= 60.0 / (1 + std::abs(j - peak));
+        if (j > 420) y += (j - 420) * (j - 420) * 0.9;
+        points[j] = {static_cast<int>(Nearest(j * step * ratio)),
+                     static_cast<int>(Nearest(y * ratio))};
     }
-    EXPECT_EQ(path.currentPosition(), QPointF(points[461].x, points[461].y))
-        << "point 462 is not drawn";
+    return points;
 }
 
-TEST(GraphPaintingTest, StrokePiecesShareTheirEndsAndKeepEverySegment) {
-    CurvePoints points;
-    for (int j = 0; j < ResponseGrid::PointCount; ++j) points[j] = {2 * j, 100 - (j % 11)};
-    const QPainterPath curve = CurvePath(points);
-    const QList<QPainterPath> pieces = StrokePieces(curve);
-    ASSERT_GT(pieces.size(), 1);
-    int segments = 0;
-    QPointF end(curve.elementAt(0));
-    for (const QPainterPath& piece : pieces) {
-        EXPECT_EQ(QPointF(piece.elementAt(0)), end) << "each piece starts where the last ended";
-        for (int i = 1; i < piece.elementCount(); ++i) {
-            ASSERT_EQ(QPointF(piece.elementAt(i)), QPointF(curve.elementAt(3 * segments + i)));
-        }
-        segments += (piece.elementCount() - 1) / 3;
-        end = piece.currentPosition();
+QImage Blank(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kGraphBackground);
+    return image;
+}
+
+void PaintCurve(CurveLayer& layer, QImage& image, const QRegion& region) {
+    QPainter p(&image);
+    for (const QRect& r : region) {
+        p.fillRect(r, QColor(kGraphBackground));
+        layer.Paint(p, r, QColor(255, 102, 0));
     }
-    EXPECT_EQ(segments, kCurveSplinePoints - 1);
-    EXPECT_EQ(end, curve.currentPosition());
+}
+
+// The picture a drag step leaves (the old picture drawn again only where the layer says the
+// curve changed) is the picture of the new curve drawn whole, pixel for pixel.
+TEST(CurveLayerTest, DrawingTheChangedPartGivesTheWholeNewPicture) {
+    for (const double ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        const QSize size(std::lround(883 * ratio), std::lround(268 * ratio));
+        const QRect whole(QPoint(0, 0), size);
+        struct Case {
+            const char* what;
+            void (*change)(CurvePoints&, double);
+            double mostOfThePicture;  // share of the picture the change may cover
+        };
+        const Case cases[] = {
+            {"one point", [](CurvePoints& c, double r) { c[120].y += std::lround(3 * r); }, 0.03},
+            {"the peak moves", [](CurvePoints& c, double r) { c = WavyCurve(r, 9); }, 0.15},
+            {"the first point", [](CurvePoints& c, double) { c[0].y -= 4; }, 0.03},
+            {"the last point drawn", [](CurvePoints& c, double) { c[461].y -= 5; }, 0.03},
+            {"point 462, not drawn", [](CurvePoints& c, double) { c[462].y -= 5; }, 0.0},
+            {"everything",
+             [](CurvePoints& c, double) {
+                 for (auto& p : c) p.y += 7;
+             },
+             1.0},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            CurveLayer layer;
+            layer.Reset(size, ratio);
+            CurvePoints points = WavyCurve(ratio);
+            EXPECT_EQ(layer.SetCurve(points), QRegion(whole)) << "a first curve is all new";
+            QImage picture = Blank(size);
+            PaintCurve(layer, picture, whole);
+
+            c.change(points, ratio);
+            const QRegion changed = layer.SetCurve(points);
+            PaintCurve(layer, picture, changed);
+            QImage expected = Blank(size);
+            PaintCurve(layer, expected, whole);
+            ASSERT_EQ(picture, expected);
+
+            long area = 0;
+            for (const QRect& r : changed) area += static_cast<long>(r.width()) * r.height();
+            EXPECT_LE(area, c.mostOfThePicture * size.width() * size.height());
+        }
+    }
+}
+
+TEST(CurveLayerTest, CurveGoesThroughItsPointsWithThePensWidth) {
+    // A flat line on the edge between rows 99 and 100 (device pixels at ratio 2): the pen's 3.6
+    // pixels cover rows 99 and 100 and most of 98 and 101; rows further off stay background.
+    CurvePoints points;
+    for (int j = 0; j < ResponseGrid::PointCount; ++j) points[j] = {4 * j, 100};
+    CurveLayer layer;
+    const QSize size(1766, 536);
+    layer.Reset(size, 2.0);
+    layer.SetCurve(points);
+    QImage picture = Blank(size);
+    PaintCurve(layer, picture, QRect(QPoint(0, 0), size));
+    const int x = 900;
+    EXPECT_EQ(picture.pixel(x, 96), kGraphBackground);
+    EXPECT_EQ(picture.pixel(x, 99), QColor(255, 102, 0).rgb());
+    EXPECT_EQ(picture.pixel(x, 100), QColor(255, 102, 0).rgb());
+    EXPECT_NE(picture.pixel(x, 98), kGraphBackground) << "the edge is anti-aliased";
+    EXPECT_EQ(picture.pixel(x, 104), kGraphBackground);
+    EXPECT_DOUBLE_EQ(layer.YAt(x), 100.0);
 }
 
 }  // namespace
