@@ -89,7 +89,10 @@ bool PresetFiles::ReadPresetFile(std::string_view name) {
         Show(kInvalidFileNameText);
         return false;
     }
-    const std::filesystem::path file = folders_.PresetFile(name);
+    return ReadPresetFileAt(folders_.PresetFile(name));
+}
+
+bool PresetFiles::ReadPresetFileAt(const std::filesystem::path& file) {
     std::error_code error;
     std::ifstream in;
     if (std::filesystem::is_regular_file(file, error)) in.open(file, std::ios::binary);

@@ -17,6 +17,13 @@ const BilingualText kOverwriteQuestion{"文件已存在,覆盖它吗?",
                                        "File already exists, overwrite it right?"};
 const BilingualText kOverwriteCaption{"*系统提示*", "*Confirm*"};
 
+// A file opened from the command line is read while the link is still searching: it is shown,
+// not sent.
+class NoUpload : public ImageUploader {
+public:
+    void UploadImage() override {}
+};
+
 // The file list is not editable: typed keys neither edit it nor move its current row.
 class SwallowTyping : public QObject {
 public:
@@ -80,6 +87,8 @@ void PresetFileFlows::ListPresetFiles(const std::string& name) {
 
 void PresetFileFlows::OnListClick(int row) {
     if (row < 0 || row >= static_cast<int>(names_.size())) return;
+    // A name picked from the list means the file of the preset folder, not an opened one.
+    opened_.reset();
     fileEdit_->setText(QString::fromStdString(names_[row]));
     if (context_.startUpComplete()) fileEdit_->setFocus(Qt::MouseFocusReason);
 }
@@ -113,8 +122,23 @@ void PresetFileFlows::LoadFromPc() {
     const bool online = context_.link.linkOnline();
     PresetFiles files(context_.folders(), context_.model.image(), context_.log, context_.prompts,
                       uploader_);
+    const bool read = opened_ && name == opened_->name ? files.ReadPresetFileAt(opened_->path)
+                                                       : files.ReadPresetFile(name);
     // An accepted file is in the image now and, while online, on its way to the processor.
-    if (files.ReadPresetFile(name) && !online) context_.showReplacedImage();
+    if (read && !online) context_.showReplacedImage();
+}
+
+bool PresetFileFlows::OpenFile(const std::filesystem::path& file) {
+    NoUpload noUpload;
+    PresetFiles files(context_.folders(), context_.model.image(), context_.log, context_.prompts,
+                      noUpload);
+    if (!files.ReadPresetFileAt(file)) return false;
+    context_.showReplacedImage();
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    opened_ = OpenedFile{file.stem().string(), error ? file : absolute};
+    fileEdit_->setText(QString::fromStdString(opened_->name));
+    return true;
 }
 
 }  // namespace zt

@@ -4,7 +4,9 @@
 // and the processor (RzBmpButton119).
 
 #include <QObject>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,10 +68,20 @@ public:
     // RzBmpButton119Click.
     void LoadFromPc();
 
+    // A preset file named on the command line, anywhere on the disk: read and checked into the
+    // image off line (nothing is sent) and shown on every page; its name goes into FileEdit, so
+    // that "Load File data" sends it once the link is online. A file that fails a check is
+    // reported as any other and changes nothing. False when it was not loaded.
+    bool OpenFile(const std::filesystem::path& file);
+
     const std::vector<std::string>& names() const { return names_; }
 
 private:
     bool Exists(const std::string& name) const;
+    struct OpenedFile {
+        std::string name;  // as FileEdit shows it
+        std::filesystem::path path;
+    };
 
     Context context_;
     LinkUploader uploader_;
@@ -78,6 +90,7 @@ private:
     QAbstractButton* saveButton_;
     QAbstractButton* loadButton_;
     std::vector<std::string> names_;
+    std::optional<OpenedFile> opened_;
 };
 
 }  // namespace zt

@@ -18,6 +18,7 @@
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
 #include "ui/window/value_tooltips.h"
+#include "ui/window/version_display.h"
 #include "ui/window/window_chrome.h"
 
 namespace zt {
@@ -41,6 +42,7 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     // the dialog is up.
     statusDialog_ = std::make_unique<TForm2>(window_.get());
     linkView_->SetStatusDialog(statusDialog_.get());
+    ShowVersion(*window_, *statusDialog_);
 
     languageSwitch_ = std::make_unique<LanguageSwitch>(language_, registry_, [this] {
         linkView_->ApplyLanguage();
@@ -159,6 +161,7 @@ void EditorApp::ReadPortList() {
     } catch (const std::exception&) {
         return;  // the list the last search had stays
     }
+    PutPortFirst(ports, preferredPort_);
     QComboBox* list = window_->tabStrip().comComboBox1;
     list->clear();
     for (const PortEntry& port : ports) list->addItem(QString::fromStdString(port.name));

@@ -65,6 +65,8 @@ public:
     const PresetFolders& presetFolders() const { return presetFolders_; }
     // Puts the preset folders below `folder` instead of the program's folder; set before Show.
     void SetPresetBaseFolder(std::filesystem::path folder) { presetBase_ = std::move(folder); }
+    // The port whose processor answered last: the search tries it first, then the others.
+    void SetPreferredPort(std::string name) { preferredPort_ = std::move(name); }
     EditingSide& editing() { return *editing_; }
     SystemSide& system() { return *system_; }
 
@@ -114,6 +116,7 @@ private:
     RefreshRelay refresh_;
     PresetFolders presetFolders_;
     std::filesystem::path presetBase_;
+    std::string preferredPort_;
 
     std::unique_ptr<TForm1> window_;
     std::unique_ptr<DiagnosticLog> log_;
