@@ -6,7 +6,8 @@
 # private Xvfb server (no window manager; the window opens in the middle of the screen): the
 # script waits until the editor has linked to the simulator, shapes a few music EQ bands by
 # dragging their points on the graph (where xdotool is installed), takes a screenshot of the
-# screen, prints its path and stops everything again.
+# screen, prints its path and stops everything again. The package's screenshot,
+# docs/images/zt461-editor.png, is that picture cut to the window.
 #
 # The simulator shows up in the editor's port list as the virtual port ZT461-SIM (a link in
 # $XDG_RUNTIME_DIR/zt461/ports). Arguments are passed to zt461-sim (see zt461-sim --help), for

@@ -12,6 +12,8 @@ packages=(
     xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 imagemagick x11-utils socat
     pulseaudio pulseaudio-utils xdotool espeak-ng sox
     fonts-wqy-microhei qt6-translations-l10n
+    dpkg-dev fakeroot file lintian desktop-file-utils appstream shared-mime-info librsvg2-bin
+    help2man man-db
 )
 
 missing=()

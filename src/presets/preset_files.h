@@ -30,7 +30,8 @@ class PresetFiles {
     // changes the image; then the link is asked to upload it. Reports a failure and gives
     // false.
     bool ReadPresetFile(std::string_view name);
-    // The same for a preset file anywhere, chosen by its path.
+    // The same for a preset file anywhere, named by its path (a file opened from outside the
+    // preset folders).
     bool ReadPresetFileAt(const std::filesystem::path& file);
 
     const PresetFolders& folders() const { return folders_; }

@@ -66,6 +66,7 @@ protected:
 
         env_ = QProcessEnvironment::systemEnvironment();
         env_.insert("XDG_RUNTIME_DIR", runtime_.path());
+        env_.insert("XDG_CONFIG_HOME", runtime_.filePath("config"));  // no stored place
         env_.insert("DISPLAY", QStringLiteral(":%1").arg(display_));
         env_.insert("QT_QPA_PLATFORM", "xcb");  // the tests' own default is offscreen
         env_.remove("WAYLAND_DISPLAY");

@@ -74,6 +74,8 @@ public:
         display_ = FreeXDisplay();
         if (display_ < 0) return false;
         env_.insert("XDG_RUNTIME_DIR", runtimeDir);
+        // Each editor keeps its settings in its own run: none carries a place into another.
+        env_.insert("XDG_CONFIG_HOME", runtimeDir + "/config");
         env_.insert("DISPLAY", QStringLiteral(":%1").arg(display_));
         env_.insert("QT_QPA_PLATFORM", "xcb");
         env_.remove("WAYLAND_DISPLAY");
@@ -122,6 +124,9 @@ public:
         Run("import", {"-window", "root", path});
         return QImage(path).convertToFormat(QImage::Format_RGB32);
     }
+
+    // Every window of the screen with its name, as xwininfo lists them.
+    QString WindowTree() { return Run("xwininfo", {"-root", "-tree"}); }
 
     // xdotool with its arguments, e.g. {"mousemove", "10", "20", "click", "1"}.
     void Pointer(const QStringList& args) { Run("xdotool", args); }

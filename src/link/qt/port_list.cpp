@@ -89,6 +89,12 @@ std::vector<PortEntry> ListPorts() {
     return BuildPortList(SystemSerialPorts(), ConsolePortNames(), VirtualPortFolder());
 }
 
+void PutPortFirst(std::vector<PortEntry>& ports, const std::string& name) {
+    const auto it = std::find_if(ports.begin(), ports.end(),
+                                 [&](const PortEntry& p) { return p.name == name; });
+    if (it != ports.end()) std::rotate(ports.begin(), it, it + 1);
+}
+
 const PortEntry* FindPort(const std::vector<PortEntry>& ports, const std::string& name) {
     const auto it = std::find_if(ports.begin(), ports.end(),
                                  [&](const PortEntry& p) { return p.name == name; });

@@ -34,6 +34,10 @@ std::string VirtualPortFolder();
 // BuildPortList over the inputs of this machine.
 std::vector<PortEntry> ListPorts();
 
+// Moves the entry shown under `name` to the front, keeping the order of the others; a name the
+// list does not hold changes nothing.
+void PutPortFirst(std::vector<PortEntry>& ports, const std::string& name);
+
 // The entry shown under `name`, or none.
 const PortEntry* FindPort(const std::vector<PortEntry>& ports, const std::string& name);
 

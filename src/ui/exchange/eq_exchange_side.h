@@ -49,6 +49,8 @@ public:
         chooser_ = std::move(chooser);
     }
 
+    ExchangeFileChooser& fileChooser() { return *chooser_; }
+
     // Whether the channel shown has bands to exchange (the dynamic EQ's bands do not), and
     // whether they may be changed now (not while the panel lock is up or the output EQ runs
     // automatically).

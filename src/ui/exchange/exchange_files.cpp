@@ -11,18 +11,37 @@ const QString kFilter = QStringLiteral("EQ (*.txt);;* (*)");
 
 }  // namespace
 
+void DialogFileChooser::setLastPlace(const ExchangePlace& place) {
+    place_ = {};
+    if (!place.folder.isEmpty() && QFileInfo(place.folder).isDir()) place_.folder = place.folder;
+    if (kFilter.split(QStringLiteral(";;")).contains(place.type)) place_.type = place.type;
+}
+
+void DialogFileChooser::Remember(const QString& name, const QString& type) {
+    if (name.isEmpty()) return;
+    place_.folder = QFileInfo(name).absolutePath();
+    if (!type.isEmpty()) place_.type = type;
+}
+
+QString DialogFileChooser::StartFolder() const {
+    return place_.folder.isEmpty() ? QDir::homePath() : place_.folder;
+}
+
 QString DialogFileChooser::SaveFileName(QWidget* parent, const QString& caption,
                                         const QString& suggested) {
-    const QString start = (folder_.isEmpty() ? QDir::homePath() : folder_) + "/" + suggested;
-    const QString name = QFileDialog::getSaveFileName(parent, caption, start, kFilter);
-    if (!name.isEmpty()) folder_ = QFileInfo(name).absolutePath();
+    QString type = place_.type;
+    const QString name = QFileDialog::getSaveFileName(parent, caption,
+                                                      StartFolder() + "/" + suggested, kFilter,
+                                                      &type);
+    Remember(name, type);
     return name;
 }
 
 QString DialogFileChooser::OpenFileName(QWidget* parent, const QString& caption) {
-    const QString name = QFileDialog::getOpenFileName(
-        parent, caption, folder_.isEmpty() ? QDir::homePath() : folder_, kFilter);
-    if (!name.isEmpty()) folder_ = QFileInfo(name).absolutePath();
+    QString type = place_.type;
+    const QString name =
+        QFileDialog::getOpenFileName(parent, caption, StartFolder(), kFilter, &type);
+    Remember(name, type);
     return name;
 }
 

@@ -20,6 +20,13 @@ const BilingualText kOverwriteQuestion{"文件已存在,覆盖它吗?",
                                        "File already exists, overwrite it right?"};
 const BilingualText kOverwriteCaption{"*系统提示*", "*Confirm*"};
 
+// A file opened from the command line is read while the link is still searching: it is shown,
+// not sent.
+class NoUpload : public ImageUploader {
+public:
+    void UploadImage() override {}
+};
+
 // The file list is not editable: typed keys neither edit it nor move its current row.
 class SwallowTyping : public QObject {
 public:
@@ -123,6 +130,8 @@ void PresetFileFlows::ListPresetFiles(const std::string& name) {
 
 void PresetFileFlows::OnListClick(int row) {
     if (row < 0 || row >= static_cast<int>(names_.size())) return;
+    // A name picked from the list means the file of the preset folder, not an opened one.
+    opened_.reset();
     fileEdit_->setText(QString::fromStdString(names_[row]));
     if (context_.startUpComplete()) fileEdit_->setFocus(Qt::MouseFocusReason);
 }
@@ -157,7 +166,11 @@ void PresetFileFlows::LoadFromPc() {
     const std::string name = fileEdit_->text().toStdString();
     const BilingualText question{"加载模式：" + name + " ?", "Load File Data：" + name + " ?"};
     if (!context_.prompts.Ask(question, kConfirmCaption, AskButtons::YesNo)) return;
-    LoadFile([&name](PresetFiles& files) { return files.ReadPresetFile(name); });
+    LoadFile([this, &name](PresetFiles& files) {
+        // The file opened from the command line keeps its own path.
+        return opened_ && name == opened_->name ? files.ReadPresetFileAt(opened_->path)
+                                                : files.ReadPresetFile(name);
+    });
 }
 
 void PresetFileFlows::OpenFile() {
@@ -175,6 +188,19 @@ void PresetFileFlows::LoadFile(const std::function<bool(PresetFiles&)>& read) {
                       uploader_);
     // An accepted file is in the image now and, while online, on its way to the processor.
     if (read(files) && !online) context_.showReplacedImage();
+}
+
+bool PresetFileFlows::OpenFile(const std::filesystem::path& file) {
+    NoUpload noUpload;
+    PresetFiles files(context_.folders(), context_.model.image(), context_.log, context_.prompts,
+                      noUpload);
+    if (!files.ReadPresetFileAt(file)) return false;
+    context_.showReplacedImage();
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    opened_ = OpenedFile{file.stem().string(), error ? file : absolute};
+    fileEdit_->setText(QString::fromStdString(opened_->name));
+    return true;
 }
 
 }  // namespace zt

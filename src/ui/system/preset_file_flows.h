@@ -4,7 +4,9 @@
 // and the processor (RzBmpButton119).
 
 #include <QObject>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +80,12 @@ public:
     // "Open file…": loads a preset file kept anywhere, chosen in a file dialog.
     void OpenFile();
 
+    // A preset file named on the command line, anywhere on the disk: read and checked into the
+    // image off line (nothing is sent) and shown on every page; its name goes into FileEdit, so
+    // that "Load File data" sends it once the link is online. A file that fails a check is
+    // reported as any other and changes nothing. False when it was not loaded.
+    bool OpenFile(const std::filesystem::path& file);
+
     const std::vector<std::string>& names() const { return names_; }
     // In place of the file dialog (tests).
     void SetPresetFileChooser(std::function<QString(const QString&)> choose) {
@@ -89,6 +97,10 @@ private:
     void WatchFolders();
     // Loads the file the user chose, as a load from the list does.
     void LoadFile(const std::function<bool(PresetFiles&)>& read);
+    struct OpenedFile {
+        std::string name;  // as FileEdit shows it
+        std::filesystem::path path;
+    };
 
     Context context_;
     LinkUploader uploader_;
@@ -99,6 +111,7 @@ private:
     QAbstractButton* openButton_;
     QFileSystemWatcher* watcher_ = nullptr;
     std::vector<std::string> names_;
+    std::optional<OpenedFile> opened_;
 };
 
 }  // namespace zt

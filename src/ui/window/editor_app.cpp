@@ -18,6 +18,7 @@
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
 #include "ui/window/value_tooltips.h"
+#include "ui/window/version_display.h"
 #include "ui/window/window_chrome.h"
 
 namespace zt {
@@ -53,6 +54,7 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     relink_ = std::make_unique<AutoRelink>(link(), model_, *linkView_, *messages_, language_,
                                            std::move(relinkHooks));
     linkView_->SetFilter(relink_.get());
+    ShowVersion(*window_, *statusDialog_);
 
     languageSwitch_ = std::make_unique<LanguageSwitch>(language_, registry_, [this] {
         qtTranslations_.Apply(language_.current());
@@ -189,6 +191,7 @@ void EditorApp::ReadPortList() {
     } catch (const std::exception&) {
         return;  // the list the last search had stays
     }
+    PutPortFirst(ports, preferredPort_);
     QComboBox* list = window_->tabStrip().comComboBox1;
     list->clear();
     for (const PortEntry& port : ports) list->addItem(QString::fromStdString(port.name));

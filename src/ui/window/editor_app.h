@@ -79,6 +79,8 @@ public:
         presetShared_ = folder;
         presetFolders_.sharedPresetFolder = std::move(folder);
     }
+    // The port whose processor answered last: the search tries it first, then the others.
+    void SetPreferredPort(std::string name) { preferredPort_ = std::move(name); }
     EditingSide& editing() { return *editing_; }
     SystemSide& system() { return *system_; }
 
@@ -130,6 +132,7 @@ private:
     PresetFolders presetFolders_;
     std::filesystem::path presetBase_;
     std::filesystem::path presetShared_;
+    std::string preferredPort_;
 
     std::unique_ptr<TForm1> window_;
     std::unique_ptr<DiagnosticLog> log_;

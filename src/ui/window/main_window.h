@@ -52,6 +52,8 @@ public:
     void Minimise();
     void ToggleMaximised();
     bool isMaximisedByUs() const { return maximised_; }
+    // The place and size the window has, or returns to when it is maximised.
+    QRect restoredGeometry() const { return maximised_ ? normalGeometry_ : geometry(); }
 
     // Volume keys: Q/A, W/S, E/D move the music, microphone and effect volume bars while the
     // key preview is on. The bars are set once the right column exists.
