@@ -1,8 +1,8 @@
 #pragma once
 // The standard biquads of the audio EQ cookbook as room-measurement tools and system-wide
 // equalisers compute them: peaking, low and high shelf with a Q, and second-order high- and
-// low-pass sections, and the notch. Their magnitude is evaluated at a sample rate, on the points of the
-// ResponseGrid, so that it can be compared with the curves of the EQ graph.
+// low-pass sections, and the notch. Their magnitude is evaluated at a sample rate, on the points of
+// the ResponseGrid, so that it can be compared with the curves of the EQ graph.
 
 #include <array>
 #include <span>

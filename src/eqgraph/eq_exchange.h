@@ -69,13 +69,13 @@ enum class ChannelUse {
 };
 
 struct EqImport {
-    ImportedSet shown;                // the set shown
-    std::optional<ImportedSet> other; // the music channel's other set, with BothSets
-    bool changed = false;             // the file had something to take: the sets are new
-    int imported = 0;                 // ON filters and graphic EQs taken, in every set
-    int beyondBands = 0;              // filters more than the bands, fitted into their sum
-    int passIntoBands = 0;            // pass filters of a channel without crossovers
-    bool graphic = false;             // a graphic EQ curve was fitted
+    ImportedSet shown;                 // the set shown
+    std::optional<ImportedSet> other;  // the music channel's other set, with BothSets
+    bool changed = false;              // the file had something to take: the sets are new
+    int imported = 0;                  // ON filters and graphic EQs taken, in every set
+    int beyondBands = 0;               // filters more than the bands, fitted into their sum
+    int passIntoBands = 0;             // pass filters of a channel without crossovers
+    bool graphic = false;              // a graphic EQ curve was fitted
     bool hasPreamp = false;
     double preampDb = 0.0;
     ChannelUse channels = ChannelUse::Same;

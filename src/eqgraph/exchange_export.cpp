@@ -38,19 +38,32 @@ Sections SectionsOf(int filterType) {
     constexpr double kButterworth4a = 1.3065629648763766;  // 1 / (2 sin(pi/8))
     constexpr double kButterworth4b = 0.5411961001461970;  // 1 / (2 sin(3 pi/8))
     switch (filterType) {
-        case 1: return {{}, 1};
-        case 2: return {{kBessel}, 0};
-        case 3: return {{kButterworth}, 0};
-        case 4: return {{0.5}, 0};  // two equal first-order sections are one of Q 0.5
-        case 5: return {{kBessel}, 1};
-        case 6: return {{kButterworth}, 1};
-        case 7: return {{kBessel, kBessel}, 0};
-        case 8: return {{kButterworth4a, kButterworth4b}, 0};
-        case 9: return {{kButterworth, kButterworth}, 0};
-        case 10: return {{kBessel, kBessel, kBessel}, 0};
-        case 11: return {{kButterworth4a, kButterworth4b, kButterworth4b}, 0};
-        case 12: return {{1.0, 1.0, 0.5}, 0};  // twice a third-order Butterworth
-        default: return {};
+        case 1:
+            return {{}, 1};
+        case 2:
+            return {{kBessel}, 0};
+        case 3:
+            return {{kButterworth}, 0};
+        case 4:
+            return {{0.5}, 0};  // two equal first-order sections are one of Q 0.5
+        case 5:
+            return {{kBessel}, 1};
+        case 6:
+            return {{kButterworth}, 1};
+        case 7:
+            return {{kBessel, kBessel}, 0};
+        case 8:
+            return {{kButterworth4a, kButterworth4b}, 0};
+        case 9:
+            return {{kButterworth, kButterworth}, 0};
+        case 10:
+            return {{kBessel, kBessel, kBessel}, 0};
+        case 11:
+            return {{kButterworth4a, kButterworth4b, kButterworth4b}, 0};
+        case 12:
+            return {{1.0, 1.0, 0.5}, 0};  // twice a third-order Butterworth
+        default:
+            return {};
     }
 }
 
@@ -84,8 +97,8 @@ double CostOf(const CurveArray& curve, const CookbookFilter& f, const CookbookRe
 
 // The filter of a point of the search space: log frequency, gain, log Q.
 CookbookFilter FilterAt(CookbookType type, const std::array<double, 3>& x) {
-    return {type, std::exp(x[0]), x[1], std::exp(std::clamp(x[2], std::log(kLowestQ),
-                                                              std::log(kHighestQ)))};
+    return {type, std::exp(x[0]), x[1],
+            std::exp(std::clamp(x[2], std::log(kLowestQ), std::log(kHighestQ)))};
 }
 
 class Writer {
@@ -212,7 +225,9 @@ CookbookFilter BestCookbookFilter(const CurveArray& curve, CookbookFilter start,
     simplex[2][1] += 0.5;
     simplex[3][2] += 0.2;
     std::array<double, 4> cost{};
-    auto evaluate = [&](const Point& x) { return CostOf(curve, FilterAt(start.type, x), cookbook); };
+    auto evaluate = [&](const Point& x) {
+        return CostOf(curve, FilterAt(start.type, x), cookbook);
+    };
     for (int i = 0; i < 4; ++i) cost[i] = evaluate(simplex[i]);
     for (int step = 0; step < kSimplexSteps; ++step) {
         std::array<int, 4> order{0, 1, 2, 3};

@@ -28,6 +28,8 @@ constexpr int kMaxRounds = 12;
 constexpr int kMaxBandPasses = 8;
 constexpr int kGainSteps = 181;
 constexpr int kLastFrequency = kFrequencyCount - 1;
+// Shapes kept between fits: a few imports' worth (each shape is 1.9 kB).
+constexpr size_t kShapeCacheLimit = 20000;
 
 const std::array<int, kFrequencyCount>& CentreTable() {
     static const std::array<int, kFrequencyCount> table = [] {
@@ -91,10 +93,9 @@ const ExchangeFitter::Shape& ExchangeFitter::BandShape(int type, int gainStep, i
     const int key = (type * kGainSteps + gainStep) * 128 + qIndex;
     auto [it, added] = bandShapes_.try_emplace(key);
     if (added) {
-        const ItemShape kind =
-            ItemPrototype(static_cast<float>(GainDbOfStep(gainStep)),
-                          static_cast<float>(QValue(qIndex)), static_cast<PointTypeCode>(type),
-                          it->second.proto);
+        const ItemShape kind = ItemPrototype(static_cast<float>(GainDbOfStep(gainStep)),
+                                             static_cast<float>(QValue(qIndex)),
+                                             static_cast<PointTypeCode>(type), it->second.proto);
         it->second.flat = kind != ItemShape::Prototype;
     }
     return it->second;
@@ -212,10 +213,10 @@ public:
         SetNeed();
         const double bypassed = Score(fitter_.BandShape(0, 120, 16), 0, kInfinity);
         const double error = target_[worst] - sum_[worst];
-        ExchangeBand placed{1, NearestFrequencyIndex(ResponseGrid::FrequencyOfIndex(worst)),
-                            std::clamp(static_cast<int>(std::lround((error + 24.0) * 5.0)), 0,
-                                       kGainSteps - 1),
-                            16, band.slopeIndex};
+        ExchangeBand placed{
+            1, NearestFrequencyIndex(ResponseGrid::FrequencyOfIndex(worst)),
+            std::clamp(static_cast<int>(std::lround((error + 24.0) * 5.0)), 0, kGainSteps - 1), 16,
+            band.slopeIndex};
         double best = Score(placed, kInfinity);
         for (int pass = 0; pass < kMaxBandPasses; ++pass) {
             const double before = best;
@@ -236,7 +237,8 @@ private:
     static constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
     static int CentreOfCrossover(const ExchangeCrossover& filter, bool highPass) {
-        return CrossoverBypassed(filter, highPass) ? -1 : CentreOfFrequencyIndex(filter.frequencyIndex);
+        return CrossoverBypassed(filter, highPass) ? -1
+                                                   : CentreOfFrequencyIndex(filter.frequencyIndex);
     }
 
     void SetNeed() {
@@ -351,6 +353,7 @@ private:
 ExchangeSettings ExchangeFitter::Fit(const CurveArray& target, ExchangeSettings start,
                                      const FitRequest& request) {
     using Role = FitRequest::BandRole;
+    if (bandShapes_.size() > kShapeCacheLimit) bandShapes_.clear();
     auto role = [&](size_t b) {
         return b < request.roles.size() ? request.roles[b] : Role::Fitted;
     };

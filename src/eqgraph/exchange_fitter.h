@@ -23,12 +23,12 @@ namespace zt {
 using CurveArray = std::array<double, ResponseGrid::PointCount>;
 
 // Grid points of the audible range, 20 Hz to 20 kHz, over which curves are compared.
-inline constexpr int kFitFirstIndex = 42;   // 20.1 Hz
-inline constexpr int kFitLastIndex = 451;   // 19 950 Hz
+inline constexpr int kFitFirstIndex = 42;  // 20.1 Hz
+inline constexpr int kFitLastIndex = 451;  // 19 950 Hz
 
 // How far a curve lies from its target over the audible range.
 struct CurveDeviation {
-    double largestDb = 0.0;  // the largest difference, in dB
+    double largestDb = 0.0;        // the largest difference, in dB
     int atIndex = kFitFirstIndex;  // the grid point where it occurs
     double rmsDb = 0.0;
     double atHz() const { return ResponseGrid::FrequencyOfIndex(atIndex); }

@@ -26,11 +26,24 @@ bool IsBandFilter(const FileFilter& f) {
     return !f.IsPass();
 }
 
+// A filter as near as the processor can come to it: its frequency and gain within the
+// processor's ranges.
+CookbookFilter Reachable(CookbookFilter f) {
+    f.frequencyHz = std::clamp(f.frequencyHz, FrequencyHz(0), FrequencyHz(kFrequencyCount - 1));
+    if (f.type != CookbookType::Notch)
+        f.gainDb = std::clamp(f.gainDb, kLowestGainDb, kHighestGainDb);
+    return f;
+}
+
+// The summed curve of the filters and graphic EQs; `reachable` takes every filter as near as
+// the processor can come to it, which the fit aims at, while the file's own curve measures it.
 CurveArray CurveOfFilters(const std::vector<const FileFilter*>& filters,
                           const std::vector<const GraphicCurve*>& graphics,
-                          const CookbookResponse& cookbook) {
+                          const CookbookResponse& cookbook, bool reachable = false) {
     CurveArray curve{};
-    for (const FileFilter* f : filters) cookbook.AddTo(f->filter, curve);
+    for (const FileFilter* f : filters) {
+        cookbook.AddTo(reachable ? Reachable(f->filter) : f->filter, curve);
+    }
     for (const GraphicCurve* g : graphics) {
         for (int k = 0; k < ResponseGrid::PointCount; ++k) {
             curve[k] += GraphicGainDb(*g, ResponseGrid::FrequencyOfIndex(k));
@@ -43,7 +56,8 @@ CurveArray CurveOfFilters(const std::vector<const FileFilter*>& filters,
 // How much a filter shapes the curve: the area of its response over the audible range.
 double Weight(const FileFilter& f, const CookbookResponse& cookbook) {
     double area = 0.0;
-    for (int k = kFitFirstIndex; k <= kFitLastIndex; ++k) area += std::abs(cookbook.GainDb(f.filter, k));
+    for (int k = kFitFirstIndex; k <= kFitLastIndex; ++k)
+        area += std::abs(cookbook.GainDb(f.filter, k));
     return area;
 }
 
@@ -51,7 +65,8 @@ double Weight(const FileFilter& f, const CookbookResponse& cookbook) {
 ExchangeBand StartBand(const FileFilter& f, ExchangeBand band, std::vector<ClampedValue>& clamped) {
     const CookbookFilter& c = f.filter;
     const double lowest = FrequencyHz(0), highest = FrequencyHz(kFrequencyCount - 1);
-    if (c.frequencyHz < lowest / kHalfFrequencyStep || c.frequencyHz > highest * kHalfFrequencyStep) {
+    if (c.frequencyHz < lowest / kHalfFrequencyStep ||
+        c.frequencyHz > highest * kHalfFrequencyStep) {
         const double to = std::clamp(c.frequencyHz, lowest, highest);
         if (f.on) clamped.push_back({f.line, ClampedValue::Frequency, c.frequencyHz, to});
     }
@@ -62,11 +77,9 @@ ExchangeBand StartBand(const FileFilter& f, ExchangeBand band, std::vector<Clamp
         if (f.on) clamped.push_back({f.line, ClampedValue::Gain, gain, to});
         gain = to;
     }
-    band.gainStep = std::clamp(static_cast<int>(std::lround((gain + 24.0) * 5.0)), 0,
-                               kGainStepCount - 1);
-    band.type = c.type == CookbookType::LowShelf    ? 2
-                : c.type == CookbookType::HighShelf ? 3
-                                                    : 1;
+    band.gainStep =
+        std::clamp(static_cast<int>(std::lround((gain + 24.0) * 5.0)), 0, kGainStepCount - 1);
+    band.type = c.type == CookbookType::LowShelf ? 2 : c.type == CookbookType::HighShelf ? 3 : 1;
     // The Q table and the cookbook's Q differ in meaning; the search tries every entry.
     const int q = std::clamp(static_cast<int>(ParseValue(kKindQ, c.q)), 0, KindMaximum(kKindQ));
     if (IsShelf(band.type)) {
@@ -140,7 +153,10 @@ public:
         }
         result_.beyondBands += static_cast<int>(bandFilters.size() - starters.size());
 
-        return Result(fitter_.Fit(target, std::move(start), request), target,
+        // Values beyond the ranges are aimed at as the nearest the processor can do, so that one
+        // unreachable boost does not pull every other band and the crossovers after it.
+        const CurveArray aim = CurveOfFilters(on, graphics, cookbook_, true);
+        return Result(fitter_.Fit(aim, std::move(start), request), target,
                       on.size() + graphics.size());
     }
 
@@ -150,8 +166,8 @@ private:
         set.settings = std::move(settings);
         const CurveArray curve = fitter_.CurveOf(set.settings);
         set.deviation = DeviationOf(curve, target);
-        set.boostDb = *std::max_element(curve.begin() + kFitFirstIndex,
-                                        curve.begin() + kFitLastIndex + 1);
+        set.boostDb =
+            *std::max_element(curve.begin() + kFitFirstIndex, curve.begin() + kFitLastIndex + 1);
         set.filters = static_cast<int>(filters);
         return set;
     }
@@ -177,7 +193,7 @@ private:
     // The band closest to the filter on its own: the start of the joint refinement.
     ExchangeBand FitAlone(const FileFilter& f, const ExchangeBand& band) {
         CurveArray own{};
-        cookbook_.AddTo(f.filter, own);
+        cookbook_.AddTo(Reachable(f.filter), own);
         for (double& v : own) v = std::clamp(v, kTargetFloorDb, kTargetCeilingDb);
         return fitter_.Fit(own, {{band}, {}, {}}, {}).bands[0];
     }
@@ -200,7 +216,8 @@ std::optional<ExchangeSettings> EditorValues(const ExchangeFile& file,
     while (in >> word) {
         if (word == "B") {
             ExchangeBand b;
-            if (!(in >> b.type >> b.frequencyIndex >> b.gainStep >> b.qIndex >> b.slopeIndex)) return {};
+            if (!(in >> b.type >> b.frequencyIndex >> b.gainStep >> b.qIndex >> b.slopeIndex))
+                return {};
             channel.bands.push_back(b);
         } else if (word == "HP" || word == "LP") {
             ExchangeCrossover c;
@@ -249,13 +266,12 @@ EqImport ImportEqExchange(std::string_view text, const ExchangeImportRequest& re
 
     const bool sections = file.channelSections;
     const bool twoSets = sections && request.otherSet.has_value();
-    const int shownChannel =
-        twoSets && !request.otherIsRight ? kChannelRight : kChannelLeft;
+    const int shownChannel = twoSets && !request.otherIsRight ? kChannelRight : kChannelLeft;
     const auto shownFilters = ForChannel(file.filters, shownChannel);
     const auto shownGraphics = ForChannel(file.graphics, shownChannel);
     auto plays = [](const auto& filters, const auto& graphics) {
-        return !graphics.empty() ||
-               std::any_of(filters.begin(), filters.end(), [](const FileFilter* f) { return f->on; });
+        return !graphics.empty() || std::any_of(filters.begin(), filters.end(),
+                                                [](const FileFilter* f) { return f->on; });
     };
     // The editor's own unchanged export is taken as it is, bypassed bands and all.
     const std::optional<ExchangeSettings> exact = EditorValues(file, request, cookbook);

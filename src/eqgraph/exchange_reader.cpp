@@ -97,10 +97,21 @@ private:
     bool decimalComma_;
 };
 
-// A file writes decimal commas when a digit, a comma and a digit meet inside a word.
+// A file writes decimal commas when a digit, a comma and a digit meet in one of its filter,
+// preamp or graphic EQ lines (free text such as notes may hold commas of its own).
 bool UsesDecimalComma(std::string_view text) {
-    for (size_t i = 1; i + 1 < text.size(); ++i) {
-        if (text[i] == ',' && Digit(text[i - 1]) && Digit(text[i + 1])) return true;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        const std::string_view line = Trim(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+        const std::string head = Lower(line.substr(0, 9));
+        if (!head.starts_with("filter") && !head.starts_with("preamp") &&
+            !head.starts_with("graphiceq")) {
+            continue;
+        }
+        for (size_t i = 1; i + 1 < line.size(); ++i) {
+            if (line[i] == ',' && Digit(line[i - 1]) && Digit(line[i + 1])) return true;
+        }
     }
     return false;
 }
@@ -108,8 +119,9 @@ bool UsesDecimalComma(std::string_view text) {
 // Header lines and commands of the common tools that do not change the sound.
 bool IsSilentCommand(const std::string& command) {
     static constexpr std::array<std::string_view, 12> kSilent = {
-        "device", "dated", "notes", "equaliser", "equalizer", "stage",
-        "caption", "comment", "number of filters", "generic", "measurement", "sample rate"};
+        "device",      "dated",      "notes",   "equaliser",         "equalizer",
+        "stage",       "caption",    "comment", "number of filters", "generic",
+        "measurement", "sample rate"};
     return std::find(kSilent.begin(), kSilent.end(), command) != kSilent.end();
 }
 
@@ -160,9 +172,10 @@ public:
         if (command == "channel") return ReadChannel(Words(rest));
         if (command == "graphiceq") return ReadGraphic(rest);
         if (IsSilentCommand(command) || command.starts_with("room eq")) return;
-        const bool word = !command.empty() && std::all_of(command.begin(), command.end(), [](char c) {
-            return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == ' ';
-        });
+        const bool word =
+            !command.empty() && std::all_of(command.begin(), command.end(), [](char c) {
+                return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == ' ';
+            });
         if (!word) {
             if (!CarriesNoFilter(text)) LeaveOut(LeftOutReason::Malformed);
             return;

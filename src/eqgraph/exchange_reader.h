@@ -62,7 +62,7 @@ struct ExchangeFile {
     std::vector<FileFilter> filters;
     std::vector<GraphicCurve> graphics;
     bool hasPreamp = false;
-    double preampDb = 0.0;     // the sum of the preamp lines for the left (or every) channel
+    double preampDb = 0.0;         // the sum of the preamp lines for the left (or every) channel
     bool channelSections = false;  // "Channel:" lines name the left and right apart
     std::vector<LeftOutLine> leftOut;
     // Every filter line as read (trimmed), and the raw values the editor's own export notes in

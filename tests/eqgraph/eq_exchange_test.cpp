@@ -123,10 +123,10 @@ TEST(EqExport, EveryBandIsItsClosestCookbookFilterWithAWarningExactlyWhereItIsOf
     // Frequency indices: 60 = 62.5 Hz, 85 = 101 Hz, 132 = 250 Hz, 204 = 1000 Hz, 261 = 3000 Hz,
     // 324 = 10100 Hz, 348 = 16000 Hz, 361 = 20600 Hz. Gain steps: 120 = 0 dB, 150 = +6 dB.
     const ExchangeBand bands[] = {
-        {1, 204, 150, 28, 10}, {1, 85, 75, 40, 10},  {1, 261, 135, 16, 10}, {1, 60, 90, 28, 10},
-        {1, 132, 100, 10, 10}, {2, 85, 150, 16, 16}, {2, 132, 75, 16, 10},  {3, 261, 140, 16, 16},
-        {3, 240, 90, 16, 24},  {1, 204, 180, 0, 10}, {1, 85, 180, 80, 10},  {1, 60, 60, 52, 10},
-        {2, 204, 0, 16, 24},   {3, 324, 180, 16, 16}, {1, 348, 60, 22, 10}, {1, 361, 180, 0, 10},
+        {1, 204, 150, 28, 10}, {1, 85, 75, 40, 10},   {1, 261, 135, 16, 10}, {1, 60, 90, 28, 10},
+        {1, 132, 100, 10, 10}, {2, 85, 150, 16, 16},  {2, 132, 75, 16, 10},  {3, 261, 140, 16, 16},
+        {3, 240, 90, 16, 24},  {1, 204, 180, 0, 10},  {1, 85, 180, 80, 10},  {1, 60, 60, 52, 10},
+        {2, 204, 0, 16, 24},   {3, 324, 180, 16, 16}, {1, 348, 60, 22, 10},  {1, 361, 180, 0, 10},
         {1, 361, 180, 8, 10},  {3, 330, 150, 0, 0},
     };
     int warned = 0, clean = 0;
@@ -208,7 +208,8 @@ TEST(EqExchange, EveryTableEntryImportsBackToItsRawValues) {
         entries.push_back({2, 20 + slope * 3, 180 - slope, 40, slope});
         entries.push_back({3, 300 + slope, slope * 7, 60, slope});
     }
-    for (int f = 0; f < kFrequencyCount; ++f) entries.push_back({f % 3 == 0 ? 0 : 1, f, 120 + f % 40, 16, 10});
+    for (int f = 0; f < kFrequencyCount; ++f)
+        entries.push_back({f % 3 == 0 ? 0 : 1, f, 120 + f % 40, 16, 10});
     for (int g = 0; g <= 180; ++g) entries.push_back({1 + g % 3, 200, g, 30, 12});
     // The import starts from other values in every field.
     ExchangeImportRequest request;
@@ -229,8 +230,7 @@ TEST(EqExchange, EveryTableEntryImportsBackToItsRawValues) {
     request.current.highPass = ExchangeCrossover{0, 0};
     request.current.lowPass = ExchangeCrossover{0, 361};
     const EqImport back = ImportInto(Export(music), request);
-    EXPECT_EQ(back.shown.settings,
-              (ExchangeSettings{music.bands, music.highPass, music.lowPass}));
+    EXPECT_EQ(back.shown.settings, (ExchangeSettings{music.bands, music.highPass, music.lowPass}));
 }
 
 TEST(EqExchange, AnEditedExportIsFittedAgain) {

@@ -60,7 +60,7 @@ CurveArray GraphCurve(const ExchangeSettings& s) {
     for (const ExchangeBand& b : s.bands) {
         const bool shelf = b.type == 2 || b.type == 3;
         BandResponse(one, static_cast<int>(std::nearbyint(FrequencyHz(b.frequencyIndex))),
-                     static_cast<float>(b.gainStep / 5.0 - 24), 
+                     static_cast<float>(b.gainStep / 5.0 - 24),
                      static_cast<float>(QValue(shelf ? b.slopeIndex : b.qIndex)),
                      static_cast<PointTypeCode>(b.type));
         for (int k = 0; k < ResponseGrid::PointCount; ++k) sum[k] += one[k];
@@ -69,8 +69,9 @@ CurveArray GraphCurve(const ExchangeSettings& s) {
         {&s.highPass, kPointHighPassBase}, {&s.lowPass, kPointLowPassBase}};
     for (const auto& [filter, base] : filters) {
         if (!*filter) continue;
-        const bool off = base == kPointHighPassBase ? (*filter)->frequencyIndex == 0
-                                                    : (*filter)->frequencyIndex == kFrequencyCount - 1;
+        const bool off = base == kPointHighPassBase
+                             ? (*filter)->frequencyIndex == 0
+                             : (*filter)->frequencyIndex == kFrequencyCount - 1;
         if (off) continue;
         BandResponse(one, static_cast<int>(std::nearbyint(FrequencyHz((*filter)->frequencyIndex))),
                      0, 0, static_cast<PointTypeCode>(base + (*filter)->filterType));
@@ -101,36 +102,86 @@ TEST(ExchangeImport, WhatIsTakenClampedAndLeftOut) {
          "Filter  1: ON  PK       Fc   63,00 Hz  Gain  -5,00 dB  Q  4,000\r\n"
          "Filter  2: ON  PK       Fc   3.155 Hz  Gain  +2,50 dB  Q  1,200\r\n"
          "Filter  3: OFF None\r\n",
-         15, true, 2, 0, 0, {}, {}},
+         15,
+         true,
+         2,
+         0,
+         0,
+         {},
+         {}},
         {"values beyond the processor's ranges are clamped",
          "Filter 1: ON PK Fc 1000 Hz Gain -30 dB Q 2\nFilter 2: ON PK Fc 15.9 Hz Gain 6 dB Q 1\n"
          "Filter 3: ON PK Fc 20300 Hz Gain 3 dB Q 2\nFilter 4: ON PK Fc 30000 Hz Gain 14 dB Q 2\n",
-         10, false, 4, 0, 0,
-         {{1, C::Gain, -30, -24}, {2, C::Frequency, 15.9, 19.7}, {4, C::Frequency, 30000, 20600},
+         10,
+         false,
+         4,
+         0,
+         0,
+         {{1, C::Gain, -30, -24},
+          {2, C::Frequency, 15.9, 19.7},
+          {4, C::Frequency, 30000, 20600},
           {4, C::Gain, 14, 12}},
          {}},
         {"filters switched on take the bands before those switched off, the rest fit the sum",
          "Filter 1: OFF PK Fc 500 Hz Gain 3 dB Q 1\nFilter 2: ON PK Fc 100 Hz Gain -6 dB Q 2\n"
          "Filter 3: ON PK Fc 1000 Hz Gain 3 dB Q 1\nFilter 4: ON PK Fc 4000 Hz Gain -2 dB Q 3\n"
          "Filter 5: ON PK Fc 9000 Hz Gain 0.5 dB Q 1\n",
-         3, false, 4, 1, 0, {}, {}},
+         3,
+         false,
+         4,
+         1,
+         0,
+         {},
+         {}},
         {"pass filters onto the crossovers, a notch into a band",
-         "Filter 1: ON HP Fc 30 Hz\nFilter 2: ON LPQ Fc 16000 Hz Q 0.7\nFilter 3: ON NO Fc 60 Hz Q 8\n",
-         15, true, 3, 0, 0, {}, {}},
+         "Filter 1: ON HP Fc 30 Hz\nFilter 2: ON LPQ Fc 16000 Hz Q 0.7\nFilter 3: ON NO Fc 60 Hz Q "
+         "8\n",
+         15,
+         true,
+         3,
+         0,
+         0,
+         {},
+         {}},
         {"pass filters into the bands of a channel without crossovers",
          "Filter 1: ON HP Fc 40 Hz\nFilter 2: ON PK Fc 1000 Hz Gain 3 dB Q 1\n",
-         5, false, 2, 0, 1, {}, {}},
+         5,
+         false,
+         2,
+         0,
+         1,
+         {},
+         {}},
         {"one EQ from a file of two channels: the left is taken",
          "Channel: L\nFilter 1: ON PK Fc 100 Hz Gain -4 dB Q 2\nChannel: R\n"
          "Filter 2: ON PK Fc 120 Hz Gain -6 dB Q 3\nGraphicEQ: 100 0; 1000 3\nChannel: all\n"
          "Filter 3: ON HS Fc 8000 Hz Gain 2 dB\n",
-         10, false, 2, 0, 0, {}, {4, 5}, ChannelUse::LeftTaken},
+         10,
+         false,
+         2,
+         0,
+         0,
+         {},
+         {4, 5},
+         ChannelUse::LeftTaken},
         {"a graphic EQ is a target curve",
          "Preamp: -4 dB\nGraphicEQ: 20 -3; 60 4; 200 0; 1000 -2; 3000 2; 10000 -4; 20000 -6\n",
-         10, false, 1, 0, 0, {}, {}},
+         10,
+         false,
+         1,
+         0,
+         0,
+         {},
+         {}},
         {"nothing to take",
          "Preamp: -3 dB\nFilter 1: ON PK Fc x Hz\nFilter 2: OFF PK Fc 100 Hz Gain 3 dB Q 1\n",
-         5, false, 0, 0, 0, {}, {2}},
+         5,
+         false,
+         0,
+         0,
+         0,
+         {},
+         {2}},
     };
     for (const ImportCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -162,9 +213,10 @@ TEST(ExchangeImport, WhatIsTakenClampedAndLeftOut) {
 
 TEST(ExchangeImport, NumbersLandOnTheNearestEntries) {
     // Where a band matches its filter closely, the fitter keeps the file's own values.
-    const EqImport r = Import("Filter 1: ON PK Fc 1000 Hz Gain -6 dB Q 2\n"
-                              "Filter 2: ON PK Fc 20300 Hz Gain 3 dB Q 8\n",
-                              Channel(2));
+    const EqImport r = Import(
+        "Filter 1: ON PK Fc 1000 Hz Gain -6 dB Q 2\n"
+        "Filter 2: ON PK Fc 20300 Hz Gain 3 dB Q 8\n",
+        Channel(2));
     EXPECT_EQ(r.shown.settings.bands[0].frequencyIndex, 204);  // 1000 Hz
     EXPECT_NEAR(r.shown.settings.bands[0].gainStep, 90, 2);    // -6 dB
     // 20 300 Hz is nearer 20 200 Hz than 20 600 Hz.
@@ -266,7 +318,8 @@ TEST(ExchangeImport, TheFittedSumIsAtLeastAsCloseAsTheBestBandsOneByOne) {
         "Filter 1: ON  PK Fc 63,00 Hz Gain -5,00 dB Q 4,000\n"
         "Filter 2: ON  PK Fc 3.155 Hz Gain 2,50 dB Q 1,200\n"
         "Filter 3: ON  PK Fc 250,0 Hz Gain -3,00 dB Q 0,800\n",
-        "Filter 1: ON HSC Fc 10000 Hz Gain 6 dB Q 0.7\nFilter 2: ON LSC Fc 80 Hz Gain -4 dB Q 0.9\n",
+        "Filter 1: ON HSC Fc 10000 Hz Gain 6 dB Q 0.7\nFilter 2: ON LSC Fc 80 Hz Gain -4 dB Q "
+        "0.9\n",
         "Filter 1: ON PK Fc 150 Hz Gain 6 dB Q 0.6\nFilter 2: ON PK Fc 180 Hz Gain -8 dB Q 5\n"
         "Filter 3: ON PK Fc 3000 Hz Gain 3 dB Q 2\nFilter 4: ON PK Fc 9000 Hz Gain -5 dB Q 0.8\n",
         "Filter 1: ON PK Fc 1000 Hz Gain -20 dB Q 8\nFilter 2: ON LS 12dB Fc 120 Hz Gain 5 dB\n",

@@ -47,7 +47,9 @@ std::vector<ReaderCase> Cases() {
          "Filter  2: ON  PK       Fc   3.155 Hz  Gain   2,50 dB  Q  1,200\r\n"
          "Filter  3: ON  PK       Fc   1.234,5 Hz  Gain   -1,5 dB  Q  0,5\r\n"
          "Filter  4: OFF None\r\n",
-         {{10, true, PK, 63, -5, 4}, {11, true, PK, 3155, 2.5, 1.2}, {12, true, PK, 1234.5, -1.5, 0.5}},
+         {{10, true, PK, 63, -5, 4},
+          {11, true, PK, 3155, 2.5, 1.2},
+          {12, true, PK, 1234.5, -1.5, 0.5}},
          {}},
         {"an automatic correction: BOM, preamp, plus signs, tabs, CR line ends",
          "\xEF\xBB\xBFPreamp: -6,2 dB\rFilter 1: ON LSC Fc 105 Hz Gain +6,5 dB Q 0,70\r"
@@ -56,6 +58,10 @@ std::vector<ReaderCase> Cases() {
          {},
          true,
          -6.2},
+        {"notes with a comma of their own in a file of decimal points",
+         "Notes: 1,5 m from the wall\nFilter 1: ON PK Fc 63.5 Hz Gain -2.5 dB Q 1.5\n",
+         {{2, true, PK, 63.5, -2.5, 1.5}},
+         {}},
         {"every filter kind of the equalisers",
          "Filter 1: ON LS Fc 100 Hz Gain 4 dB\n"
          "Filter 2: ON HS Fc 8000 Hz Gain -3 dB Q 0.9\n"
@@ -86,7 +92,8 @@ std::vector<ReaderCase> Cases() {
           {13, false, PK, 500, 3, 2}},
          {}},
         {"channel sections, a device line",
-         "Device: Speakers Realtek\nChannel: L\nPreamp: -3 dB\nFilter 1: ON PK Fc 100 Hz Gain -4 dB Q 2\n"
+         "Device: Speakers Realtek\nChannel: L\nPreamp: -3 dB\nFilter 1: ON PK Fc 100 Hz Gain -4 "
+         "dB Q 2\n"
          "Channel: R\nPreamp: -5 dB\nFilter 2: ON PK Fc 120 Hz Gain -6 dB Q 3\nChannel: all\n"
          "Filter 3: ON HS Fc 8000 Hz Gain 2 dB\nChannel: C SUB\n"
          "Filter 4: ON PK Fc 60 Hz Gain 3 dB Q 1\nChannel: 1 2\nPreamp: -1 dB\n",
@@ -161,8 +168,7 @@ TEST(ExchangeReader, BandwidthIsTheCookbooksDigitalOne) {
 }
 
 TEST(ExchangeReader, GraphicEqCurvesAreReadAsCurves) {
-    const ExchangeFile file =
-        ReadExchangeFile("GraphicEQ: 20 -3; 100 0; 1000 2,5; 10000 -4\n");
+    const ExchangeFile file = ReadExchangeFile("GraphicEQ: 20 -3; 100 0; 1000 2,5; 10000 -4\n");
     ASSERT_EQ(file.graphics.size(), 1u);
     const GraphicCurve& g = file.graphics[0];
     ASSERT_EQ(g.points.size(), 4u);

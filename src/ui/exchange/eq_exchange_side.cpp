@@ -76,7 +76,8 @@ std::vector<ExchangeBand> EqExchangeSide::BandsAt(int page, int firstSlot) const
     std::vector<ExchangeBand> bands;
     for (int band = 0; band < layout.bandCount; ++band) {
         const int slot = firstSlot + band * layout.bandStep;
-        bands.push_back({image.Get(page, slot + kFieldType), image.Get(page, slot + kFieldFrequency),
+        bands.push_back({image.Get(page, slot + kFieldType),
+                         image.Get(page, slot + kFieldFrequency),
                          image.Get(page, slot + kFieldGain), image.Get(page, slot + kFieldQ),
                          image.Get(page, slot + kFieldShelfQ)});
     }
@@ -195,8 +196,8 @@ EqImport EqExchangeSide::ImportText(std::string_view text) {
     const ExchangeImportRequest request = RequestShown();
     const EqImport result = ImportEqExchange(text, request, fitter_, cookbook_);
     const bool inputLevel = !InputLevelSlots().empty();
-    const QString report = ImportReport(
-        result, {request.otherSet.has_value(), inputLevel}, language_);
+    const QString report =
+        ImportReport(result, {request.otherSet.has_value(), inputLevel}, language_);
     double preampDb = 0.0;
     if (result.changed && result.hasPreamp && inputLevel && result.preampDb != 0.0) {
         const QString question = report + "\n\n" + PreampQuestion(result.preampDb, language_);

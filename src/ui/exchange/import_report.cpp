@@ -76,14 +76,16 @@ void AddTaken(const EqImport& r, const ReportContext& context, const Language& l
 
 void AddDeviation(const EqImport& r, const Language& language, QStringList& lines) {
     if (r.other) {
-        lines << language.Pick("与文件曲线的最大偏差（20 Hz 至 20 kHz）：当前 EQ %1，另一套 %2。",
-                               "Largest deviation from the file's curve (20 Hz to 20 kHz): %1 "
-                               "in the set shown, %2 in the other set.")
+        lines << language
+                     .Pick("与文件曲线的最大偏差（20 Hz 至 20 kHz）：当前 EQ %1，另一套 %2。",
+                           "Largest deviation from the file's curve (20 Hz to 20 kHz): %1 "
+                           "in the set shown, %2 in the other set.")
                      .arg(DeviationText(r.shown, language), DeviationText(*r.other, language));
         return;
     }
-    lines << language.Pick("与文件曲线的最大偏差（20 Hz 至 20 kHz）：%1。",
-                           "Largest deviation from the file's curve (20 Hz to 20 kHz): %1.")
+    lines << language
+                 .Pick("与文件曲线的最大偏差（20 Hz 至 20 kHz）：%1。",
+                       "Largest deviation from the file's curve (20 Hz to 20 kHz): %1.")
                  .arg(DeviationText(r.shown, language));
 }
 
@@ -123,8 +125,9 @@ void AddLeftOut(const EqImport& r, const Language& language, QStringList& lines)
 void AddPreamp(const EqImport& r, const ReportContext& context, const Language& language,
                QStringList& lines) {
     if (!r.hasPreamp) return;
-    lines << language.Pick("文件的前级增益（Preamp）为 %1；导入的 EQ 最多提升 %2。",
-                           "The file's preamp is %1; the imported EQ boosts by up to %2.")
+    lines << language
+                 .Pick("文件的前级增益（Preamp）为 %1；导入的 EQ 最多提升 %2。",
+                       "The file's preamp is %1; the imported EQ boosts by up to %2.")
                  .arg(Db(r.preampDb), Db(std::max(0.0, r.shown.boostDb)));
     if (!context.inputLevel) {
         lines << language.Pick("本通道没有输入电平可以承接它。",
@@ -151,8 +154,9 @@ QString ImportReport(const EqImport& result, const ReportContext& context,
 }
 
 QString PreampQuestion(double preampDb, const Language& language) {
-    return language.Pick("是否把前级增益 %1 加到本通道的输入电平上？",
-                         "Apply the preamp of %1 to the channel's input level?")
+    return language
+        .Pick("是否把前级增益 %1 加到本通道的输入电平上？",
+              "Apply the preamp of %1 to the channel's input level?")
         .arg(Db(preampDb));
 }
 

@@ -12,8 +12,8 @@ namespace zt {
 class Language;
 
 struct ReportContext {
-    bool musicSets = false;     // the channel shown has a left and a right set
-    bool inputLevel = false;    // the channel has an input level the preamp could go to
+    bool musicSets = false;   // the channel shown has a left and a right set
+    bool inputLevel = false;  // the channel has an input level the preamp could go to
 };
 
 QString ImportReport(const EqImport& result, const ReportContext& context,

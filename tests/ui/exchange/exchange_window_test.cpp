@@ -10,8 +10,8 @@
 #include "params/page_table.h"
 #include "params/value_tables.h"
 #include "tests/ui/undo/linked_window.h"
-#include "ui/eqgraph/eq_graph_side.h"
 #include "ui/editing/editor.h"
+#include "ui/eqgraph/eq_graph_side.h"
 #include "ui/exchange/eq_exchange_side.h"
 
 namespace zt {
@@ -257,11 +257,12 @@ TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftO
     ASSERT_EQ(messages_->shown.size(), 1u);
     const QString report = messages_->shown[0].first;
     const bool chinese = app().language().chinese();
-    EXPECT_TRUE(report.contains(chinese ? "最大偏差" : "Largest deviation")) << report;
+    EXPECT_TRUE(report.contains(chinese ? "最大偏差" : "Largest deviation"))
+        << report.toStdString();
     EXPECT_TRUE(report.contains(QString::number(result.shown.deviation.largestDb, 'f', 1) + " dB"));
     EXPECT_TRUE(report.contains((chinese ? "第 4 行" : "Line 4") + QString(": ") +
                                 (chinese ? "增益 " : "gain ") + "40.0 dB → 12.0 dB"))
-        << report;
+        << report.toStdString();
     EXPECT_TRUE(report.contains(chinese ? "第 5 行" : "Line 5"));
     EXPECT_FALSE(report.contains(chinese ? "第 3 行" : "Line 3"));
 
