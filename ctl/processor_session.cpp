@@ -72,6 +72,7 @@ void ProcessorSession::Arrived(Awaiting what) {
 
 void ProcessorSession::SetPhase(Phase phase, int percent) {
     phase_ = phase;
+    percent_ = percent;
     if (progress_) progress_(phase, percent);
 }
 
@@ -98,8 +99,9 @@ void ProcessorSession::Upload(const DeviceImage& image, Step done) {
 
 void ProcessorSession::Relink(Step done) {
     if (link_->engine().linkOnline()) link_->engine().OnLinkButton(LinkButton::UnLinkBtn);
+    verifying_ = true;
     Link([this, done = std::move(done)] {
-        SetPhase(Phase::Verifying, 100);
+        verifying_ = false;
         done();
     });
 }
@@ -190,12 +192,13 @@ void ProcessorSession::Fail(const BilingualText& cause) {
 void ProcessorSession::UpdateStatusDialog(int progressPercent) {
     const LinkEngine& engine = link_->engine();
     if (!engine.transferRunning() || finished_) return;
-    const Phase phase =
-        engine.transferDirection() == TransferDirection::Write
-            ? Phase::Uploading
-            : (phase_ == Phase::Uploading || phase_ == Phase::Verifying ? Phase::Verifying
-                                                                        : Phase::Downloading);
-    if (phase != phase_ || progressPercent != 0) deadline_.start(kStallMs);
+    const Phase phase = engine.transferDirection() == TransferDirection::Write ? Phase::Uploading
+                        : verifying_                                           ? Phase::Verifying
+                                                                               : Phase::Downloading;
+    // Every tick reports; only a step forward counts as progress.
+    if (phase == phase_ && progressPercent == percent_) return;
+    deadline_.start(kStallMs);
+    percent_ = progressPercent;
     SetPhase(phase, progressPercent);
 }
 
