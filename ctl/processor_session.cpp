@@ -1,5 +1,7 @@
 #include "ctl/processor_session.h"
 
+#include <algorithm>
+
 #include "ctl/device_writes.h"
 #include "link/frame_codec.h"
 #include "link/link_texts.h"
@@ -9,11 +11,13 @@
 namespace zt::ctl {
 namespace {
 
-// The window tries a port a second; a session knows its one port and tries it sooner, and
-// searches again before it calls a port silent (a processor busy with another room's
-// simulator on a loaded machine may miss a short window).
-constexpr int kSearchPeriodMs = 200;
-constexpr int kSearches = 3;
+// The window tries a port a second; a session knows its one port and tries it sooner. A search
+// closes the port when no answer came within its period, so an answer that is late (a loaded
+// machine, a processor just switched on) is lost with it: every further search waits twice as
+// long, up to the window's second, before a port counts as silent (about 7 s in all).
+constexpr int kFirstSearchPeriodMs = 200;
+constexpr int kLastSearchPeriodMs = 1000;
+constexpr int kSearches = 4;
 // A step that shows no progress for this long has stalled: the engine itself waits forever for
 // the first answer of a download.
 constexpr int kStallMs = 20000;
@@ -30,7 +34,6 @@ ProcessorSession::ProcessorSession(const PortEntry& port, QObject* parent)
     : QObject(parent), port_(port) {
     LinkView& view = *this;
     link_ = std::make_unique<TForm3>(model_, view, log_, this);
-    link_->SetSearchPeriod(kSearchPeriodMs);
     link_->SetPorts({port_});
     link_->SetPortLostHandler([this] { portLost_ = true; });
     deadline_.setSingleShot(true);
@@ -69,10 +72,13 @@ void ProcessorSession::Arrived(Awaiting what) {
 
 void ProcessorSession::SetPhase(Phase phase, int percent) {
     phase_ = phase;
+    percent_ = percent;
     if (progress_) progress_(phase, percent);
 }
 
 void ProcessorSession::StartSearch() {
+    const int tried = kSearches - searchesLeft_;
+    link_->SetSearchPeriod(std::min(kFirstSearchPeriodMs << tried, kLastSearchPeriodMs));
     --searchesLeft_;
     portProblem_ = {};
     link_->engine().OnLinkButton(LinkButton::LinkBtn);
@@ -93,8 +99,9 @@ void ProcessorSession::Upload(const DeviceImage& image, Step done) {
 
 void ProcessorSession::Relink(Step done) {
     if (link_->engine().linkOnline()) link_->engine().OnLinkButton(LinkButton::UnLinkBtn);
+    verifying_ = true;
     Link([this, done = std::move(done)] {
-        SetPhase(Phase::Verifying, 100);
+        verifying_ = false;
         done();
     });
 }
@@ -185,12 +192,13 @@ void ProcessorSession::Fail(const BilingualText& cause) {
 void ProcessorSession::UpdateStatusDialog(int progressPercent) {
     const LinkEngine& engine = link_->engine();
     if (!engine.transferRunning() || finished_) return;
-    const Phase phase =
-        engine.transferDirection() == TransferDirection::Write
-            ? Phase::Uploading
-            : (phase_ == Phase::Uploading || phase_ == Phase::Verifying ? Phase::Verifying
-                                                                        : Phase::Downloading);
-    if (phase != phase_ || progressPercent != 0) deadline_.start(kStallMs);
+    const Phase phase = engine.transferDirection() == TransferDirection::Write ? Phase::Uploading
+                        : verifying_                                           ? Phase::Verifying
+                                                                               : Phase::Downloading;
+    // Every tick reports; only a step forward counts as progress.
+    if (phase == phase_ && progressPercent == percent_) return;
+    deadline_.start(kStallMs);
+    percent_ = progressPercent;
     SetPhase(phase, progressPercent);
 }
 

@@ -101,6 +101,8 @@ private:
     QTimer deadline_;
     QTimer poll_;
     Phase phase_ = Phase::Linking;
+    int percent_ = -1;        // the transfer's progress last reported
+    bool verifying_ = false;  // the download after an upload
     int searchesLeft_ = 0;
     BilingualText portProblem_;
     bool portLost_ = false;

@@ -37,8 +37,12 @@ bool StartSims(const QString& runtime, int count, std::vector<std::unique_ptr<QP
         if (!sim->waitForStarted(5000)) return false;
         sims.push_back(std::move(sim));
     }
-    const QDir ports(runtime + "/zt461/ports");
-    return QTest::qWaitFor([&] { return static_cast<int>(ports.count()) - 2 >= count; }, 10000);
+    auto listed = [&] {
+        const QDir ports(runtime + "/zt461/ports");
+        return static_cast<int>(
+            ports.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size());
+    };
+    return QTest::qWaitFor([&] { return listed() >= count; }, 20000);
 }
 
 // One backup of every simulator; the wall time in seconds, or a negative time on failure.
