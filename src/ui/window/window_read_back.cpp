@@ -2,9 +2,12 @@
 // many values are not confirmed), a message naming the values still unconfirmed after three
 // rounds, and a mark on the fields of values that are not on the processor.
 
+#include <QTimer>
+
 #include "link/link_texts.h"
 #include "link/read_back_texts.h"
 #include "ui/widgets/swapping.h"
+#include "ui/window/main_window.h"
 #include "ui/window/window_link_view.h"
 
 namespace zt {
@@ -38,8 +41,12 @@ void WindowLinkView::ShowReadBackState() {
 }
 
 void WindowLinkView::ReportUnconfirmed(const std::vector<ParamAddress>& addresses) {
-    messages_.Inform(language_.Pick(UnconfirmedMessage(addresses)),
-                     language_.Pick(kMessageCaption));
+    // Opened from the event loop, not from inside the link's tick: the link goes on (keep-alives,
+    // read-back) while the message waits for its OK.
+    const QString text = language_.Pick(UnconfirmedMessage(addresses));
+    const QString caption = language_.Pick(kMessageCaption);
+    QTimer::singleShot(0, parts_.window,
+                       [this, text, caption] { messages_.Inform(text, caption); });
 }
 
 void WindowLinkView::MarkNotOnProcessor(const std::vector<ParamAddress>& addresses) {

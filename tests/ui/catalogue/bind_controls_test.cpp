@@ -25,10 +25,11 @@ TEST(BindControlsTest, ControlsEndWithTheAddressVisitedLast) {
         {"MusFreEdit1", 0x000B},
         {"MusQEdit1", 0x000E},  // field 4 is visited after field 3
         {"MusQUpDownBtn1", 0x000D},
-        {"MicQEdit20", 0x0271},  // its field 4, slot 114, lies past the page's slot count
-        {"EchoQEdit7", 0x042F},
-        {"RvbQEdit7", 0x052C},
-        {"MainQEdit10", 0x0645},
+        // The last band's field 4 is the page's last slot, which transfers carry too.
+        {"MicQEdit20", 0x0272},
+        {"EchoQEdit7", 0x0430},
+        {"RvbQEdit7", 0x052D},
+        {"MainQEdit10", 0x0646},
         {"HintQUpDownBtn1", 0x1905},  // the Hint page's spin buttons sit at field 4
         {"Example", 0x1E05},
         {"MainRdelayBar", 0x0F0A},
