@@ -30,14 +30,14 @@ public:
     // Connects the handlers; `context` ends them.
     void Connect(QObject* context);
 
-    // RzBmpButton118Click: the system password opens the user / manager choice while online.
+    // The OK button of the system password: opens the user / manager choice while online.
     void OnSystemPasswordOk();
-    // SysPanelLabel1KeyPress: a key typed in one of the three fields of the system password
+    // A key typed in one of the three fields of the system password
     // change, before it reaches the field.
     void OnSystemPasswordKey(KeyPress* press);
-    // RzBmpButton22Click: the current panel lock password opens the new-password field.
+    // The OK button of the panel lock group: the current password opens the new-password field.
     void OnPanelPasswordOk();
-    // RzBmpButton23Click: stores and sends the new panel lock password.
+    // The modify button of the panel lock group: stores and sends the new password.
     void OnPanelPasswordModify();
 
 private:

@@ -61,11 +61,13 @@ public:
     // The same, then makes the row of `name` current when the list has it.
     void ListPresetFiles(const std::string& name);
 
-    // ValueListEditor1Click.
+    // A click on a row of the preset file list puts its name into the file name field.
     void OnListClick(int row);
-    // RzBmpButton120Click.
+    // Saves the device image as the preset file named in the field, asking before it
+    // overwrites one.
     void SaveToPc();
-    // RzBmpButton119Click.
+    // Asks, then loads the preset file named in the field into the image (and, while online,
+    // uploads it to the processor).
     void LoadFromPc();
 
     const std::vector<std::string>& names() const { return names_; }
