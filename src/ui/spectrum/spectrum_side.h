@@ -21,9 +21,10 @@ public:
     SpectrumSide(EditorApp& app, EqGraph& graph, const DragState& drag);
     ~SpectrumSide() override;
 
-    // PinPPBtnClick. Without a sound card every press says so and the analyser stays off.
+    // The spectrum button switches the analyser on or off. Without a sound card every press
+    // says so and the analyser stays off.
     void OnPinPPBtnClick();
-    // PinDCFBtnClick.
+    // The low trigger button lowers or restores the floor of the bars' level scale.
     void OnPinDCFBtnClick();
 
     bool soundCardPresent() const { return soundCardPresent_; }

@@ -24,9 +24,9 @@ public:
     // Connects the label's double click and the field's keys; `context` ends them.
     void Connect(QObject* context);
 
-    // LinkLabelDblClick.
+    // A double click on the link status label shows the access-code field, cleared.
     void OnLinkLabelDoubleClick();
-    // SysLogoEditKeyPress.
+    // A key in the access-code field: Enter checks the code, which shows the Hint tab.
     void OnKey(KeyPress* press);
 
 protected:

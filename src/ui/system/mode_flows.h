@@ -29,17 +29,17 @@ public:
     // Connects the handlers; `context` ends them.
     void Connect(QObject* context);
 
-    // SysModeBoxChange: the name part of the selected item into PresetModeEdit.
+    // A mode chosen in the mode list: the name part of its item into the name field.
     void OnModeBoxChange();
-    // SysLoadModeBtnClick with SysLoadModeBtn: asks, then loads the selected mode.
+    // The load button: asks, then loads the selected mode.
     void LoadSelectedMode();
-    // SysLoadModeBtnClick with SysSaveModeBtn: checks, asks, then saves the selected mode under
+    // The save button: checks, asks, then saves the selected mode under
     // the name in PresetModeEdit.
     void SaveSelectedMode();
-    // SysModeBtn1Click and SysFactoryBtnClick: only while online, selects mode `index` and
+    // A quick-load button of a user or factory mode: only while online, selects mode `index` and
     // loads it.
     void OnQuickButton(int index);
-    // SysModeBox2Change: item 0 is user mode 5 (index 4).
+    // A mode chosen in the list of user modes 5 to 16: item 0 is user mode 5 (index 4).
     void OnModeBox2Change(int item);
 
 private:

@@ -30,16 +30,16 @@ public:
     // Connects the handlers; `context` ends them.
     void Connect(QObject* context);
 
-    // RzBmpButton118Click: the system password opens the user / manager choice while online.
+    // The OK button of the system password: opens the user / manager choice while online.
     void OnSystemPasswordOk();
-    // SysPanelLabel1KeyPress: a key typed in `field`, one of the three fields of the system
-    // password change, before it reaches the field. Enter in a field says what is wrong with
-    // it; a finished change says what happened.
+    // A key typed in `field`, one of the three fields of the system password change, before it
+    // reaches the field. Enter in a field says what is wrong with it; a finished change says
+    // what happened.
     void OnSystemPasswordKey(KeyPress* press, PlainEdit* field = nullptr);
-    // RzBmpButton22Click: the current panel lock password opens the new-password field; a
-    // wrong one is said.
+    // The OK button of the panel lock group: the current password opens the new-password field;
+    // a wrong one is said.
     void OnPanelPasswordOk();
-    // RzBmpButton23Click: stores and sends the new panel lock password.
+    // The modify button of the panel lock group: stores and sends the new password.
     void OnPanelPasswordModify();
 
 private:

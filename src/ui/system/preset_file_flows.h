@@ -71,11 +71,13 @@ public:
     // The folders changed on disk: the list follows, keeping the chosen row and the typed name.
     void FollowFolders();
 
-    // ValueListEditor1Click.
+    // A click on a row of the preset file list puts its name into the file name field.
     void OnListClick(int row);
-    // RzBmpButton120Click.
+    // Saves the device image as the preset file named in the field, asking before it
+    // overwrites one.
     void SaveToPc();
-    // RzBmpButton119Click.
+    // Asks, then loads the preset file named in the field into the image (and, while online,
+    // uploads it to the processor).
     void LoadFromPc();
     // "Open file…": loads a preset file kept anywhere, chosen in a file dialog.
     void OpenFile();

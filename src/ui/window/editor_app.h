@@ -99,7 +99,7 @@ public:
     void SetPageRefresher(PageRefresher* refresher) { refresh_.target = refresher; }
     PageRefresher* pageRefresher() const { return refresh_.target; }
 
-    // RzToolButton11Click: applies the language of the button's tag, turns the tag to the other
+    // The language button: applies the language of the button's tag, turns the tag to the other
     // language, then names the channel again and refreshes its page.
     void OnLanguageButton();
 

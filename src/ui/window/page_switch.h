@@ -22,7 +22,7 @@ public:
                  PageRefresher& refresher, const WindowServices& services,
                  const WindowState& state);
 
-    // FormMusTabBtnClick: the tab button with this tag was clicked.
+    // The page switch of a tab click: the tab button with this tag was clicked.
     void OnTabClicked(int tag);
 
     // The tab part of a switch (control action 10): marks the tab of `tag` as selected and the
@@ -42,7 +42,7 @@ private:
     const WindowState& state_;
 };
 
-// FormMusTabBtnMouseDown: a tool button shows its selected look as soon as the mouse presses it.
+// A tool button shows its selected look as soon as the mouse presses it.
 void ShowSelectedWhilePressed(SwappingToolButton* button);
 
 }  // namespace zt
