@@ -11,6 +11,8 @@ set(ZT_PROJECT_LICENSE "LicenseRef-proprietary" CACHE STRING "SPDX licence of th
 set(ZT_PRESET_MIME_TYPE "application/x-zt461-preset")
 set(ZT_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(ZT_PACKAGE_FILES ${CMAKE_BINARY_DIR}/package-files)
+# Debian keeps a package's documents under its own name.
+set(ZT_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zt461-editor)
 
 # The release date comes from the last commit when there is one, so that a rebuild of the same
 # sources makes the same package.
@@ -100,7 +102,7 @@ if(ZT_GZIP)
         DEPENDS ${ZT_PACKAGING_DIR}/changelog.in
         COMMENT "Changelog")
     list(APPEND ZT_GENERATED ${gz})
-    install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${gz} DESTINATION ${ZT_DOC_DIR})
 endif()
 add_custom_target(zt461-package-files DEPENDS ${ZT_GENERATED})
 
@@ -111,26 +113,24 @@ install(FILES ${ZT_PACKAGE_FILES}/${ZT_APP_ID}.desktop
 install(FILES ${ZT_PACKAGE_FILES}/${ZT_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${ZT_PACKAGE_FILES}/zt461-editor.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
-install(FILES ${ZT_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES ${ZT_PACKAGING_DIR}/lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME zt461-editor)
+install(FILES ${ZT_PACKAGING_DIR}/copyright DESTINATION ${ZT_DOC_DIR})
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zt461-editor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "ZT461 editor developers")
-set(CPACK_PACKAGE_CONTACT "ZT461 editor developers <zt461-editor@localhost>")
+set(CPACK_PACKAGE_CONTACT "ZT461 editor developers <zt461-editor@example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor and remote control for the ZT461 audio processor")
+# The summary is the synopsis; CPack indents these lines and marks the empty one.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "editor and remote control for the ZT461 audio processor
- The editor finds a ZT461 karaoke (KTV) digital audio processor on a serial
- port, downloads its parameter memory and sends every change to it as it is
- made. It draws the EQ response with draggable points, shows a spectrum of the
- sound-card input, manages the processor's modes and keeps preset files on the
- PC, in English or Chinese.
- .
- The package also holds zt461-sim, a simulated processor on a pseudo-terminal.")
+    "The editor finds a ZT461 karaoke (KTV) digital audio processor on a serial
+port, downloads its parameter memory and sends every change to it as it is
+made. It draws the EQ response with draggable points, shows a spectrum of the
+sound-card input, manages the processor's modes and keeps preset files on the
+PC, in English or Chinese.
+
+The package also holds zt461-sim, a simulated processor on a pseudo-terminal.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -51,6 +51,7 @@ TEST(EditorLosesItsSoundServer, GoesOnLinkedToTheProcessor) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PULSE_SERVER", server);
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", folder.path() + "/config");  // settings of this run only
     editor.setProcessEnvironment(env);
     editor.setProcessChannelMode(QProcess::MergedChannels);
     editor.start(QStringLiteral(ZT_EDITOR_PROGRAM), {});

@@ -54,6 +54,8 @@ protected:
         env_ = QProcessEnvironment::systemEnvironment();  // holds the simulator's runtime folder
         env_.insert("DISPLAY", QStringLiteral(":%1").arg(display));
         env_.insert("QT_QPA_PLATFORM", "xcb");
+        // The editor keeps its settings in the test's own folder.
+        env_.insert("XDG_CONFIG_HOME", qEnvironmentVariable("XDG_RUNTIME_DIR") + "/config");
         env_.remove("WAYLAND_DISPLAY");
         xvfb_.start(xvfb, {QStringLiteral(":%1").arg(display), "-screen", "0", "1280x800x24",
                            "-nolisten", "tcp"});

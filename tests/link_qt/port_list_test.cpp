@@ -108,3 +108,30 @@ TEST(PortListTest, ListOfThisMachineHasNoConsole) {
 
 }  // namespace
 }  // namespace zt
+
+namespace zt {
+namespace {
+
+TEST(PortListTest, ThePortThatAnsweredLastGoesFirst) {
+    const std::vector<PortEntry> ports{
+        {"ttyS1", "/dev/ttyS1"}, {"ttyUSB0", "/dev/ttyUSB0"}, {"ZT461-SIM", "/run/zt461/ZT461-SIM"}};
+    struct Case {
+        std::string preferred;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"ZT461-SIM", {"ZT461-SIM", "ttyS1", "ttyUSB0"}},
+        {"ttyUSB0", {"ttyUSB0", "ttyS1", "ZT461-SIM"}},
+        {"ttyS1", {"ttyS1", "ttyUSB0", "ZT461-SIM"}},
+        {"gone", {"ttyS1", "ttyUSB0", "ZT461-SIM"}},
+        {"", {"ttyS1", "ttyUSB0", "ZT461-SIM"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<PortEntry> list = ports;
+        PutPortFirst(list, c.preferred);
+        EXPECT_EQ(Names(list), c.expected) << c.preferred;
+    }
+}
+
+}  // namespace
+}  // namespace zt

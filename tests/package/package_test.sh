@@ -73,7 +73,7 @@ mime="$work/run/share/mime"
 mkdir -p "$mime/packages"
 cp "$unpacked/usr/share/mime/packages/zt461-editor.xml" "$mime/packages/"
 update-mime-database "$mime"
-type=$(grep -h 'Nddt' "$mime/globs2" | cut -d: -f2)
+type=$(grep -hi ':\*\.nddt' "$mime/globs2" | cut -d: -f2 | head -n 1)
 [ -n "$type" ] || fail "no glob for .Nddt"
 grep -q "^MimeType=.*$type;" "$desktop" || fail "the desktop entry does not open $type"
 grep -q '^Exec=zt461-editor %f$' "$desktop" || fail "the desktop entry does not pass the file"
