@@ -143,7 +143,8 @@ struct TogetherCase {
     const char* name;
     int tab;
     bool output;             // an output page: its EQ is edited in manual mode
-    ParamAddress gain;       // logical address of a band gain on the shared controls
+    const char* bar;         // the band's gain bar
+    ParamAddress gain;       // its logical address
     ParamAddress leftGain;   // where the processor keeps it on the left side
     ParamAddress rightGain;  // and on the right side
 };
@@ -158,7 +159,7 @@ TEST_P(SidesTogetherOverPty, TheRightSideHoldsWhatWasEditedTogether) {
     ChooseTab(c.tab);
     if (c.output) Click("ManulModeBtn");
     Click("SameBtn");
-    auto* gain = qobject_cast<TrackBar*>(app->binding().BoundControlOf(c.gain));
+    auto* gain = Get<TrackBar>(c.bar);
     ASSERT_NE(gain, nullptr);
     const int edited = gain->value() == 180 ? 170 : 180;
     gain->setValue(edited);
@@ -184,13 +185,14 @@ TEST_P(SidesTogetherOverPty, TheRightSideHoldsWhatWasEditedTogether) {
     }
 }
 
-// Band 2's gain of each pair; the outputs in scene 0 (the factory's).
+// The third band's gain of each pair; the outputs in scene 0 (the factory's).
 INSTANTIATE_TEST_SUITE_P(
     Pairs, SidesTogetherOverPty,
-    ::testing::Values(TogetherCase{"Music", kTabMusic, false, 0x0016, 0x0016, 0x0061},
-                      TogetherCase{"Microphones", kTabMicA, false, 0x021B, 0x021B, 0x031B},
-                      TogetherCase{"Main", kTabMain, true, 0x0621, 0x0621, 0x0921},
-                      TogetherCase{"Surround", kTabSurround, true, 0x0621, 0x0C21, 0x0F21}),
+    ::testing::Values(
+        TogetherCase{"Music", kTabMusic, false, "MusEQGainBar3", 0x0016, 0x0016, 0x0061},
+        TogetherCase{"Microphones", kTabMicA, false, "MicEQGainBar3", 0x021B, 0x021B, 0x031B},
+        TogetherCase{"Main", kTabMain, true, "MainEQGainBar3", 0x0621, 0x0621, 0x0921},
+        TogetherCase{"Surround", kTabSurround, true, "MainEQGainBar3", 0x0621, 0x0C21, 0x0F21}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -74,8 +74,9 @@ protected:
         EXPECT_TRUE(sim.Dump(state));
         return state;
     }
+    // The gain bar of music band `band` (0..14), whose value lives at 0x000C + 5 * band.
     TrackBar* MusicGain(int band) {
-        return qobject_cast<TrackBar*>(app->binding().BoundControlOf(0x000C + 5 * band));
+        return app->registry().Get<TrackBar>(QStringLiteral("MusEQGainBar%1").arg(band + 1));
     }
 
     SimRun sim{{}};
@@ -114,8 +115,8 @@ TEST_F(RelinkOverPty, UnlinkStopsLinkingAgain) {
 TEST_F(RelinkOverPty, ChangesMadeOffLineGoToTheProcessorOrGiveWay) {
     for (const bool sendEditors : {true, false}) {
         SCOPED_TRACE(sendEditors ? "send the editor's values" : "take the processor's");
-        const int before = MusicGain(3)->value();
-        const int edited = before == 150 ? 140 : 150;
+        ASSERT_NE(MusicGain(3), nullptr);
+        const int edited = MusicGain(3)->value() == 150 ? 140 : 150;  // never the factory's
         StopSimulator();
         MusicGain(3)->setValue(edited);
         messages->asked.clear();
@@ -127,10 +128,11 @@ TEST_F(RelinkOverPty, ChangesMadeOffLineGoToTheProcessorOrGiveWay) {
         // The answer to "send" uploads the editor's values: wait until that is over.
         QTest::qWait(200);
         const SimState state = Settle();
-        const int expected = sendEditors ? edited : before;
-        EXPECT_EQ(state.memory.Get(0x000C + 15), expected);
-        EXPECT_EQ(app->model().image().Get(0x000C + 15), expected);
-        EXPECT_EQ(MusicGain(3)->value(), expected);
+        // The processor came back with its own values (the simulator starts from the factory's):
+        // it holds the edit only when the editor's values were sent.
+        EXPECT_EQ(state.memory.Get(0x000C + 15) == edited, sendEditors);
+        EXPECT_EQ(app->model().image().Get(0x000C + 15), state.memory.Get(0x000C + 15));
+        EXPECT_EQ(MusicGain(3)->value(), state.memory.Get(0x000C + 15));
         for (int page = 0; page < 30; ++page) {
             for (int slot = 0; slot < PageSlotCount(page); ++slot) {
                 ASSERT_EQ(app->model().image().Get(page, slot), state.memory.Get(page, slot))
