@@ -192,7 +192,8 @@ private:
 
     void ReadPreamp(const std::vector<std::string_view>& words) {
         const std::optional<double> gain = words.empty() ? std::nullopt : number_(words[0]);
-        if (!gain || (words.size() > 1 && (words.size() > 2 || Lower(words[1]) != "db"))) {
+        if (!gain || std::abs(*gain) > 200.0 ||
+            (words.size() > 1 && (words.size() > 2 || Lower(words[1]) != "db"))) {
             return LeaveOut(LeftOutReason::Malformed);
         }
         if ((channels_ & kChannelLeft) == 0) return;  // the left channel's preamp counts
@@ -229,7 +230,7 @@ private:
             if (pair.empty()) continue;
             const std::optional<double> hz = number_(pair[0]);
             const std::optional<double> gain = pair.size() == 2 ? number_(pair[1]) : std::nullopt;
-            if (!hz || !gain || *hz <= 0 ||
+            if (!hz || !gain || *hz <= 0 || std::abs(*gain) > 200.0 ||
                 (!curve.points.empty() && *hz <= curve.points.back().hz)) {
                 return LeaveOut(LeftOutReason::Malformed);
             }
@@ -320,8 +321,15 @@ private:
     static bool Complete(CookbookType type, const std::optional<double>& hz,
                          const std::optional<double>& gain, const std::optional<double>& q,
                          const std::optional<double>& bandwidth) {
-        if (!hz || *hz <= 0) return false;
-        if ((q && *q <= 0) || (bandwidth && *bandwidth <= 0)) return false;
+        // Values no filter could have (a gain of a thousand dB, a Q of a million) are no
+        // filter line either.
+        constexpr double kMaxHz = 1e6, kMaxGainDb = 200.0, kMaxQ = 1e4, kMaxOctaves = 20.0;
+        if (!hz || *hz <= 0 || *hz > kMaxHz) return false;
+        if (gain && std::abs(*gain) > kMaxGainDb) return false;
+        if ((q && (*q <= 0 || *q > kMaxQ)) ||
+            (bandwidth && (*bandwidth <= 0 || *bandwidth > kMaxOctaves))) {
+            return false;
+        }
         const bool gained = type == CookbookType::Peaking || type == CookbookType::LowShelf ||
                             type == CookbookType::HighShelf;
         if (gained && !gain) return false;
