@@ -5,8 +5,10 @@
 namespace zt {
 namespace {
 
-// A segment whose control polygon turns more than this (radians) holds a sharp bend.
+// A cubic whose control polygon turns more than this (radians) holds a sharp bend; it is
+// halved at most this often.
 constexpr double kSharpBend = 0.5;
+constexpr int kMostHalvings = 8;
 
 // Angle between two directions, 0..pi.
 double TurnBetween(SplinePoint a, SplinePoint b) {
@@ -23,12 +25,50 @@ int ChordsFor(SplinePoint p0, SplinePoint p1, SplinePoint p2, SplinePoint p3) {
     const SplinePoint d1{p1.x - p0.x, p1.y - p0.y};
     const SplinePoint d2{p2.x - p1.x, p2.y - p1.y};
     const SplinePoint d3{p3.x - p2.x, p3.y - p2.y};
-    // A sharp bend (the tip of a narrow peak) turns within a small part of the segment, which
-    // equal parameter steps barely sample: there many more chords.
-    const double bend = TurnBetween(d1, d2) + TurnBetween(d2, d3);
-    const double turn = bend / kCurveChordTurn * (bend > kSharpBend ? 32 : 1);
+    const double turn = (TurnBetween(d1, d2) + TurnBetween(d2, d3)) / kCurveChordTurn;
     const double chords = std::ceil(std::max(flat, turn));
     return static_cast<int>(std::clamp(chords, 1.0, static_cast<double>(kMostChordsPerSegment)));
+}
+
+double BendOf(SplinePoint p0, SplinePoint p1, SplinePoint p2, SplinePoint p3) {
+    const SplinePoint d1{p1.x - p0.x, p1.y - p0.y};
+    const SplinePoint d2{p2.x - p1.x, p2.y - p1.y};
+    const SplinePoint d3{p3.x - p2.x, p3.y - p2.y};
+    return TurnBetween(d1, d2) + TurnBetween(d2, d3);
+}
+
+SplinePoint Mid(SplinePoint a, SplinePoint b) {
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+}
+
+// Appends the chords of the cubic p0..p3 after p0. A sharp bend (the tip of a narrow peak)
+// turns within a small part of the segment, which equal parameter steps barely sample: such a
+// cubic is halved until its halves bend gently, so the chords crowd where the curve turns.
+void AppendChords(SplinePoint p0, SplinePoint p1, SplinePoint p2, SplinePoint p3, int depth,
+                  std::vector<SplinePoint>& polyline) {
+    if (depth > 0 && BendOf(p0, p1, p2, p3) > kSharpBend) {
+        const SplinePoint a = Mid(p0, p1);
+        const SplinePoint b = Mid(p1, p2);
+        const SplinePoint c = Mid(p2, p3);
+        const SplinePoint ab = Mid(a, b);
+        const SplinePoint bc = Mid(b, c);
+        const SplinePoint middle = Mid(ab, bc);
+        AppendChords(p0, a, ab, middle, depth - 1, polyline);
+        AppendChords(middle, bc, c, p3, depth - 1, polyline);
+        return;
+    }
+    const int n = ChordsFor(p0, p1, p2, p3);
+    for (int k = 1; k < n; ++k) {
+        const double t = static_cast<double>(k) / n;
+        const double u = 1 - t;
+        const double b0 = u * u * u;
+        const double b1 = 3 * u * u * t;
+        const double b2 = 3 * u * t * t;
+        const double b3 = t * t * t;
+        polyline.push_back({b0 * p0.x + b1 * p1.x + b2 * p2.x + b3 * p3.x,
+                            b0 * p0.y + b1 * p1.y + b2 * p2.y + b3 * p3.y});
+    }
+    polyline.push_back(p3);
 }
 
 bool OutsideRows(SplinePoint p0, const BezierSegment& s, double top, double bottom) {
@@ -54,19 +94,11 @@ void FlattenSpline(SplinePoint start, std::span<const BezierSegment> segments, d
     polyline.push_back(start);
     SplinePoint p0 = start;
     for (const BezierSegment& s : segments) {
-        const int n =
-            OutsideRows(p0, s, top, bottom) ? 1 : ChordsFor(p0, s.control1, s.control2, s.end);
-        for (int k = 1; k < n; ++k) {
-            const double t = static_cast<double>(k) / n;
-            const double u = 1 - t;
-            const double b0 = u * u * u;
-            const double b1 = 3 * u * u * t;
-            const double b2 = 3 * u * t * t;
-            const double b3 = t * t * t;
-            polyline.push_back({b0 * p0.x + b1 * s.control1.x + b2 * s.control2.x + b3 * s.end.x,
-                                b0 * p0.y + b1 * s.control1.y + b2 * s.control2.y + b3 * s.end.y});
+        if (OutsideRows(p0, s, top, bottom)) {
+            polyline.push_back(s.end);
+        } else {
+            AppendChords(p0, s.control1, s.control2, s.end, kMostHalvings, polyline);
         }
-        polyline.push_back(s.end);
         p0 = s.end;
     }
 }

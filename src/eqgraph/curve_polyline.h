@@ -22,7 +22,7 @@ namespace zt {
 inline constexpr double kCurveFlatness = 0.05;
 inline constexpr double kCurveChordTurn = 0.2;
 // No segment is cut into more chords than this; steeper ones lie beyond the plot anyway.
-inline constexpr int kMostChordsPerSegment = 256;
+inline constexpr int kMostChordsPerSegment = 64;
 
 // Replaces `polyline` with `start` and the flattened `segments` (each segment ends on its end
 // point). A segment whose control points all lie above `top` or all below `bottom` is one

@@ -97,7 +97,9 @@ TEST(CurvePolylineTest, SegmentsOutOfSightAreOneChordEach) {
     EXPECT_LT(visible.polyline.size(), all.polyline.size());
     // The steep fall beyond y 300 keeps only the spline points themselves.
     for (const SplinePoint& p : visible.polyline) {
-        if (p.x > 230) ASSERT_EQ(p.x, std::round(p.x)) << "only spline points out of sight";
+        if (p.x > 230) {
+            ASSERT_EQ(p.x, std::round(p.x)) << "only spline points out of sight";
+        }
     }
 }
 
