@@ -5,7 +5,9 @@
 # built in a build folder of their own with Debian's hardening flags (dpkg-buildflags); the
 # package's dependencies come from the built programs (dpkg-shlibdeps).
 # Install it with: sudo apt install ./zt461-editor_<version>_amd64.deb
-# Environment: BUILD_DIR (default build-package), OUT_DIR (default the repository), JOBS.
+# Environment: BUILD_DIR (default build-package), OUT_DIR (default the repository), JOBS;
+# FROM_BUILD: a build folder the project is already configured and built in, packaged as it is
+# (the test command's own tree, so that its check of the package compiles nothing again).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -25,11 +27,16 @@ cppflags=$(dpkg-buildflags --get CPPFLAGS)
 cxxflags=$(dpkg-buildflags --get CXXFLAGS)
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 
-generator=()
-if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null; then generator=(-GNinja); fi
-cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS_RELEASE="-DNDEBUG" -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" \
-    -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DBUILD_TESTING=OFF -DZT_BENCH=OFF -DZT_PCH=OFF >/dev/null
+if [ -n "${FROM_BUILD:-}" ]; then
+    build=$(realpath -m "$FROM_BUILD")
+    [ -f "$build/CMakeCache.txt" ] || { echo "package: $build is no build folder" >&2; exit 1; }
+else
+    generator=()
+    if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null; then generator=(-GNinja); fi
+    cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_FLAGS_RELEASE="-DNDEBUG" -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" \
+        -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DBUILD_TESTING=OFF -DZT_BENCH=OFF -DZT_PCH=OFF >/dev/null
+fi
 
 targets=(zt461-editor zt461-sim zt461-package-files)
 if cmake --build "$build" --target help | grep -Eq '(^|\.\.\. )zt461ctl(:|$)'; then targets+=(zt461ctl); fi

@@ -3,7 +3,8 @@
 # desktop-file-validate and appstreamcli, unpacked into a folder of its own (nothing is
 # installed on the machine), and its editor run under a private Xvfb against its simulator
 # until the two are linked.
-# Argument: a work folder (emptied first). Environment: JOBS for the build (default 1).
+# Argument: a work folder (emptied first). Environment: JOBS for the build (default 1);
+# FROM_BUILD, a built tree to package instead of building one (see scripts/package.sh).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
