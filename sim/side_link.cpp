@@ -3,7 +3,7 @@
 namespace zt {
 namespace {
 
-constexpr int kTogether = 1;
+constexpr int kTogether = kSidesTogether;
 
 void CopyLeftOntoRight(PageMemory& memory, const SidePair& pair) {
     for (int k = 0; k < pair.pageCount; ++k) {
@@ -16,15 +16,6 @@ void CopyLeftOntoRight(PageMemory& memory, const SidePair& pair) {
 }
 
 }  // namespace
-
-ParamAddress MirroredAddress(const SidePair& pair, ParamAddress address) {
-    const int page = PageOf(address);
-    const int slot = SlotOf(address);
-    if (page < pair.firstLeftPage || page >= pair.firstLeftPage + pair.pageCount) return -1;
-    if (slot < pair.firstSlot || slot > pair.lastSlot) return -1;
-    if (pair.keepsDelayAndMute && (slot == 10 || slot == 11)) return -1;
-    return MakeAddress(page + pair.rightPageOffset, slot + pair.slotOffset);
-}
 
 void StoreSideLinked(PageMemory& memory, ParamAddress address, int32_t value) {
     const int32_t previous = memory.Get(address);

@@ -74,7 +74,9 @@ TEST(ReadBackSoakTest, NothingWrongAfterFiveQuietSecondsAtOneThreeAndFivePercent
                 edits, lose * 100, static_cast<int>(seed), with.online ? "online" : "link lost",
                 with.wrong, without.wrong, 1000.0 * with.bytes / edits,
                 1000.0 * without.bytes / edits);
-            if (lose < 0.05) EXPECT_TRUE(with.online) << lose << " " << seed;
+            if (lose < 0.05) {
+                EXPECT_TRUE(with.online) << lose << " " << seed;
+            }
             if (with.online) {
                 EXPECT_EQ(with.wrong, 0) << lose << " " << seed;
             } else {

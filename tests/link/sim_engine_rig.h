@@ -8,6 +8,7 @@
 
 #include "link_rig.h"
 #include "params/page_table.h"
+#include "params/side_pairs.h"
 #include "sim/sim_port.h"
 
 namespace zt::test {
@@ -50,6 +51,9 @@ struct SimEngineRig {
             received += arrived.size();
             if (!arrived.empty()) rig.engine.OnReceive(arrived, static_cast<size_t>(count));
         });
+        // The engine alone writes each side as addressed (copying one side onto the other when
+        // they part is the window's), so the processor keeps the sides apart here.
+        for (const SidePair& pair : kSidePairs) sim.memory().Set(pair.sideAddress, 0);
         rig.engine.SetReadBackEnabled(readBack);
         rig.engine.SetPortNames({"COM1", "ZT461-SIM"});
         rig.engine.OnLinkButton(LinkButton::LinkBtn);

@@ -54,15 +54,16 @@ void SpectrumSide::OnPinPPBtnClick() {
             QString::fromLatin1(kApplicationTitle));
         ShowState(pinPpBtn_, false);
         display_.SetAnalyserOn(false);
-        Redraw();
+        RepaintCached();
         return;
     }
     const bool on = !IsOn(pinPpBtn_);
     ShowState(pinPpBtn_, on);
     display_.SetAnalyserOn(on);
     audio_->SetPaused(!on);
-    // Switched on, the bars come with the next drawing tick; switched off, they go now.
-    if (!on) Redraw();
+    // Switched on, the bars come with the next drawing tick; switched off, they and their scale
+    // go now: the whole picture is drawn again, not only where the curve changed.
+    if (!on) RepaintCached();
 }
 
 void SpectrumSide::OnPinDCFBtnClick() {
@@ -73,10 +74,6 @@ void SpectrumSide::OnPinDCFBtnClick() {
 
 void SpectrumSide::RepaintCached() {
     graph_.RepaintCached();
-}
-
-void SpectrumSide::Redraw() {
-    graph_.DrawEqCurve(kAllItems, app_.channel().selectedPage);
 }
 
 }  // namespace zt

@@ -34,8 +34,6 @@ public:
     void RepaintCached() override;
 
 private:
-    void Redraw();
-
     EditorApp& app_;
     EqGraph& graph_;
     BitmapButton* pinPpBtn_;

@@ -53,6 +53,12 @@ void AutoRelink::StopOnLinkButton() {
 
 void AutoRelink::Attempt() {
     if (!active_ || link_.linkOnline()) return;
+    if (link_.searchRunning() || link_.transferRunning()) {
+        // A search or download is already under way (the user pressed the link button): it is
+        // not broken off; its end stops these tries or starts the next.
+        retry_.start();
+        return;
+    }
     BeforeSearch();
     if (hooks_.startSearch) hooks_.startSearch();
 }

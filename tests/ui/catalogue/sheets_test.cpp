@@ -328,8 +328,9 @@ TEST_F(SheetsTest, ControlsCarryTheirTextsInBothLanguages) {
         EXPECT_EQ(w().Get<BitmapButton>(b.name)->caption(), QString::fromUtf8(b.caption)) << b.name;
     }
     auto* files = w().Get<QTableWidget>("ValueListEditor1");
-    EXPECT_EQ(files->horizontalHeaderItem(0)->text(), "NO.");
-    EXPECT_EQ(files->horizontalHeaderItem(1)->text(), "File Name");
+    // The list's column titles follow the language like every caption (Chinese here).
+    EXPECT_EQ(files->horizontalHeaderItem(0)->text(), QStringLiteral("序号"));
+    EXPECT_EQ(files->horizontalHeaderItem(1)->text(), QStringLiteral("文件名"));
 }
 
 TEST_F(SheetsTest, SwitchButtonsCarryTheirAddressAndState) {

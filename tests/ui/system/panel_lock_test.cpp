@@ -59,7 +59,7 @@ TEST_F(PanelLockTest, ConnectingWithThePanelLockOnLocksTheWindowUntilThePassword
     EXPECT_TRUE(PasswordField()->text().isEmpty());
     EXPECT_EQ(messages_->shown,
               (std::vector<std::pair<QString, QString>>{
-                  {QStringLiteral("解锁成功"), QString::fromLatin1(kApplicationTitle)}}));
+                  {QStringLiteral("Unlocked!"), QString::fromLatin1(kApplicationTitle)}}));
 
     // The window stays unlocked until the link starts again.
     ClickTab(kTabMain);
