@@ -65,17 +65,9 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 # No display: a private X server on the first free display number.
-display=99
-while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X${display}" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$display"
+# shellcheck source=lib/xvfb.sh
+source "$root/scripts/lib/xvfb.sh"
+start_private_xvfb 99 "$work/xvfb.log"
 
 start_simulator
 "$build/app/zt461-editor" >"$work/editor.log" 2>&1 &

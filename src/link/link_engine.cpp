@@ -87,10 +87,7 @@ void LinkEngine::WriteParameter(ParamAddress logical, int value) {
     // processor: a user typing on must not hold back the repeat and the loss check.
     writeFreeTicks_ = 0;
     readBack_.NoteWrite(device);
-    if (!ready_ || !queue_.IsEmpty()) {
-        if (!queue_.Push(device, value)) view_.ShowWriteNotHeld(device);
-        return;
-    }
+    if (QueueBehindUnanswered(device, value)) return;
     int mark = AckLedger::kUnmarked;
     if (device == kAddrLoadMode) {
         // Loading a mode changes every parameter: the acknowledgement starts a reload.
@@ -105,22 +102,25 @@ void LinkEngine::WriteParameter(ParamAddress logical, int value) {
     } else {
         pendingAction_ = kNoPendingAction;
     }
-    queue_.Clear();
-    queue_.Push(device, value);
-    inFlight_ = queue_.Take();
-    SendEntry(inFlight_, mark);
+    SendNow(device, value, mark);
     if (pendingAction_ != kNoPendingAction) ready_ = false;
 }
 
 void LinkEngine::SendOrQueue(ParamAddress device, int value) {
-    if (!ready_ || !queue_.IsEmpty()) {
-        if (!queue_.Push(device, value)) view_.ShowWriteNotHeld(device);
-        return;
-    }
+    if (!QueueBehindUnanswered(device, value)) SendNow(device, value, AckLedger::kUnmarked);
+}
+
+bool LinkEngine::QueueBehindUnanswered(ParamAddress device, int value) {
+    if (ready_ && queue_.IsEmpty()) return false;
+    if (!queue_.Push(device, value)) view_.ShowWriteNotHeld(device);
+    return true;
+}
+
+void LinkEngine::SendNow(ParamAddress device, int value, int mark) {
     queue_.Clear();
     queue_.Push(device, value);
     inFlight_ = queue_.Take();
-    SendEntry(inFlight_);
+    SendEntry(inFlight_, mark);
 }
 
 void LinkEngine::WriteParameterPaced(ParamAddress logical, int value) {
@@ -142,14 +142,17 @@ void LinkEngine::SaveMode(std::string_view text) {
         PublishReadBack();
         return;
     }
-    ExpectSaveResult();
-    SendInFlight(BuildTextFrame(kAddrSaveMode, text), awaitMark_);
+    SendSave(text);
 }
 
 void LinkEngine::SendDeferredSave() {
     hasDeferredSave_ = false;
     const std::string text = std::move(deferredSave_);
     deferredSave_.clear();
+    SendSave(text);
+}
+
+void LinkEngine::SendSave(std::string_view text) {
     ExpectSaveResult();
     SendInFlight(BuildTextFrame(kAddrSaveMode, text), awaitMark_);
 }

@@ -161,6 +161,11 @@ private:
     // The device value through the ordinary path: at once while everything is acknowledged,
     // otherwise queued.
     void SendOrQueue(ParamAddress device, int value);
+    // Queues the write when an acknowledgement is outstanding or others wait (saying so if the
+    // queue cannot hold it); false when the line is free for it.
+    bool QueueBehindUnanswered(ParamAddress device, int value);
+    // Sends the write at once as the only queue entry, in flight.
+    void SendNow(ParamAddress device, int value, int mark);
     // A new frame to wait for: returns its mark; its acknowledgement sets awaitAnswered_.
     int StartAwaiting();
     void StopAwaiting();
@@ -172,6 +177,8 @@ private:
     void PublishReadBack();
     bool ReadBackMayRequest() const;
     void SendDeferredSave();
+    // The save text frame as the frame in flight, awaited for the save result.
+    void SendSave(std::string_view text);
     // Nothing left to check, nothing waiting for a check.
     void ResetReadBack();
 

@@ -91,17 +91,9 @@ export XDG_RUNTIME_DIR="$work/run/runtime" XDG_CONFIG_HOME="$work/run/config"
 export XDG_DATA_HOME="$work/run/data" QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-display=$((200 + $$ % 200))
-while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/run/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X${display}" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$display"
+# shellcheck source=../../scripts/lib/xvfb.sh
+source "$root/scripts/lib/xvfb.sh"
+start_private_xvfb $((200 + $$ % 200)) "$work/run/xvfb.log"
 status="$work/run/sim.status"
 "$sim" --status-file="$status" >"$work/run/sim.log" 2>&1 &
 pids+=($!)

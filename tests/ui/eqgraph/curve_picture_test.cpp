@@ -248,7 +248,9 @@ TEST_F(CurvePicture, DiffersFromTheOldDrawingOnlyByAntiAliasingNoise) {
         SCOPED_TRACE(testing::Message() << "picture " << now.width() << " x " << now.height()
                                         << " at pixel ratio " << ratio);
         const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
-        if (!scale.isEmpty()) EXPECT_DOUBLE_EQ(ratio, scale.toDouble());
+        if (!scale.isEmpty()) {
+            EXPECT_DOUBLE_EQ(ratio, scale.toDouble());
+        }
 
         const QImage before = PictureBefore(ratio);
         const double halfWidth = kCurvePenWidth * ratio / 2;
