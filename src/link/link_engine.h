@@ -126,6 +126,9 @@ public:
     // The write or keep-alive sent last, which a repeat sends again.
     const Bytes& inFlightFrame() const { return inFlightFrame_; }
     const TxQueue& txQueue() const { return queue_; }
+    // Nothing waits to go out and every frame sent was answered (or counted lost). Ordinary
+    // writes leave without waiting, so `ready()` alone does not say the processor has them.
+    bool settled() const { return ready_ && queue_.IsEmpty() && acks_.waitingCount() == 0; }
     RxState rxState() const { return receiver_.state(); }
 
     int transferStep() const { return transferStep_; }

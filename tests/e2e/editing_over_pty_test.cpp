@@ -16,10 +16,10 @@
 #include "params/page_table.h"
 #include "params/value_scales.h"
 #include "sim/sim_state_dump.h"
+#include "tests/support/sim_run.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/track_bar.h"
-#include "tests/support/sim_run.h"
 #include "ui/window/editor_app.h"
 
 namespace zt::test {
@@ -47,8 +47,7 @@ protected:
 
     // Lets the link send what is queued, then reads the processor's memory.
     SimState Settle() {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return app->link().txQueue().IsEmpty() && app->link().ready(); }, 20000));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return app->link().settled(); }, 20000));
         QTest::qWait(100);
         SimState state;
         EXPECT_TRUE(sim.Dump(state));

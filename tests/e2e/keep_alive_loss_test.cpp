@@ -46,8 +46,7 @@ TEST(KeepAliveLossOverPty, VolumeStepsQueuedBehindALostKeepAliveLandAsShown) {
     ASSERT_FALSE(app.link().txQueue().IsEmpty());
 
     // The repeat comes at the second silent second; then the queue drains.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return app.link().txQueue().IsEmpty() && app.link().ready(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.link().settled(); }, 20000));
     QTest::qWait(100);
     SimState after;
     ASSERT_TRUE(sim.Dump(after));

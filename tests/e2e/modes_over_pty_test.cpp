@@ -68,8 +68,7 @@ protected:
 
     // Lets the link send what waits, then reads what the processor holds.
     SimState Settle() {
-        EXPECT_TRUE(WaitFor(
-            [this] { return app->link().txQueue().IsEmpty() && app->link().ready(); }, 20000));
+        EXPECT_TRUE(WaitFor([this] { return app->link().settled(); }, 20000));
         QTest::qWait(100);
         SimState state;
         EXPECT_TRUE(sim.Dump(state));

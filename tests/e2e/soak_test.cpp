@@ -103,8 +103,7 @@ protected:
 
     // Parameters whose value the processor does not hold.
     int Differing() {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return app->link().txQueue().IsEmpty() && app->link().ready(); }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return app->link().settled(); }, 10000));
         QTest::qWait(300);
         SimState state;
         EXPECT_TRUE(sim->Dump(state));

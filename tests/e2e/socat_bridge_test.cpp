@@ -84,8 +84,7 @@ TEST(SocatBridge, TheEditorLinksThroughANetworkSerialPort) {
     EXPECT_EQ(app.link().portNames(), std::vector<std::string>{"ZT461-NET"});
 
     app.registry().Get<TrackBar>(QStringLiteral("MusHPFREBar"))->setValue(123);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return app.link().txQueue().IsEmpty() && app.link().ready(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.link().settled(); }, 20000));
     QTest::qWait(300);
     SimState state;
     ASSERT_TRUE(sim.Dump(state));

@@ -115,10 +115,8 @@ protected:
     // Lets the link send what is queued and returns the writes the processor received since
     // the last call (keep-alives left out, repeats of a frame folded into one).
     std::vector<ProcessorWrite> Writes() {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return app().link().txQueue().IsEmpty() && app().link().ready(); }, 20000))
-            << "the link did not drain its queue";
-        QTest::qWait(30);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return app().link().settled(); }, 20000))
+            << "the processor did not answer everything sent";
         std::vector<ProcessorWrite> writes;
         const auto& log = processor().log();
         for (size_t i = suite_->seenFrames; i < log.size(); ++i) {

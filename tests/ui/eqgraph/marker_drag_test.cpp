@@ -167,7 +167,8 @@ TEST_F(Drags, OutputSheetInAutomaticModeTakesNoDrag) {
     const QPoint before = panel().markers[1]->pos();
     DragMarker(1, {50, 50});
     EXPECT_FALSE(app().eqGraph().drag().dragging);
-    EXPECT_TRUE(Writes().empty());
+    const auto writes = Writes();
+    EXPECT_TRUE(writes.empty()) << ::testing::PrintToString(writes);
     EXPECT_EQ(panel().markers[1]->pos(), before);
     Click(panel().manulModeBtn);
     Writes();

@@ -79,7 +79,8 @@ protected:
             if (high <= low) continue;
             const unsigned spread = static_cast<unsigned>(device) * 2654435761u >> 7;
             int value = low + static_cast<int>(spread % static_cast<unsigned>(high - low + 1));
-            if (value == image.Get(device / 256, device % 256)) value = value == high ? low : value + 1;
+            if (value == image.Get(device / 256, device % 256))
+                value = value == high ? low : value + 1;
             image.Set(device / 256, device % 256, value);
         }
         const std::filesystem::path file = (folder + "/Venue.Nddt").toStdString();
@@ -140,8 +141,7 @@ TEST_F(OpenedFileTest, ADamagedFileIsReportedAndLoadsNothing) {
     const DeviceImage before = app().model().image();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::filesystem::path file =
-            (outside_.path() + "/" + c.name + ".Nddt").toStdString();
+        const std::filesystem::path file = (outside_.path() + "/" + c.name + ".Nddt").toStdString();
         if (c.bytes != "-") std::ofstream(file, std::ios::binary) << c.bytes;
         messages_->shown.clear();
         EXPECT_FALSE(system().presetFiles().OpenFile(file));
@@ -164,8 +164,7 @@ TEST_F(OpenedFileTest, OnlineLoadFileDataSendsTheOpenedFile) {
     ASSERT_EQ(Get<QLineEdit>("FileEdit")->text(), "Venue");
     Click("RzBmpButton119");
     ASSERT_TRUE(DriveOnline());
-    ASSERT_TRUE(
-        WaitFor([&] { return app().link().ready() && app().link().txQueue().IsEmpty(); }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return app().link().settled(); }, 3000));
     EXPECT_TRUE(messages_->shown.empty());
     // The file holds the pages 0 to 24.
     for (int page = 0; page < 25; ++page) {

@@ -2,8 +2,8 @@
 // file and loading a file into the image and the processor.
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTabWidget>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <fstream>
 
@@ -182,7 +182,8 @@ TEST_F(PresetFileFlowsTest, LoadingOffLineAsksThenShowsTheFileOnTheWindow) {
         fileEdit()->setText("Bright");
         Click("RzBmpButton119");
         const QString caption = c.language == kChinese ? QStringLiteral("确认") : "Confirm";
-        EXPECT_EQ(messages_->asked, (std::vector<Question>{{c.question, caption, AskButtons::YesNo}}));
+        EXPECT_EQ(messages_->asked,
+                  (std::vector<Question>{{c.question, caption, AskButtons::YesNo}}));
         EXPECT_EQ(ImageHoldsGain(150), c.answer);
     }
     // Every page is shown anew (which also starts the undo history again); the music page
@@ -244,8 +245,7 @@ TEST_F(PresetFileFlowsTest, LoadingOnlineUploadsTheFileToTheProcessor) {
     Click("RzBmpButton119");
     EXPECT_EQ(window().tabStrip().linkLabel->text(), "Download...");
     ASSERT_TRUE(DriveOnline());
-    ASSERT_TRUE(
-        WaitFor([&] { return app().link().ready() && app().link().txQueue().IsEmpty(); }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return app().link().settled(); }, 20000));
     QTest::qWait(50);
     EXPECT_TRUE(ImageHoldsGain(150));
     for (int page = 0; page < kTransferPageCount; ++page) {

@@ -43,8 +43,7 @@ protected:
 
     // Waits until the link has sent everything and the simulator has taken it.
     void Settle() {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return app().link().txQueue().IsEmpty() && app().link().ready(); }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return app().link().settled(); }, 10000));
         QTest::qWait(60);
     }
 
