@@ -7,16 +7,12 @@
 #include <QApplication>
 #include <memory>
 
+#include "bench/ui/no_messages.h"
 #include "sim/sim_processor.h"
 #include "ui/window/editor_app.h"
 
 namespace zt {
 namespace {
-
-class NoMessages : public WindowMessages {
-public:
-    void Inform(const QString&, const QString&) override {}
-};
 
 // The shown window and two memories to alternate, so that every refresh moves the controls:
 // the simulator's factory settings and the start-up defaults.

@@ -15,16 +15,12 @@
 #include <QTimer>
 #include <memory>
 
+#include "bench/ui/no_messages.h"
 #include "ui/eqgraph/eq_graph_side.h"
 #include "ui/window/editor_app.h"
 
 namespace zt {
 namespace {
-
-class NoMessages : public WindowMessages {
-public:
-    void Inform(const QString&, const QString&) override {}
-};
 
 double CpuSeconds() {
     rusage usage{};

@@ -25,10 +25,6 @@ constexpr std::array<SheetMovement, 9> kSheetMovements{{
     {3, M::Fixed, 3},
 }};
 
-int Pixel(double v) {
-    return static_cast<int>(Nearest(v));
-}
-
 }  // namespace
 
 SheetMovement MovementOfSheet(int sheet) {
@@ -56,21 +52,21 @@ DragOutcome DragStep(const MarkerDrag& drag, const GraphMapping& m) {
     out.top = drag.top + drag.dy;
 
     // The centre stays inside the plot vertically, and at or right of the lowest frequency.
-    out.top = std::clamp(out.top, -half, std::max(-half, Pixel(m.height - half)));
+    out.top = std::clamp(out.top, -half, std::max(-half, NearestPixel(m.height - half)));
     if (out.left < m.XOfFrequency(kDragLowestHz) - half) {
-        out.left = Pixel(m.XOfFrequency(kDragLowestHz)) - half;
+        out.left = NearestPixel(m.XOfFrequency(kDragLowestHz)) - half;
     }
 
     // Compared before it becomes a whole number: far right of the plot the frequency would not
     // fit one.
     const double hz = Nearest(m.FrequencyOfX(out.left + half));
     out.frequencyHz = static_cast<int>(std::min(hz, static_cast<double>(kDragHighestHz)));
-    if (hz > kDragHighestHz) out.left = Pixel(m.XOfFrequency(kDragHighestHz) - half);
+    if (hz > kDragHighestHz) out.left = NearestPixel(m.XOfFrequency(kDragHighestHz) - half);
     double gain = m.GainOfY(out.top + half);
     gain = std::clamp(gain, static_cast<double>(kGainBottom), static_cast<double>(kGainTop));
     if (drag.sheet == kDynamicEqSheet && gain < kDynamicEqLowestGain) {
         gain = kDynamicEqLowestGain;
-        out.top = Pixel(m.YOfGain(kDynamicEqLowestGain) - half);
+        out.top = NearestPixel(m.YOfGain(kDynamicEqLowestGain) - half);
     }
     out.gainDb = gain;
     out.frequencyIndex = static_cast<float>(ParseValue(kKindFrequency, out.frequencyHz));

@@ -18,7 +18,6 @@ constexpr std::array<const char*, kFilterTypeCount> kFilterTypeNames = {
     "18dB Bessel", "18dB Butterworth", "24dB Bessel",    "24dB Butterworth", "24dB Link-Riley",
     "36dB Bessel", "36dB Butterworth", "36dB Link-Riley"};
 
-constexpr double kRmsWeight = 0.25;  // as the fitter weighs the mean square difference
 constexpr int kSimplexSteps = 220;
 constexpr double kLowestQ = 0.02, kHighestQ = 400.0;
 
@@ -91,8 +90,7 @@ std::string HzText(double hz) {
 double CostOf(const CurveArray& curve, const CookbookFilter& f, const CookbookResponse& cookbook) {
     CurveArray standard{};
     cookbook.AddTo(f, standard);
-    const CurveDeviation d = DeviationOf(standard, curve);
-    return d.largestDb + kRmsWeight * d.rmsDb;
+    return FitCost(DeviationOf(standard, curve));
 }
 
 // The filter of a point of the search space: log frequency, gain, log Q.

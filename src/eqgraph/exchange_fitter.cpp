@@ -12,8 +12,6 @@ namespace zt {
 namespace {
 
 constexpr int kFitPoints = kFitLastIndex - kFitFirstIndex + 1;
-// The mean square difference only breaks near ties of the largest one.
-constexpr double kRmsWeight = 0.25;
 // An improvement smaller than this is none: it ends the search.
 constexpr double kLeastGain = 1e-6;
 // Neighbouring entries a line search looks at. A band's first search looks at every Q entry,
@@ -43,7 +41,7 @@ const std::array<int, kFrequencyCount>& CentreTable() {
 }
 
 double Cost(double largest, double sumSq) {
-    return largest + kRmsWeight * std::sqrt(sumSq / kFitPoints);
+    return largest + kFitRmsWeight * std::sqrt(sumSq / kFitPoints);
 }
 
 }  // namespace

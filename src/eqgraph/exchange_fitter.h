@@ -36,6 +36,13 @@ struct CurveDeviation {
 
 CurveDeviation DeviationOf(const CurveArray& curve, const CurveArray& target);
 
+// The mean square difference only breaks near ties of the largest one.
+inline constexpr double kFitRmsWeight = 0.25;
+// What a fit minimises: the largest difference, the RMS difference breaking near ties.
+inline double FitCost(const CurveDeviation& d) {
+    return d.largestDb + kFitRmsWeight * d.rmsDb;
+}
+
 // A channel's EQ as raw values: its bands and, where the channel has them, its crossovers.
 struct ExchangeSettings {
     std::vector<ExchangeBand> bands;

@@ -5,18 +5,14 @@
 namespace zt {
 namespace {
 
-int Pixel(double v) {
-    return static_cast<int>(Nearest(v));
-}
-
 GridLine Vertical(const GraphMapping& m, double x, int width, GridTone tone) {
-    const int px = Pixel(x);
-    return {px, 0, px, Pixel(m.height), width, tone};
+    const int px = NearestPixel(x);
+    return {px, 0, px, NearestPixel(m.height), width, tone};
 }
 
 GridLine Horizontal(const GraphMapping& m, double y, int width, GridTone tone) {
-    const int py = Pixel(y);
-    return {0, py, Pixel(m.width), py, width, tone};
+    const int py = NearestPixel(y);
+    return {0, py, NearestPixel(m.width), py, width, tone};
 }
 
 }  // namespace
@@ -47,7 +43,7 @@ std::array<AxisLabel, 7> GainAxisLabels(const GraphMapping& m) {
     std::array<AxisLabel, 7> labels;
     for (int k = 0; k < 7; ++k) {
         const int gain = kGainBottom + 6 * k;
-        labels[k] = {std::to_string(gain) + "dB", Pixel(m.YOfGain(gain))};
+        labels[k] = {std::to_string(gain) + "dB", NearestPixel(m.YOfGain(gain))};
     }
     return labels;
 }
@@ -62,7 +58,7 @@ std::array<AxisLabel, 10> FrequencyAxisLabels(const GraphMapping& m) {
                                {10000, "10KHz"}, {20000, "20KHz"}};
     std::array<AxisLabel, 10> labels;
     for (int k = 0; k < 10; ++k) {
-        labels[k] = {kMarks[k].caption, Pixel(m.XOfFrequency(kMarks[k].hz))};
+        labels[k] = {kMarks[k].caption, NearestPixel(m.XOfFrequency(kMarks[k].hz))};
     }
     return labels;
 }

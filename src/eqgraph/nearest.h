@@ -14,4 +14,9 @@ inline double Nearest(double x) {
     return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
 }
 
+// A position on the graph rounded to its pixel.
+inline int NearestPixel(double v) {
+    return static_cast<int>(Nearest(v));
+}
+
 }  // namespace zt

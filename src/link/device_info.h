@@ -10,6 +10,10 @@
 
 namespace zt {
 
+// The characters of the panel lock password and of the system password.
+inline constexpr int kPanelPasswordLength = 4;
+inline constexpr int kSystemPasswordLength = 6;
+
 struct DeviceInfo {
     // Names as the processor reported them (at most 20 characters, unprintable bytes as "?"),
     // or as the user last saved them.

@@ -42,4 +42,17 @@ private:
     std::vector<QWidget*> inOrder_;
 };
 
+// Names a new control and registers it; returns the control for the builder to place.
+template <typename T>
+T* Registered(T* control, const QString& name, ControlRegistry& registry) {
+    control->setObjectName(name);
+    registry.Add(control);
+    return control;
+}
+
+template <typename T>
+T* Registered(T* control, const char* name, ControlRegistry& registry) {
+    return Registered(control, QString::fromLatin1(name), registry);
+}
+
 }  // namespace zt

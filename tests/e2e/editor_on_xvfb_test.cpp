@@ -13,13 +13,11 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "tests/e2e/xvfb_editor.h"
 #include "tests/support/xvfb_session.h"
 
 namespace zt::test {
 namespace {
-
-constexpr char kTitle[] = "ZT461 Audio Contrller";
-constexpr int kOnlineTimeoutMs = 45000;
 
 QString BuildFile(const QString& relative) {
     return QDir(QCoreApplication::applicationDirPath() + "/..").absoluteFilePath(relative);
@@ -118,10 +116,12 @@ TEST_F(EditorOnXvfb, LinksToTheSimulatorAndShowsItsWindow) {
         RunTool(QStandardPaths::findExecutable("xwininfo"), {"-root", "-tree"}, env_);
     const auto window =
         QRegularExpression(
-            QStringLiteral(R"("%1": \("[^"]*" "[^"]*"\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))")
-                .arg(QRegularExpression::escape(kTitle)))
+            QStringLiteral(
+                R"("%1": \("[^"]*" "[^"]*"\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))")
+                .arg(QRegularExpression::escape(kEditorTitle)))
             .match(tree);
-    ASSERT_TRUE(window.hasMatch()) << "no window titled " << kTitle << "\n" << tree.toStdString();
+    ASSERT_TRUE(window.hasMatch()) << "no window titled " << kEditorTitle << "\n"
+                                   << tree.toStdString();
     // A client area of 1204 x 609 inside the window's own 1-pixel border.
     EXPECT_EQ(window.captured(1).toInt(), 1206);
     EXPECT_EQ(window.captured(2).toInt(), 611);

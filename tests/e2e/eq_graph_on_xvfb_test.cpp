@@ -18,6 +18,7 @@
 #include "eqgraph/drag_rules.h"
 #include "eqgraph/nearest.h"
 #include "params/value_tables.h"
+#include "tests/e2e/xvfb_editor.h"
 #include "tests/support/sim_run.h"
 #include "tests/support/xvfb_session.h"
 
@@ -29,17 +30,11 @@
 namespace zt::test {
 namespace {
 
-constexpr char kTitle[] = "ZT461 Audio Contrller";
 // Image1's top-left corner inside the window at design size: the 1-pixel frame, then the title
 // strip (25), tab strip (30) and page area (232) above the graph panel, whose grey panel sits at
 // (44, 6).
 const QPoint kPlotInWindow(1 + 44, 1 + 25 + 30 + 232 + 6);
 constexpr GraphMapping kPlot{883, 268};
-constexpr int kMarkerSize = 14;
-
-int Pixel(double v) {
-    return static_cast<int>(Nearest(v));
-}
 
 class EqGraphOnXvfb : public ::testing::Test {
 protected:
@@ -87,7 +82,7 @@ protected:
 
     // Top-left corner of the editor's window on the X screen.
     QPoint WindowOrigin() {
-        const QString out = Tool({"search", "--name", kTitle, "getwindowgeometry", "%@"});
+        const QString out = Tool({"search", "--name", kEditorTitle, "getwindowgeometry", "%@"});
         // Qt's leader window shares the title; the editor's is the one of design size.
         const QRegularExpression block(R"(Position: (\d+),(\d+).*\n\s*Geometry: (\d+)x(\d+))");
         for (auto it = block.globalMatch(out); it.hasNext();) {
@@ -131,16 +126,16 @@ TEST_F(EqGraphOnXvfb, DraggedMarkersLandInTheProcessorsMemory) {
         int band;
         QPoint delta;
     };
-    for (const Drag drag : {Drag{5, {60, -70}}, Drag{9, {-40, 60}}, Drag{2, {25, -40}},
-                            Drag{12, {30, 50}}}) {
+    for (const Drag drag :
+         {Drag{5, {60, -70}}, Drag{9, {-40, 60}}, Drag{2, {25, -40}}, Drag{12, {30, 50}}}) {
         SCOPED_TRACE(drag.band);
         // Music band n keeps its frequency index and gain step at slots 10 + 5n + 1 and + 2.
         const int frequencySlot = 10 + 5 * drag.band + 1;
         const SimState before = Memory();
         const int index = before.memory.Get(0, frequencySlot);
         const double gain = before.memory.Get(0, frequencySlot + 1) / 5.0 - 24.0;
-        const int left = Pixel(kPlot.XOfFrequency(FrequencyHz(index)) - kMarkerSize / 2);
-        const int top = Pixel(kPlot.YOfGain(gain) - kMarkerSize / 2);
+        const int left = NearestPixel(kPlot.XOfFrequency(FrequencyHz(index)) - kMarkerSize / 2);
+        const int top = NearestPixel(kPlot.YOfGain(gain) - kMarkerSize / 2);
         DragPointer(plot + QPoint(left + kMarkerSize / 2, top + kMarkerSize / 2), drag.delta);
 
         const DragOutcome expected =

@@ -21,6 +21,7 @@
 #include "params/value_tables.h"
 #include "support/sim_run.h"
 #include "support/xvfb_session.h"
+#include "tests/e2e/xvfb_editor.h"
 #include "ui/control_registry.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/range_handle.h"
@@ -37,7 +38,6 @@ namespace {
 constexpr int kMusicPage = 0;
 constexpr int kVolumePage = 29;
 constexpr int kMusicMaxVolumeSlot = 6;
-constexpr int kMarkerSize = 14;
 const char kPanelPassword[] = "1234";  // the simulator's factory panel lock password
 
 // Where the controls sit inside the window, read from the same window made offscreen here.
@@ -64,10 +64,6 @@ Layout ReadLayout() {
     const QLineEdit* field = window.unlockPanel().panelPassWordEdit;
     layout.passwordField = field->mapTo(&window, field->rect().center());
     return layout;
-}
-
-int Pixel(double v) {
-    return static_cast<int>(Nearest(v));
 }
 
 QStringList At(QPoint p) {
@@ -134,15 +130,15 @@ protected:
         const int frequencySlot = 10 + 5 * band + 1;
         const double hz = FrequencyHz(memory.memory.Get(kMusicPage, frequencySlot));
         const double gain = memory.memory.Get(kMusicPage, frequencySlot + 1) / 5.0 - 24.0;
-        return layout_.plot + QPoint(Pixel(layout_.mapping.XOfFrequency(hz)),
-                                     Pixel(layout_.mapping.YOfGain(gain)));
+        return layout_.plot + QPoint(NearestPixel(layout_.mapping.XOfFrequency(hz)),
+                                     NearestPixel(layout_.mapping.YOfGain(gain)));
     }
 
     QPoint HighPassMarker(const SimState& memory) const {
         const int slot = EqGraphLayoutOf(kMusicPage).highPass.frequencySlot;
         const double hz = FrequencyHz(memory.memory.Get(kMusicPage, slot));
-        return layout_.plot +
-               QPoint(Pixel(layout_.mapping.XOfFrequency(hz)), Pixel(layout_.mapping.YOfGain(0.0)));
+        return layout_.plot + QPoint(NearestPixel(layout_.mapping.XOfFrequency(hz)),
+                                     NearestPixel(layout_.mapping.YOfGain(0.0)));
     }
 
     QPoint MaxVolumeHandle(const SimState& memory) const {

@@ -20,7 +20,7 @@
 namespace zt::test {
 namespace {
 
-class ScriptedMessages : public WindowMessages {
+class RelinkMessages : public WindowMessages {
 public:
     void Inform(const QString& text, const QString&) override { shown.push_back(text); }
     bool Ask(const QString& text, const QString&, AskButtons) override {
@@ -39,7 +39,7 @@ class RelinkOverPty : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(sim.Start());
-        auto recorder = std::make_unique<ScriptedMessages>();
+        auto recorder = std::make_unique<RelinkMessages>();
         messages = recorder.get();
         app = std::make_unique<EditorApp>(std::move(recorder));
         app->Show();
@@ -80,7 +80,7 @@ protected:
     }
 
     SimRun sim{{}};
-    ScriptedMessages* messages = nullptr;
+    RelinkMessages* messages = nullptr;
     std::unique_ptr<EditorApp> app;
 };
 

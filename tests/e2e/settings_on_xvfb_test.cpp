@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include "tests/e2e/xvfb_editor.h"
 #include "tests/support/sim_run.h"
 #include "tests/support/xvfb_session.h"
 #include "ui/window/language.h"
@@ -16,8 +17,6 @@
 namespace zt::test {
 namespace {
 
-const QString kTitle = QStringLiteral("ZT461 Audio Contrller");
-constexpr int kOnlineTimeoutMs = 45000;
 constexpr int kWindowWidth = 1206;  // the client area and its 1-pixel border
 
 class SettingsOnXvfb : public ::testing::Test {
@@ -36,17 +35,20 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return sim_.status() == "online"; }, kOnlineTimeoutMs))
             << "no link; status " << sim_.status().toStdString() << "\n"
             << session_.editor().readAll().toStdString();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return session_.WindowOrigin(kTitle).has_value(); },
-                                    5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return session_.WindowOrigin(QString::fromLatin1(kEditorTitle)).has_value(); },
+            5000));
     }
 
-    QPoint Origin() { return session_.WindowOrigin(kTitle).value_or(QPoint(-1, -1)); }
+    QPoint Origin() {
+        return session_.WindowOrigin(QString::fromLatin1(kEditorTitle)).value_or(QPoint(-1, -1));
+    }
 
     // Closes the editor with its own close button, as a user does.
     void CloseByButton() {
         const QPoint close = Origin() + QPoint(kWindowWidth - 16, 12);
-        session_.Pointer({"mousemove", QString::number(close.x()), QString::number(close.y()),
-                          "click", "1"});
+        session_.Pointer(
+            {"mousemove", QString::number(close.x()), QString::number(close.y()), "click", "1"});
         ASSERT_TRUE(session_.editor().waitForFinished(15000)) << "the editor did not end";
     }
 
@@ -54,7 +56,8 @@ protected:
     QString StatusDialogCaption() {
         const QString text = session_.WindowTree();
         if (text.contains(QStringLiteral("\"设备状态\""))) return QStringLiteral("设备状态");
-        if (text.contains(QStringLiteral("\"Device Staus\""))) return QStringLiteral("Device Staus");
+        if (text.contains(QStringLiteral("\"Device Staus\"")))
+            return QStringLiteral("Device Staus");
         return text;
     }
 

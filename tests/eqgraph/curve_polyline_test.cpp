@@ -4,20 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/eqgraph/curve_test_support.h"
+
 #include <cmath>
 #include <vector>
 
 namespace zt {
 namespace {
-
-SplinePoint At(const SplinePoint& from, const BezierSegment& s, double t) {
-    const double u = 1 - t;
-    auto mix = [&](double a, double b, double c, double d) {
-        return u * u * u * a + 3 * u * u * t * b + 3 * u * t * t * c + t * t * t * d;
-    };
-    return {mix(from.x, s.control1.x, s.control2.x, s.end.x),
-            mix(from.y, s.control1.y, s.control2.y, s.end.y)};
-}
 
 double DistanceToChord(SplinePoint p, SplinePoint a, SplinePoint b) {
     const double dx = b.x - a.x;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "params/value_scales.h"
+#include "tests/eqgraph/curve_test_support.h"
 
 namespace zt {
 namespace {
@@ -36,8 +37,6 @@ TEST(DragRulesTest, MovementAndEqPassLockPerSheet) {
     EXPECT_FALSE(EditingLockedOut(3, false));
     EXPECT_FALSE(EditingLockedOut(0, true));
 }
-
-constexpr GraphMapping kDesign{883, 268};
 
 int Round(double v) {
     return static_cast<int>(std::lround(v));

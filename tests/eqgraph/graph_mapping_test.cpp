@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "eqgraph/graph_grid.h"
+#include "tests/eqgraph/curve_test_support.h"
 
 namespace zt {
 namespace {
-
-constexpr GraphMapping kDesign{883, 268};
 
 TEST(GraphMappingTest, DesignSizeFigures) {
     EXPECT_NEAR(kDesign.XOfFrequency(1000), 522.4, 0.1);

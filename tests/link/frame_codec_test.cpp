@@ -6,17 +6,10 @@
 #include <vector>
 
 #include "params/page_table.h"
+#include "tests/link/hex_bytes.h"
 
 namespace zt {
 namespace {
-
-Bytes FromHex(const std::string& text) {
-    Bytes bytes;
-    for (size_t i = 0; i < text.size(); i += 3) {
-        bytes.push_back(static_cast<uint8_t>(std::stoi(text.substr(i, 2), nullptr, 16)));
-    }
-    return bytes;
-}
 
 struct BuiltFrameCase {
     const char* what;

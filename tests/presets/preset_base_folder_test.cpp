@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class PresetBaseFolderTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
         QCoreApplication::setOrganizationName(QStringLiteral("zt461-test"));

@@ -21,7 +21,7 @@ namespace {
 using Message = std::pair<std::string, std::string>;
 
 class RecordedMessages : public PresetMessages {
-  public:
+public:
     void ShowBilingualMessage(const std::string& chinese, const std::string& english) override {
         shown.emplace_back(chinese, english);
     }
@@ -34,7 +34,7 @@ class RecordedMessages : public PresetMessages {
 };
 
 class CountingUploader : public ImageUploader {
-  public:
+public:
     void UploadImage() override { ++uploads; }
     int uploads = 0;
 };
@@ -80,7 +80,7 @@ std::size_t FilesBelow(const std::filesystem::path& folder) {
 }
 
 class PresetFilesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { PrepareModeFolders(folders); }
 
     // The plain lines of a valid file of another image than the one in memory.
@@ -132,8 +132,7 @@ TEST_F(PresetFilesTest, AMissingFileIsReportedAndChangesNothing) {
         EXPECT_EQ(image, before);
         const std::string file = folders.PresetFile(name).string();
         EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(kFileNotFoundText, file)});
-        EXPECT_EQ(messages.shown[0],
-                  Message("文件不存在\n" + file, "File not find!\n" + file));
+        EXPECT_EQ(messages.shown[0], Message("文件不存在\n" + file, "File not find!\n" + file));
         EXPECT_EQ(messages.warnings, 0) << "a missing file is no damaged one";
         EXPECT_EQ(log.lines().back(), "kept");
     }
@@ -151,12 +150,12 @@ std::string ChangeLine(std::vector<std::string> lines, std::size_t n, std::strin
     return StoredText(lines);
 }
 
-std::string FieldOf(const std::string& line, std::size_t field) {
+std::string FieldOfLine(const std::string& line, std::size_t field) {
     return SplitFields(line, ' ')[field];
 }
 
 std::string ValueOfLine(const std::vector<std::string>& lines, int32_t n) {
-    return std::to_string(std::stoi(FieldOf(lines[n], 1)) ^ n);
+    return std::to_string(std::stoi(FieldOfLine(lines[n], 1)) ^ n);
 }
 
 const BadFile kBadFiles[] = {
@@ -201,20 +200,21 @@ const BadFile kBadFiles[] = {
     {"value changed without the checksum",
      [](auto l) {
          return ChangeLine(
-             l, 500, FieldOf(l[500], 0) + " " + std::to_string(std::stoi(FieldOf(l[500], 1)) ^ 1));
+             l, 500,
+             FieldOfLine(l[500], 0) + " " + std::to_string(std::stoi(FieldOfLine(l[500], 1)) ^ 1));
      },
      kFileCorruptedText},
     {"checksum changed",
      [](auto l) {
          return ChangeLine(l, 1882,
-                           "CCCCK: " + std::to_string(std::stoi(FieldOf(l[1882], 1)) + 256));
+                           "CCCCK: " + std::to_string(std::stoi(FieldOfLine(l[1882], 1)) + 256));
      },
      kFileCorruptedText},
-    {"value not a number", [](auto l) { return ChangeLine(l, 500, FieldOf(l[500], 0) + " 1x"); },
-     kFileCorruptedText},
-    {"address not a number", [](auto l) { return ChangeLine(l, 500, "x " + FieldOf(l[500], 1)); },
-     kFileCorruptedText},
-    {"value missing", [](auto l) { return ChangeLine(l, 500, FieldOf(l[500], 0)); },
+    {"value not a number",
+     [](auto l) { return ChangeLine(l, 500, FieldOfLine(l[500], 0) + " 1x"); }, kFileCorruptedText},
+    {"address not a number",
+     [](auto l) { return ChangeLine(l, 500, "x " + FieldOfLine(l[500], 1)); }, kFileCorruptedText},
+    {"value missing", [](auto l) { return ChangeLine(l, 500, FieldOfLine(l[500], 0)); },
      kFileCorruptedText},
     {"last entry missing its value", [](auto l) { return ChangeLine(l, 1880, "6476"); },
      kFileCorruptedText},
@@ -250,8 +250,8 @@ TEST_F(PresetFilesTest, AFileThatFailsAnyCheckLeavesTheImageUnchanged) {
         messages.shown.clear();
         EXPECT_FALSE(files.ReadPresetFile("bad"));
         EXPECT_EQ(image, before);
-        EXPECT_EQ(messages.shown, std::vector<Message>{MessageOf(
-                                      bad.message, folders.PresetFile("bad").string())});
+        EXPECT_EQ(messages.shown,
+                  std::vector<Message>{MessageOf(bad.message, folders.PresetFile("bad").string())});
     }
     // Every one of them is a damaged file: a warning.
     EXPECT_EQ(messages.warnings, static_cast<int>(std::size(kBadFiles)));

@@ -84,7 +84,7 @@ TEST(PresetFormat, FileTextIsScrambledLinesEndedByCrLf) {
 }
 
 // A full image of random values, negative ones included.
-DeviceImage RandomImage(uint32_t seed) {
+DeviceImage AnyValueImage(uint32_t seed) {
     std::mt19937 random(seed);
     DeviceImage image;
     for (int page = 0; page < kPageCount; ++page) {
@@ -102,8 +102,8 @@ bool IsSavedAddress(int page, int slot) {
 
 TEST(PresetFormat, RandomImageRoundTripsOverWhatAFileHolds) {
     for (uint32_t seed : {1u, 2u, 3u}) {
-        const DeviceImage saved = RandomImage(seed);
-        const DeviceImage before = RandomImage(seed + 100);
+        const DeviceImage saved = AnyValueImage(seed);
+        const DeviceImage before = AnyValueImage(seed + 100);
         std::istringstream file(PresetFileText(saved));
         MemoryLog log;
         const PresetContent content = ReadPresetContent(file, log);

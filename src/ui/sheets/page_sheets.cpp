@@ -5,6 +5,7 @@
 #include <QTabWidget>
 #include <cmath>
 
+#include "eqgraph/drag_rules.h"
 #include "ui/control_registry.h"
 #include "ui/sheets/layout_tables.h"
 #include "ui/sheets/sheet_builder.h"
@@ -17,8 +18,6 @@
 namespace zt {
 
 namespace {
-
-constexpr int kDynamicEqSheet = 8;
 
 SwappingSheet* MakeSheet(const sheets::SheetSpec& plan, sheets::SheetBuilder& builder) {
     auto* sheet = builder.Named(new SwappingSheet(QString::fromUtf8(plan.caption.chinese),

@@ -12,7 +12,6 @@
 namespace zt {
 namespace {
 
-constexpr int kPanelPasswordLength = 4;
 constexpr int kStageDownloaded = 1;
 constexpr int kStageLocked = 2;
 

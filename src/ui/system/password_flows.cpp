@@ -9,9 +9,6 @@
 namespace zt {
 namespace {
 
-constexpr int kSystemPasswordLength = 6;
-constexpr int kPanelPasswordLength = 4;
-
 const BilingualText kWrongPassword{"密码错误!", "Wrong password!"};
 const BilingualText kWrongOldPassword{"旧密码错误!", "Wrong old password!"};
 const BilingualText kPasswordsDiffer{"密码不一致!", "The two new passwords differ!"};

@@ -25,13 +25,6 @@ constexpr QRgb kBypassedRing = 0xFF969696;  // RGB(150,150,150)
 constexpr int kManualModeAddress = 0x00A0;
 constexpr int kSceneAddress = 0x00A1;
 
-template <typename T>
-T* Registered(T* control, const char* name, ControlRegistry& registry) {
-    control->setObjectName(QString::fromLatin1(name));
-    registry.Add(control);
-    return control;
-}
-
 BitmapButton* MakeButton(QWidget* group, const char* name, const QString& caption, int width,
                          int tag, const QString& hint, ControlRegistry& registry) {
     auto* button = Registered(new BitmapButton(caption, group), name, registry);

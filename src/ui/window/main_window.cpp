@@ -24,13 +24,6 @@ namespace {
 constexpr int kWindowButtonWidth = 30;
 constexpr QRgb kBorder = 0xFF9A9A9A;
 
-template <typename T>
-T* Registered(T* control, const char* name, ControlRegistry& registry) {
-    control->setObjectName(QString::fromLatin1(name));
-    registry.Add(control);
-    return control;
-}
-
 void Paint(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
     QPalette palette = widget->palette();

@@ -1,5 +1,6 @@
 #include "ui/window/overlays.h"
 
+#include "params/value_scales.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/plain_edit.h"
@@ -8,22 +9,6 @@
 #include "ui/widgets/track_bar.h"
 
 namespace zt {
-namespace {
-
-template <typename T>
-T* Registered(T* control, const QString& name, ControlRegistry& registry) {
-    control->setObjectName(name);
-    registry.Add(control);
-    return control;
-}
-
-// Value kinds of the band fields.
-constexpr int kKindFrequency = 2;
-constexpr int kKindGain = 3;
-constexpr int kKindQ = 4;
-
-}  // namespace
-
 UnlockPanel BuildUnlockPanel(QWidget* parent, ControlRegistry& registry) {
     UnlockPanel u;
     // The unlock prompt reads the same in both languages, like its "确定" button.

@@ -30,13 +30,6 @@ constexpr int kTabHeight = 26;
 constexpr int kLinkButtonWidth = 80;
 constexpr int kLinkLabelWidth = 88;
 
-template <typename T>
-T* Registered(T* control, const char* name, ControlRegistry& registry) {
-    control->setObjectName(QString::fromLatin1(name));
-    registry.Add(control);
-    return control;
-}
-
 // The caption of the current language with the same air on either side, so that the captions
 // of the strip stand evenly spaced in both languages.
 int TabWidth(const SwappingToolButton* tab) {

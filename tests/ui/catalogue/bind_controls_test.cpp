@@ -14,7 +14,7 @@
 namespace zt {
 namespace {
 
-using testing::CatalogueWindow;
+using catalogue_test::CatalogueWindow;
 
 TEST(BindControlsTest, ControlsEndWithTheAddressVisitedLast) {
     CatalogueWindow w;

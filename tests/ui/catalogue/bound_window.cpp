@@ -4,7 +4,7 @@
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/swapping.h"
 
-namespace zt::testing {
+namespace zt::catalogue_test {
 
 CatalogueWindow::CatalogueWindow(bool bind) {
     window.resize(1204, 609);
@@ -47,4 +47,4 @@ QString SheetOf(QWidget* control) {
     return {};
 }
 
-}  // namespace zt::testing
+}  // namespace zt::catalogue_test

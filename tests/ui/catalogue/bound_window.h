@@ -14,10 +14,10 @@
 #include "ui/control_registry.h"
 #include "ui/sheets/page_sheets.h"
 
-namespace zt::testing {
+namespace zt::catalogue_test {
 
 class CatalogueWindow {
-  public:
+public:
     // Builds the window's stand-in controls and both sheet sets; binds unless told not to.
     explicit CatalogueWindow(bool bind = true);
 
@@ -40,4 +40,4 @@ class CatalogueWindow {
 // The sheet (of FormPageItem, the effect page or the right column) a control lies on.
 QString SheetOf(QWidget* control);
 
-}  // namespace zt::testing
+}  // namespace zt::catalogue_test

@@ -20,7 +20,7 @@
 namespace zt {
 namespace {
 
-using testing::CatalogueWindow;
+using catalogue_test::CatalogueWindow;
 
 class BoundCatalogueTest : public ::testing::Test {
 protected:

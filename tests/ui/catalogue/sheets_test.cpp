@@ -16,8 +16,8 @@
 namespace zt {
 namespace {
 
-using testing::CatalogueWindow;
-using testing::SheetOf;
+using catalogue_test::CatalogueWindow;
+using catalogue_test::SheetOf;
 
 class SheetsTest : public ::testing::Test {
 protected:
