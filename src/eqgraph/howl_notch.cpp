@@ -27,7 +27,7 @@ bool IsNotchBand(const ExchangeBand& band) {
 }
 
 NotchPlan PlanNotch(std::span<const ExchangeBand> bands, double hz,
-                    std::span<const bool> freeHere) {
+                    const std::vector<bool>& freeHere) {
     NotchPlan plan;
     if (!(hz > 0.0)) return plan;
     // The notch already nearest the howl, within reach.

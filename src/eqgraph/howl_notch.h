@@ -5,6 +5,7 @@
 // or flat, never on a band the user has shaped.
 
 #include <span>
+#include <vector>
 
 #include "eqgraph/eq_exchange_types.h"
 
@@ -49,6 +50,6 @@ struct NotchPlan {
 // an octave of the howl is deepened; otherwise the first band that is free and bypassed at no
 // gain takes the notch, else the first flat band, else the first bypassed one.
 NotchPlan PlanNotch(std::span<const ExchangeBand> bands, double hz,
-                    std::span<const bool> freeHere = {});
+                    const std::vector<bool>& freeHere = {});
 
 }  // namespace zt

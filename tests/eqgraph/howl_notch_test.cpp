@@ -116,11 +116,11 @@ TEST(HowlNotchTest, PlacesDeepensAndRefuses) {
 // A band shown for both microphones at once is free only where it is free on both.
 TEST(HowlNotchTest, ABandShapedOnTheOtherChannelIsNotFree) {
     const std::vector<ExchangeBand> bands{kBypassedFlat, kBypassedFlat, kShaped};
-    const bool freeOnBoth[] = {false, true, false};
+    const std::vector<bool> freeOnBoth{false, true, false};
     const NotchPlan plan = PlanNotch(bands, 500.0, freeOnBoth);
     EXPECT_EQ(plan.outcome, Outcome::Placed);
     EXPECT_EQ(plan.band, 1);
-    const bool noneFree[] = {false, false, false};
+    const std::vector<bool> noneFree{false, false, false};
     EXPECT_EQ(PlanNotch(bands, 500.0, noneFree).outcome, Outcome::NoFreeBand);
 }
 
