@@ -8,7 +8,7 @@ namespace {
 constexpr CaptionPair kFixedButtons[] = {
     {"PinPPBtn", "频谱", "Spectrum"},
     {"PinDCFBtn", "低触发", "Normal"},
-    {"HowlFinderBtn", "啸叫", "Feedback"},
+    {"HowlFinderBtn", "找啸叫", "Find Howls"},
     {"NotchBtn", "陷波", "Notch"},
     {"SameBtn", "同步", "SYNC"},
     {"EQResetBtn", "EQ重置", "EQ Reset"},

@@ -231,7 +231,7 @@ GraphPanel BuildGraphPanel(QWidget* parent, ControlRegistry& registry) {
         MakeButton(g.advPanel1, "PinDCFBtn", QStringLiteral("低触发"), 72, 0, off, registry);
     g.pinPpBtn = MakeButton(g.advPanel1, "PinPPBtn", QStringLiteral("频谱"), 72, 0, off, registry);
     g.howlFinderBtn =
-        MakeButton(g.advPanel1, "HowlFinderBtn", QStringLiteral("啸叫"), 72, 0, off, registry);
+        MakeButton(g.advPanel1, "HowlFinderBtn", QStringLiteral("找啸叫"), 84, 0, off, registry);
     g.notchBtn = MakeButton(g.advPanel1, "NotchBtn", QStringLiteral("陷波"), 72, 0, off, registry);
     return g;
 }

@@ -86,7 +86,7 @@ TEST_F(HowlFinderOnTheGraph, MarksTheHowlNotchesDeepensAndUndoesOneStepPerPress)
     for (int round = 0; round < 2; ++round) {
         EXPECT_EQ(marker->text(), Pick("啸叫 1.25 kHz -17 dB", "Howl 1.25 kHz -17 dB"));
         EXPECT_EQ(panel().notchBtn->text(), Pick("陷波", "Notch"));
-        EXPECT_EQ(panel().howlFinderBtn->text(), Pick("啸叫", "Feedback"));
+        EXPECT_EQ(panel().howlFinderBtn->text(), Pick("找啸叫", "Find Howls"));
         app().OnLanguageButton();
         finder().Poll();
     }
