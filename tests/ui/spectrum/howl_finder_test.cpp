@@ -153,6 +153,16 @@ TEST_F(HowlFinderOnTheGraph, WithoutAFreeBandOrOffTheMicrophonesItSaysSoAndWrite
     EXPECT_TRUE(messages().shown[0].first.contains(QStringLiteral("MIC A")));
     EXPECT_TRUE(messages().shown[0].first.contains(Pick("没有空闲的频段", "no free band")));
 
+    // While the panel lock holds the window, nothing is written and nothing needs saying.
+    history().Undo();
+    Writes();
+    messages().shown.clear();
+    app().windowState().locked = true;
+    EXPECT_FALSE(finder().Notch(2000.0));
+    app().windowState().locked = false;
+    EXPECT_TRUE(Writes().empty());
+    EXPECT_TRUE(messages().shown.empty());
+
     ChooseTab(kTabMusic);
     messages().shown.clear();
     EXPECT_FALSE(finder().Notch(2000.0));
