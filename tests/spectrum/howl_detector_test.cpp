@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -138,6 +139,43 @@ TEST(HowlDetectorTest, FlagsABuildingHowlAtItsFrequencyWithinAFewTenthsOfASecond
         }
     }
     std::printf("worst delay %.3f s, worst frequency error %.4f octave\n", worstDelay, worstError);
+}
+
+// The same over programme at several levels, from a quiet room to a loud one, in 16-bit
+// samples as the finder's capture records them: the howl builds at 30 dB/s from 30 dB under the
+// programme to 12 dB over it.
+TEST(HowlDetectorTest, FlagsAHowlOverProgrammeAtEveryLevelInSixteenBitSamples) {
+    ASSERT_FALSE(Speech().empty())
+        << "espeak-ng and sox are needed (scripts/setup.sh installs them)";
+    std::printf("%-12s %8s %7s %10s %12s\n", "programme", "level dB", "Hz", "delay s", "error oct");
+    std::uint32_t seed = 100;
+    for (const std::string kind : {"pink noise", "speech"}) {
+        for (const double level : {-55.0, -35.0, -15.0}) {
+            for (const double hz : {250.0, 1000.0, 4000.0}) {
+                const double rate = 30.0;
+                const HowlShape howl{hz, rate, 2.0, level - 30.0, level + 12.0};
+                const double at10 = howl.startSeconds + 40.0 / rate;
+                std::vector<float> signal = Programme(kind, at10 + 1.5, seed++);
+                ScaleToRms(signal, level);
+                AddHowl(signal, howl);
+                for (float& s : signal) {
+                    s = static_cast<float>(std::clamp(std::lround(s * 32767.0f), -32768L, 32767L)) /
+                        32768.0f;
+                }
+                const Detection found = Detect(signal, hz);
+                SCOPED_TRACE(kind + " at " + std::to_string(level) + " dB, " + std::to_string(hz) +
+                             " Hz");
+                ASSERT_TRUE(found.found);
+                const double delay = found.seconds - at10;
+                const double error = Octaves(found.hz, hz);
+                std::printf("%-12s %8.0f %7.0f %10.3f %12.4f\n", kind.c_str(), level, hz, delay,
+                            error);
+                EXPECT_LE(delay, 0.3);
+                EXPECT_LE(error, kTwentyFourthOctave);
+                EXPECT_EQ(found.otherAlarms, 0);
+            }
+        }
+    }
 }
 
 // Minutes of programme without a howl: speech of several voices, sung vowels with vibrato (and

@@ -8,6 +8,8 @@ namespace {
 constexpr CaptionPair kFixedButtons[] = {
     {"PinPPBtn", "频谱", "Spectrum"},
     {"PinDCFBtn", "低触发", "Normal"},
+    {"HowlFinderBtn", "找啸叫", "Find Howls"},
+    {"NotchBtn", "陷波", "Notch"},
     {"SameBtn", "同步", "SYNC"},
     {"EQResetBtn", "EQ重置", "EQ Reset"},
     {"MusEQAllpassBtn", "EQ直通", "EQ pass"},

@@ -13,6 +13,7 @@
 #include "ui/binding/bind_controls.h"
 #include "ui/editing/editing_side.h"
 #include "ui/eqgraph/eq_graph_side.h"
+#include "ui/spectrum/howl_finder_side.h"
 #include "ui/spectrum/spectrum_side.h"
 #include "ui/system/system_side.h"
 #include "ui/widgets/swapping.h"
@@ -66,6 +67,11 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     editing_ = std::make_unique<EditingSide>(*this);
     graph_ = std::make_unique<EqGraphSide>(*this, editing_->editor());
     spectrum_ = std::make_unique<SpectrumSide>(*this, graph_->graph(), graph_->drag());
+    const GraphPanel& panel = window_->graph();
+    howlFinder_ = std::make_unique<HowlFinderSide>(
+        HowlFinderSide::Parts{window_.get(), panel.image1, panel.howlFinderBtn, panel.notchBtn},
+        graph_->graph(), editing_->editor(), editing_->history(), *editing_, model_, channel_,
+        language_, *messages_, windowState_);
     system_ = std::make_unique<SystemSide>(*this, *messages_);
     Wire();
 }

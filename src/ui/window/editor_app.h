@@ -32,6 +32,7 @@ namespace zt {
 class EditingSide;
 class ValueTooltips;
 class EqGraphSide;
+class HowlFinderSide;
 class SpectrumSide;
 class SystemSide;
 class TForm2;
@@ -91,6 +92,8 @@ public:
     EqGraphSide& eqGraph() { return *graph_; }
     // The spectrum analyser: sound-card capture and the bars behind the EQ curve.
     SpectrumSide& spectrum() { return *spectrum_; }
+    // The feedback finder: its capture, the markers on the graph and the notches.
+    HowlFinderSide& howlFinder() { return *howlFinder_; }
     WindowMessages& messages() { return *messages_; }
 
     // The parts of the window that later pieces of the editor fill.
@@ -151,6 +154,7 @@ private:
     std::unique_ptr<SystemSide> system_;
     std::unique_ptr<EqGraphSide> graph_;
     std::unique_ptr<SpectrumSide> spectrum_;
+    std::unique_ptr<HowlFinderSide> howlFinder_;
     QTimer timer1_;
 };
 

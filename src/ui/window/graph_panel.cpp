@@ -223,6 +223,9 @@ GraphPanel BuildGraphPanel(QWidget* parent, ControlRegistry& registry) {
     g.pinDcfBtn =
         MakeButton(g.advPanel1, "PinDCFBtn", QStringLiteral("低触发"), 72, 0, off, registry);
     g.pinPpBtn = MakeButton(g.advPanel1, "PinPPBtn", QStringLiteral("频谱"), 72, 0, off, registry);
+    g.howlFinderBtn =
+        MakeButton(g.advPanel1, "HowlFinderBtn", QStringLiteral("找啸叫"), 84, 0, off, registry);
+    g.notchBtn = MakeButton(g.advPanel1, "NotchBtn", QStringLiteral("陷波"), 72, 0, off, registry);
     return g;
 }
 
@@ -243,6 +246,8 @@ void LayOutGraphPanel(const GraphPanel& g) {
     const int right = kGraphLeft + plot.width();
     g.pinPpBtn->move(right - g.pinPpBtn->width(), y);
     g.pinDcfBtn->move(g.pinPpBtn->x() - kButtonGap - g.pinDcfBtn->width(), y);
+    g.howlFinderBtn->move(g.pinDcfBtn->x() - kGroupGap - g.howlFinderBtn->width(), y);
+    g.notchBtn->move(g.howlFinderBtn->x() - kButtonGap - g.notchBtn->width(), y);
 }
 
 }  // namespace zt

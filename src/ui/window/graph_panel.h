@@ -103,6 +103,9 @@ struct GraphPanel {
     BitmapButton* rightBtn = nullptr;
     BitmapButton* pinDcfBtn = nullptr;
     BitmapButton* pinPpBtn = nullptr;
+    // The feedback finder: on or off, and a notch against the loudest howl it marks.
+    BitmapButton* howlFinderBtn = nullptr;
+    BitmapButton* notchBtn = nullptr;
 };
 
 // Creates the panel and its controls inside `parent` and registers them.

@@ -9,6 +9,7 @@
 #include "support/sound_feeder.h"
 #include "tests/spectrum/sound_blocks.h"
 #include "tests/ui/eqgraph/graph_window.h"
+#include "ui/spectrum/howl_finder_side.h"
 #include "ui/spectrum/spectrum_scale.h"
 #include "ui/spectrum/spectrum_side.h"
 #include "ui/widgets/bitmap_button.h"
@@ -228,6 +229,21 @@ TEST_F(SpectrumOnTheGraph, WithoutASoundCardEveryPressSaysSoInTheCurrentLanguage
     Offer(ToneBlock(1000.0, 100.0));
     Ticks(22);
     EXPECT_EQ(BarRows(X(1000) - 1), 0);
+}
+
+// The feedback finder records on its own; without a sound input it too says so and stays off,
+// and its notch button stays unusable.
+TEST_F(SpectrumOnTheGraph, WithoutASoundCardTheHowlFinderSaysSoAndStaysOff) {
+    if (!QMediaDevices::audioInputs().isEmpty()) GTEST_SKIP() << "this machine has a sound input";
+    messages_->shown.clear();
+    panel().howlFinderBtn->click();
+    EXPECT_FALSE(app().windowState().finder.on);
+    EXPECT_FALSE(app().howlFinder().capture().on());
+    EXPECT_FALSE(panel().howlFinderBtn->showsPressed());
+    EXPECT_FALSE(panel().notchBtn->isEnabled());
+    ASSERT_EQ(messages_->shown.size(), 1u);
+    EXPECT_EQ(messages_->shown[0].first,
+              app().language().Pick("没检测到音频设备", "Audio device is not detected"));
 }
 
 }  // namespace
