@@ -15,6 +15,8 @@ using ParamAddress = int32_t;
 inline constexpr int kPageCount = 31;
 inline constexpr int kSlotCount = 165;
 inline constexpr int kSystemPage = 30;
+// The first microphone channel's page (MIC A).
+inline constexpr int kMicrophonePage = 2;
 
 constexpr int PageOf(ParamAddress a) { return a / 256; }
 constexpr int SlotOf(ParamAddress a) { return a % 256; }

@@ -25,7 +25,6 @@ namespace {
 
 constexpr int kDynamicEqPage = 1;
 constexpr int kMusicPage = 0;
-constexpr int kMicrophonePage = 2;
 // The music channel's second set of bands lies this many slots after the first.
 constexpr int kMusicSetDistance = 75;
 constexpr int kRightSet = 2;  // MusicEqSet of the right set

@@ -19,7 +19,6 @@ namespace zt {
 namespace {
 
 // The microphone sheet's logical page; its addresses follow MicPage (2 MIC A, 3 MIC B).
-constexpr int kMicrophonePage = 2;
 constexpr int kMicBPage = 3;
 // Rows of flags, so that howls close together keep their texts apart.
 constexpr int kMarkerRows = 3;
