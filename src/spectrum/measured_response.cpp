@@ -125,6 +125,14 @@ MeasuredResponse SmoothedResponse(const PowerSpectrum& spectrum, Smoothing smoot
     return response;
 }
 
+MeasuredResponse MeasureSweepRecording(std::span<const float> sweep,
+                                       std::span<const float> recording, double sampleRate,
+                                       Smoothing smoothing) {
+    const SweepDeconvolver deconvolver(sweep, recording.size());
+    return SmoothedResponse(
+        WindowedPowerSpectrum(deconvolver.ImpulseResponse(recording), sampleRate), smoothing);
+}
+
 CurveArray ResponseOnGrid(const MeasuredResponse& response) {
     CurveArray curve{};
     if (response.empty()) return curve;

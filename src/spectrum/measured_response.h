@@ -52,6 +52,12 @@ MeasuredResponse SmoothedResponse(const PowerSpectrum& spectrum, Smoothing smoot
                                   double fromHz = 20.0, double toHz = 20000.0,
                                   int pointsPerOctave = 48);
 
+// The smoothed response, 20 Hz..20 kHz, of a recording of `sweep` that started when the sweep
+// started playing: deconvolved, windowed and transformed.
+MeasuredResponse MeasureSweepRecording(std::span<const float> sweep,
+                                       std::span<const float> recording, double sampleRate,
+                                       Smoothing smoothing);
+
 // A response read at every point of the EQ graph's grid: interpolated linearly in log frequency,
 // the first and last points held beyond the measured frequencies. An empty response reads 0 dB.
 CurveArray ResponseOnGrid(const MeasuredResponse& response);
