@@ -176,6 +176,7 @@ public:
             points_ += compared;
         }
         points_ = std::max(points_, 1);
+        plain_ = !request.ceilingDb && points_ == kFitLastIndex - kFitFirstIndex + 1;
     }
 
     bool ImproveBand(int b, const Reach& reach) {
@@ -274,10 +275,19 @@ private:
     // The cost of an item of this shape at this centre; anything above `bound` may stop early
     // and report infinity. A centre of -1 is a bypassed crossover.
     double Score(const Shape& shape, int centre, double bound) const {
+        return plain_ ? ScoreOf<false>(shape, centre, bound) : ScoreOf<true>(shape, centre, bound);
+    }
+
+    // With `limited`, points outside the range count nothing and rises above the ceiling count
+    // many times; without, every point counts its difference alone, which runs faster.
+    template <bool limited>
+    double ScoreOf(const Shape& shape, int centre, double bound) const {
         double largest = 0.0, sumSq = 0.0;
         auto add = [&](double v, int k) {
-            const double e =
-                weight_[k] * std::abs(v - need_[k]) + kCeilingWeight * std::max(v - room_[k], 0.0);
+            double e = std::abs(v - need_[k]);
+            if constexpr (limited) {
+                e = weight_[k] * e + kCeilingWeight * std::max(v - room_[k], 0.0);
+            }
             sumSq += e * e;
             if (e > largest) largest = e;
         };
@@ -379,6 +389,7 @@ private:
     CurveArray weight_{};  // 1 where the point is compared, 0 where not
     double ceiling_;
     int points_ = 0;
+    bool plain_ = true;  // every audible point compared, no ceiling
 };
 
 ExchangeSettings ExchangeFitter::Fit(const CurveArray& target, ExchangeSettings start,
