@@ -10,7 +10,7 @@ packages=(
     libfftw3-dev libkissfft-dev
     clang libclang-rt-14-dev
     xvfb xauth libxcb-cursor0 libxkbcommon-x11-0 imagemagick x11-utils socat
-    pulseaudio pulseaudio-utils xdotool espeak-ng sox
+    pulseaudio pulseaudio-utils xdotool espeak-ng sox swh-plugins
     fonts-wqy-microhei qt6-translations-l10n
     dpkg-dev fakeroot file lintian desktop-file-utils appstream shared-mime-info librsvg2-bin
     help2man man-db

@@ -5,11 +5,19 @@
 # into FOLDER/source.fifo.
 #   sound-test-server.sh start FOLDER   starts it (stopping an earlier one in FOLDER) and waits
 #                                        until the pipe source is there; fails within seconds
+#   sound-test-server.sh start FOLDER room
+#                                        a room instead of the pipe source: the default output
+#                                        runs through two parametric EQs (swh-plugins' LADSPA
+#                                        singlePara: -6 dB at 200 Hz, 1 octave wide; +5 dB at
+#                                        3 kHz, 1.5 octaves) into a null sink, whose monitor is
+#                                        the default input (as a source of its own: the sound
+#                                        system's clients do not offer monitors), all at 48 kHz
 #   sound-test-server.sh stop FOLDER    stops it
 set -euo pipefail
 
 action=${1:-}
 folder=${2:-}
+mode=${3:-pipe}
 if [ -z "$action" ] || [ -z "$folder" ]; then
     echo "usage: $0 start|stop FOLDER" >&2
     exit 2
@@ -77,11 +85,26 @@ fi
 stop_server
 rm -f "$socket" "$folder/source.fifo" "$log"
 
-cat >"$folder/server.pa" <<PA
+if [ "$mode" = room ]; then
+    ready_name=zt_room
+    export LADSPA_PATH=${LADSPA_PATH:-/usr/lib/ladspa}
+    cat >"$folder/server.pa" <<PA
+load-module module-native-protocol-unix auth-anonymous=1 socket=$socket
+load-module module-null-sink sink_name=zt_room_out rate=48000 channels=1 format=s16le
+load-module module-ladspa-sink sink_name=zt_room_treble master=zt_room_out rate=48000 channels=1 plugin=single_para_1203 label=singlePara control=5,3000,1.5
+load-module module-ladspa-sink sink_name=zt_room master=zt_room_treble rate=48000 channels=1 plugin=single_para_1203 label=singlePara control=-6,200,1
+load-module module-remap-source source_name=zt_room_in master=zt_room_out.monitor rate=48000 channels=1
+set-default-sink zt_room
+set-default-source zt_room_in
+PA
+else
+    ready_name=zt_test_source
+    cat >"$folder/server.pa" <<PA
 load-module module-native-protocol-unix auth-anonymous=1 socket=$socket
 load-module module-pipe-source source_name=zt_test_source file=$folder/source.fifo format=u8 rate=48000 channels=1
 set-default-source zt_test_source
 PA
+fi
 
 # Everything the server writes stays in the folder; as root it must be told to run per user.
 export HOME=$folder XDG_RUNTIME_DIR=$folder XDG_CONFIG_HOME=$folder XDG_STATE_HOME=$folder
@@ -93,15 +116,16 @@ timeout 20 pulseaudio --daemonize=yes --system=false -n -F "$folder/server.pa" \
     { echo "sound test server: pulseaudio did not start" >&2; cat "$log" >&2 2>/dev/null; exit 1; }
 
 for _ in $(seq 100); do
-    if timeout 2 pactl --server="unix:$socket" list short sources 2>/dev/null |
-        grep -q zt_test_source; then
-        start_silence
+    if { timeout 2 pactl --server="unix:$socket" list short sinks &&
+        timeout 2 pactl --server="unix:$socket" list short sources; } 2>/dev/null |
+        grep -qw "$ready_name"; then
+        [ "$mode" = room ] || start_silence
         echo "sound test server ready in $folder"
         exit 0
     fi
     sleep 0.1
 done
-echo "sound test server: the pipe source did not appear" >&2
+echo "sound test server: $ready_name did not appear" >&2
 cat "$log" >&2 2>/dev/null || true
 stop_server
 exit 1

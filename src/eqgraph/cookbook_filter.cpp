@@ -19,9 +19,9 @@ bool CookbookResponse::Covers(int index) const {
            ResponseGrid::FrequencyOfIndex(index) < sampleRate_ / 2;
 }
 
-CookbookResponse::Coefficients CookbookResponse::Design(const CookbookFilter& f) const {
+CookbookCoefficients DesignCookbook(const CookbookFilter& f, double sampleRate) {
     const double a = std::pow(10.0, f.gainDb / 40);
-    const double w0 = 2 * std::numbers::pi * f.frequencyHz / sampleRate_;
+    const double w0 = 2 * std::numbers::pi * f.frequencyHz / sampleRate;
     const double cw = std::cos(w0);
     const double alpha = std::sin(w0) / (2 * f.q);
     const double r = 2 * std::sqrt(a) * alpha;
@@ -59,11 +59,11 @@ double CookbookResponse::MagnitudeDb(const Coefficients& c, double cosW, double 
 
 double CookbookResponse::GainDb(const CookbookFilter& filter, int index) const {
     if (!Covers(index)) return 0.0;
-    return MagnitudeDb(Design(filter), cosW_[index], cos2W_[index]);
+    return MagnitudeDb(DesignCookbook(filter, sampleRate_), cosW_[index], cos2W_[index]);
 }
 
 void CookbookResponse::AddTo(const CookbookFilter& filter, std::span<double> sum) const {
-    const Coefficients c = Design(filter);
+    const Coefficients c = DesignCookbook(filter, sampleRate_);
     for (int i = 0; i < ResponseGrid::PointCount && i < static_cast<int>(sum.size()); ++i) {
         if (Covers(i)) sum[i] += MagnitudeDb(c, cosW_[i], cos2W_[i]);
     }

@@ -23,6 +23,12 @@ struct CookbookFilter {
 // The sample rate the exchanged filter settings are meant for.
 inline constexpr double kExchangeSampleRate = 48000.0;
 
+// The filter's coefficients at a sample rate (not normalised: a0 is not 1).
+struct CookbookCoefficients {
+    double b0, b1, b2, a0, a1, a2;
+};
+CookbookCoefficients DesignCookbook(const CookbookFilter& filter, double sampleRate);
+
 // Magnitudes of cookbook filters on the ResponseGrid at one sample rate. Grid points at or
 // above half the sample rate are left out.
 class CookbookResponse {
@@ -37,10 +43,7 @@ public:
     bool Covers(int index) const;
 
 private:
-    struct Coefficients {
-        double b0, b1, b2, a0, a1, a2;
-    };
-    Coefficients Design(const CookbookFilter& filter) const;
+    using Coefficients = CookbookCoefficients;
     static double MagnitudeDb(const Coefficients& c, double cosW, double cos2W);
 
     double sampleRate_;

@@ -11,7 +11,8 @@
 namespace zt {
 namespace {
 
-constexpr int kFitPoints = kFitLastIndex - kFitFirstIndex + 1;
+// How much a rise above the ceiling counts against a difference from the target.
+constexpr double kCeilingWeight = 8.0;
 // An improvement smaller than this is none: it ends the search.
 constexpr double kLeastGain = 1e-6;
 // Neighbouring entries a line search looks at. A band's first search looks at every Q entry,
@@ -40,8 +41,8 @@ const std::array<int, kFrequencyCount>& CentreTable() {
     return table;
 }
 
-double Cost(double largest, double sumSq) {
-    return largest + kFitRmsWeight * std::sqrt(sumSq / kFitPoints);
+double Cost(double largest, double sumSq, int points) {
+    return largest + kFitRmsWeight * std::sqrt(sumSq / points);
 }
 
 }  // namespace
@@ -74,14 +75,22 @@ int QIndexCount(int type) {
 }
 
 CurveDeviation DeviationOf(const CurveArray& curve, const CurveArray& target) {
+    return DeviationOf(curve, target, kFitFirstIndex, kFitLastIndex);
+}
+
+CurveDeviation DeviationOf(const CurveArray& curve, const CurveArray& target, int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, ResponseGrid::PointCount - 1);
     CurveDeviation d;
+    d.atIndex = first;
+    if (last < first) return d;
     double sumSq = 0.0;
-    for (int k = kFitFirstIndex; k <= kFitLastIndex; ++k) {
+    for (int k = first; k <= last; ++k) {
         const double e = std::abs(curve[k] - target[k]);
         sumSq += e * e;
         if (e > d.largestDb) d.largestDb = e, d.atIndex = k;
     }
-    d.rmsDb = std::sqrt(sumSq / kFitPoints);
+    d.rmsDb = std::sqrt(sumSq / (last - first + 1));
     return d;
 }
 
@@ -152,8 +161,21 @@ CurveArray ExchangeFitter::CurveOf(const ExchangeSettings& settings) {
 // is searched.
 class ExchangeFitter::Search {
 public:
-    Search(ExchangeFitter& fitter, const CurveArray& target, ExchangeSettings& settings)
-        : fitter_(fitter), target_(target), settings_(settings), sum_(fitter.CurveOf(settings)) {}
+    Search(ExchangeFitter& fitter, const CurveArray& target, ExchangeSettings& settings,
+           const FitRequest& request)
+        : fitter_(fitter),
+          target_(target),
+          settings_(settings),
+          sum_(fitter.CurveOf(settings)),
+          ceiling_(request.ceilingDb.value_or(kInfinity)) {
+        for (int k = kFitFirstIndex; k <= kFitLastIndex; ++k) {
+            const bool compared = k >= request.firstIndex && k <= request.lastIndex;
+            weight_[k] = compared ? 1.0 : 0.0;
+            points_ += compared;
+        }
+        points_ = std::max(points_, 1);
+        plain_ = !request.ceilingDb && points_ == kFitLastIndex - kFitFirstIndex + 1;
+    }
 
     bool ImproveBand(int b, const Reach& reach) {
         ExchangeBand band = settings_.bands[b];
@@ -203,8 +225,10 @@ public:
     // where it does no good.
     void PlaceFree(int b) {
         int worst = kFitFirstIndex;
+        double worstError = -1.0;
         for (int k = kFitFirstIndex; k <= kFitLastIndex; ++k) {
-            if (std::abs(target_[k] - sum_[k]) > std::abs(target_[worst] - sum_[worst])) worst = k;
+            const double e = weight_[k] * std::abs(target_[k] - sum_[k]);
+            if (e > worstError) worst = k, worstError = e;
         }
         ExchangeBand& band = settings_.bands[b];
         fitter_.AddBand(band, sum_, -1.0);
@@ -240,21 +264,34 @@ private:
     }
 
     void SetNeed() {
-        for (int k = kFitFirstIndex; k <= kFitLastIndex; ++k) need_[k] = target_[k] - sum_[k];
+        for (int k = kFitFirstIndex; k <= kFitLastIndex; ++k) {
+            need_[k] = target_[k] - sum_[k];
+            room_[k] = ceiling_ - sum_[k];
+        }
     }
 
     // The cost of an item of this shape at this centre; anything above `bound` may stop early
     // and report infinity. A centre of -1 is a bypassed crossover.
     double Score(const Shape& shape, int centre, double bound) const {
+        return plain_ ? ScoreOf<false>(shape, centre, bound) : ScoreOf<true>(shape, centre, bound);
+    }
+
+    // With `limited`, points outside the range count nothing and rises above the ceiling count
+    // many times; without, every point counts its difference alone, which runs faster.
+    template <bool limited>
+    double ScoreOf(const Shape& shape, int centre, double bound) const {
         double largest = 0.0, sumSq = 0.0;
         auto add = [&](double v, int k) {
-            const double e = std::abs(v - need_[k]);
+            double e = std::abs(v - need_[k]);
+            if constexpr (limited) {
+                e = weight_[k] * e + kCeilingWeight * std::max(v - room_[k], 0.0);
+            }
             sumSq += e * e;
             if (e > largest) largest = e;
         };
         if (shape.flat || centre < 0) {
             for (int k = kFitFirstIndex; k <= kFitLastIndex; ++k) add(0.0, k);
-            return Cost(largest, sumSq);
+            return Cost(largest, sumSq, points_);
         }
         // Grid point k shows prototype step 231 + k - centre, held at the prototype's ends.
         const int offset = kPrototypeCentreStep - centre;
@@ -271,7 +308,7 @@ private:
             if (largest > bound) return kInfinity;
         }
         for (int k = middleEnd; k <= kFitLastIndex; ++k) add(shape.proto[lastStep], k);
-        return largest > bound ? kInfinity : Cost(largest, sumSq);
+        return largest > bound ? kInfinity : Cost(largest, sumSq, points_);
     }
 
     double Score(const ExchangeBand& band, double bound) {
@@ -346,6 +383,11 @@ private:
     ExchangeSettings& settings_;
     CurveArray sum_;
     CurveArray need_{};
+    CurveArray room_{};    // how far the sum may still rise at each point
+    CurveArray weight_{};  // 1 where the point is compared, 0 where not
+    double ceiling_;
+    int points_ = 0;
+    bool plain_ = true;  // every audible point compared, no ceiling
 };
 
 ExchangeSettings ExchangeFitter::Fit(const CurveArray& target, ExchangeSettings start,
@@ -361,7 +403,7 @@ ExchangeSettings ExchangeFitter::Fit(const CurveArray& target, ExchangeSettings 
         band.qIndex = std::clamp(band.qIndex, 0, QIndexCount(1) - 1);
         band.slopeIndex = std::clamp(band.slopeIndex, 0, QIndexCount(2) - 1);
     }
-    Search search(*this, target, start);
+    Search search(*this, target, start, request);
     if (request.fitCrossovers) {
         search.ImproveCrossover(true);
         search.ImproveCrossover(false);

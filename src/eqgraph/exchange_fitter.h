@@ -35,6 +35,8 @@ struct CurveDeviation {
 };
 
 CurveDeviation DeviationOf(const CurveArray& curve, const CurveArray& target);
+// The same over grid points first..last (clamped to the grid).
+CurveDeviation DeviationOf(const CurveArray& curve, const CurveArray& target, int first, int last);
 
 // The mean square difference only breaks near ties of the largest one.
 inline constexpr double kFitRmsWeight = 0.25;
@@ -62,6 +64,12 @@ struct FitRequest {
     // The first round searches every band widely (every Q entry, half an octave, 3 dB); false
     // where the bands start from a search of their own.
     bool wideFirstRound = true;
+    // The grid points compared, first..last within the audible range.
+    int firstIndex = kFitFirstIndex;
+    int lastIndex = kFitLastIndex;
+    // Where set, the summed curve must not rise above this anywhere in the audible range: a
+    // rise beyond it counts many times over in the comparison.
+    std::optional<double> ceilingDb;
 };
 
 class ExchangeFitter {

@@ -210,27 +210,42 @@ EqImport EqExchangeSide::ImportText(std::string_view text) {
 
 void EqExchangeSide::Apply(const EqImport& result, const ExchangeImportRequest& request,
                            double preampDb) {
+    AsOneStep([&] {
+        if (result.other) {
+            // The set not shown is reached by addressing it as if it were shown: the music EQ's
+            // addresses follow MusicEqSet, which is put back before anything else happens. The
+            // logical store follows each switch, so that every band's Q goes to the field its
+            // own type uses.
+            SelectionState& selection = model_.selection();
+            const int shown = selection.musicEqSet;
+            selection.musicEqSet = request.otherIsRight ? kRightSet : 0;
+            model_.RebuildParamStore();
+            WriteBands(result.other->settings.bands,
+                       PageLayoutOf(channel_.selectedPage).firstBandSlot);
+            selection.musicEqSet = shown;
+            model_.RebuildParamStore();
+        }
+        WriteCrossovers(result.shown.settings);
+        WriteBands(result.shown.settings.bands, PageLayoutOf(channel_.selectedPage).firstBandSlot);
+        WritePreamp(preampDb);
+    });
+}
+
+bool EqExchangeSide::ApplySettings(const ExchangeSettings& settings) {
+    if (!CanImport()) return false;
+    AsOneStep([&] {
+        WriteCrossovers(settings);
+        WriteBands(settings.bands, PageLayoutOf(channel_.selectedPage).firstBandSlot);
+    });
+    return true;
+}
+
+void EqExchangeSide::AsOneStep(const std::function<void()>& writes) {
     const int page = channel_.selectedPage;
-    const PageLayout& layout = PageLayoutOf(page);
     // One step of the history; every value waits for the acknowledgement of the one before.
     GestureScope gesture(&recorder_);
     editor_.SetPacedWrites(true);
-    if (result.other) {
-        // The set not shown is reached by addressing it as if it were shown: the music EQ's
-        // addresses follow MusicEqSet, which is put back before anything else happens. The
-        // logical store follows each switch, so that every band's Q goes to the field its own
-        // type uses.
-        SelectionState& selection = model_.selection();
-        const int shown = selection.musicEqSet;
-        selection.musicEqSet = request.otherIsRight ? kRightSet : 0;
-        model_.RebuildParamStore();
-        WriteBands(result.other->settings.bands, layout.firstBandSlot);
-        selection.musicEqSet = shown;
-        model_.RebuildParamStore();
-    }
-    WriteCrossovers(result.shown.settings);
-    WriteBands(result.shown.settings.bands, layout.firstBandSlot);
-    WritePreamp(preampDb);
+    writes();
     editor_.SetPacedWrites(false);
     editor_.RefreshPage(page);
     redraw_.DrawEqCurve(kAllPages, page);

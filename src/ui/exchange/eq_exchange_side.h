@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -70,6 +71,11 @@ public:
     // The channel shown as the exchange sees it.
     ExchangeChannel ChannelShown() const;
 
+    // Puts settings fitted elsewhere (a room correction) into the channel shown: its bands,
+    // and its crossovers where the settings hold them. One step of the history, reaching the
+    // processor paced, like an import; nothing happens where the bands take no edits now.
+    bool ApplySettings(const ExchangeSettings& settings);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -79,6 +85,8 @@ private:
     // The input level slots of the channel shown: the music inputs, the microphone's level.
     std::vector<ParamAddress> InputLevelSlots() const;
     void Apply(const EqImport& result, const ExchangeImportRequest& request, double preampDb);
+    // Runs `writes` as one step of the history with paced writes, then shows the result.
+    void AsOneStep(const std::function<void()>& writes);
     void WriteBands(const std::vector<ExchangeBand>& bands, int firstSlot);
     void WriteCrossovers(const ExchangeSettings& settings);
     void WritePreamp(double preampDb);
