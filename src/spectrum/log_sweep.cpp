@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
+#include "spectrum/raised_cosine.h"
 
 namespace zt {
 namespace {
@@ -19,10 +20,6 @@ void CheckSettings(const SweepSettings& s) {
                        s.amplitude > 0 && s.amplitude <= 1 && s.fadeInSeconds >= 0 &&
                        s.fadeOutSeconds >= 0 && s.fadeInSeconds + s.fadeOutSeconds <= s.seconds;
     if (!valid) throw std::invalid_argument("sweep settings out of range");
-}
-
-double RaisedCosine(double x) {
-    return 0.5 - 0.5 * std::cos(std::numbers::pi * std::clamp(x, 0.0, 1.0));
 }
 
 }  // namespace

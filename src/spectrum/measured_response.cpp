@@ -7,6 +7,7 @@
 #include "eqgraph/response_grid.h"
 #include "spectrum/fft.h"
 #include "spectrum/log_sweep.h"
+#include "spectrum/raised_cosine.h"
 
 namespace zt {
 namespace {
@@ -16,10 +17,6 @@ namespace {
 constexpr double kLeastTransformSeconds = 2.0;
 // The level a band without any power reads.
 constexpr double kLeastPower = 1e-20;  // -200 dB
-
-double RaisedCosine(double x) {
-    return 0.5 - 0.5 * std::cos(std::numbers::pi * std::clamp(x, 0.0, 1.0));
-}
 
 std::size_t LargestSample(std::span<const float> impulse) {
     std::size_t peak = 0;

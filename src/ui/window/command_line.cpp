@@ -56,7 +56,10 @@ EditorCommandLine ParseEditorCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string EditorHelpText() {
-    return std::string("Usage: ") + kEditorProgramName + R"( [options] [FILE.Nddt]
+    // Appended piece by piece: GCC 12 warns falsely about the bounds of a chain of + on strings.
+    std::string text = "Usage: ";
+    text += kEditorProgramName;
+    text += R"( [options] [FILE.Nddt]
 
 Editor and remote control for the ZT461 karaoke audio processor. The editor searches the serial
 ports for the processor at start and downloads its settings.
@@ -71,10 +74,15 @@ Options:
 Qt's own options, such as -platform NAME or -style NAME, are accepted too.
 Settings are kept in $XDG_CONFIG_HOME/zt461/zt461-editor.conf (~/.config when unset).
 )";
+    return text;
 }
 
 std::string EditorVersionText() {
-    return std::string(kEditorProgramName) + " " + kEditorVersion + "\n";
+    std::string text = kEditorProgramName;
+    text += ' ';
+    text += kEditorVersion;
+    text += '\n';
+    return text;
 }
 
 }  // namespace zt

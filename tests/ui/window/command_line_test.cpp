@@ -35,7 +35,9 @@ TEST(EditorCommandLineTest, ArgumentsGiveTheirAction) {
         SCOPED_TRACE(testing::PrintToString(c.args));
         const EditorCommandLine line = ParseEditorCommandLine(c.args);
         EXPECT_EQ(line.action, c.action);
-        if (c.action == Action::Run) EXPECT_EQ(line.presetFile, c.file);
+        if (c.action == Action::Run) {
+            EXPECT_EQ(line.presetFile, c.file);
+        }
         EXPECT_EQ(line.action == Action::Error, !line.error.empty());
         EXPECT_EQ(AsksForHelpOrVersion(c.args), c.answeredEarly);
     }
