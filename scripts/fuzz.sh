@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 jobs=${JOBS:-$(nproc)}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZT_FUZZ=ON \
-    -DBUILD_TESTING=OFF -DZT_BENCH=OFF >/dev/null
+    -DBUILD_TESTING=OFF -DZT_BENCH=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
 targets=$(cd fuzz && ls fuzz_*.cpp 2>/dev/null | sed 's/\.cpp$//')
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
 cmake --build build-fuzz -j "$jobs" --target $targets
