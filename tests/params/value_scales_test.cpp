@@ -133,9 +133,12 @@ TEST(FormatValueTest, WordsFollowTheLanguageAndNumbersDoNot) {
         const char* inChinese;
     };
     const Case cases[] = {
-        {16, 0, "Atk x 2", "启动 x 2"}, {16, 3, "Atk x 8", "启动 x 8"},
-        {16, 7, "Atk x 32", "启动 x 32"}, {13, 0, "Off", "关闭"},
-        {13, 205, "1000Hz", "1000Hz"},  {3, 120, "0.0dB", "0.0dB"},
+        {16, 0, "Atk x 2", "启动 x 2"},
+        {16, 3, "Atk x 8", "启动 x 8"},
+        {16, 7, "Atk x 32", "启动 x 32"},
+        {13, 0, "Off", "关闭"},
+        {13, 205, "1000Hz", "1000Hz"},
+        {3, 120, "0.0dB", "0.0dB"},
         {1, 1, "PEQ", "PEQ"},
     };
     for (const Case& c : cases) {

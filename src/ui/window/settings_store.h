@@ -18,11 +18,11 @@ struct EditorSettings {
     // The window's normal (not maximised) place and size; none: the middle of the screen.
     std::optional<QRect> windowPlace;
     bool maximised = false;
-    QString lastPort;        // the port whose processor answered last; tried first
-    bool lowTrigger = false; // the spectrum's low-trigger range (PinDCFBtn)
-    QString exchangeFolder;  // the folder of the last EQ export or import
-    QString exchangeType;    // the file type (dialog filter) chosen then
-    bool readBack = true;    // the link checks the processor's values after edits
+    QString lastPort;         // the port whose processor answered last; tried first
+    bool lowTrigger = false;  // the spectrum's low-trigger range (PinDCFBtn)
+    QString exchangeFolder;   // the folder of the last EQ export or import
+    QString exchangeType;     // the file type (dialog filter) chosen then
+    bool readBack = true;     // the link checks the processor's values after edits
 
     bool operator==(const EditorSettings&) const = default;
 };
