@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "eqgraph/eq_point_list.h"
 #include "eqgraph/nearest.h"
+#include "params/page_table.h"
 #include "params/value_scales.h"
 
 namespace zt {
@@ -39,6 +41,12 @@ MarkerMovement MovementOf(int sheet, int marker) {
 
 bool LockedByEqPass(int sheet, int marker) {
     return marker >= 0 && marker < MovementOfSheet(sheet).passLockBelow;
+}
+
+bool EqPassHoldsItem(int page, int item) {
+    // Each page's sheet has the number of the page's EQ family.
+    const int sheet = PageKind(MakeAddress(page, 0));
+    return LockedByEqPass(sheet, MarkerOfItem(item, EqGraphLayoutOf(page).bands));
 }
 
 bool EditingLockedOut(int sheet, bool automaticMode) {

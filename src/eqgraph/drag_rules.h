@@ -30,6 +30,10 @@ struct SheetMovement {
 SheetMovement MovementOfSheet(int sheet);
 MarkerMovement MovementOf(int sheet, int marker);
 bool LockedByEqPass(int sheet, int marker);
+// Whether the EQ pass, while on, holds item `item` (a band, or the high-pass and low-pass after
+// the bands) of logical page `page` as it holds that item's marker on the page's sheet: the
+// processor passes the signal by it, and no gesture may change it.
+bool EqPassHoldsItem(int page, int item);
 
 // Editing of the graph is locked out while the output sheet shows automatic mode.
 bool EditingLockedOut(int sheet, bool automaticMode);

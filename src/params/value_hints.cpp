@@ -18,10 +18,19 @@ std::string Span(const ValueText& low, const ValueText& high, const std::string&
 
 RangeDescription DescribeRange(int kind, int lowest, int highest, const FormatContext& context) {
     const ValueRange range = KindRange(kind);
-    const std::optional<ValueText> low = FormatValue(kind, range.Clamp(lowest), context);
-    const std::optional<ValueText> high = FormatValue(kind, range.Clamp(highest), context);
-    if (!low || !high) return {};
-    return {"范围：" + Span(*low, *high, " 至 "), "Range: " + Span(*low, *high, " to ")};
+    FormatContext english = context;
+    english.chinese = false;
+    FormatContext chinese = context;
+    chinese.chinese = true;
+    const auto low = [&](const FormatContext& in) {
+        return FormatValue(kind, range.Clamp(lowest), in);
+    };
+    const auto high = [&](const FormatContext& in) {
+        return FormatValue(kind, range.Clamp(highest), in);
+    };
+    if (!low(english) || !high(english)) return {};
+    return {"范围：" + Span(*low(chinese), *high(chinese), " 至 "),
+            "Range: " + Span(*low(english), *high(english), " to ")};
 }
 
 }  // namespace zt

@@ -90,7 +90,7 @@ std::string HalvesText(int halves) {
     return (halves < 0 ? "-" : "") + std::to_string(whole);
 }
 
-std::string NumberText(const KindRow& row, int raw) {
+std::string NumberText(const KindRow& row, int raw, bool chinese) {
     const int value = raw * row.scale + row.offset;
     switch (row.shape) {
         case Shape::kEqType:
@@ -102,7 +102,7 @@ std::string NumberText(const KindRow& row, int raw) {
         case Shape::kRatio:
             return std::string(RatioText(raw));
         case Shape::kRelease:
-            return std::string(ReleaseText(raw));
+            return std::string(chinese ? ReleaseTextChinese(raw) : ReleaseText(raw));
         case Shape::kAttack:
             return std::string(AttackText(raw));
         case Shape::kWhole:
@@ -176,11 +176,11 @@ std::optional<ValueText> FormatValue(int kind, int raw, const FormatContext& con
     const KindRow& row = kKinds[kind];
     raw = KindRange(kind).Clamp(raw);
     if (row.shape == Shape::kOffOrFrequency) {
-        if (raw == 0) return ValueText{"Off", ""};
+        if (raw == 0) return ValueText{context.chinese ? "关闭" : "Off", ""};
         return ValueText{FrequencyText(raw - 1), "Hz"};
     }
     if (kind == kOutputLevelKind && IsSubOutputLevel(context)) raw *= 2;
-    return ValueText{NumberText(row, raw), std::string(row.unit)};
+    return ValueText{NumberText(row, raw, context.chinese), std::string(row.unit)};
 }
 
 std::string FormatValueText(int kind, int raw, const FormatContext& context) {

@@ -28,6 +28,10 @@ enum ValueKind {
 // Value edits carry kinds 0..5, value panes kinds 6..26.
 inline constexpr int kLastEditKind = 5;
 inline constexpr int kFirstPaneKind = 6;
+// Pane kinds whose texts hold words: a frequency that can be switched off ("Off"), and the
+// release time as a multiple of the attack time ("Atk x 2").
+inline constexpr int kOffOrFrequencyKind = 13;
+inline constexpr int kReleaseKind = 16;
 
 // Raw limits that depend on more than the kind: the EQ gain of the Dynamic EQ channel does not
 // go below -12.0 dB, and the Q of a shelving band stops at 1.60.
@@ -62,6 +66,9 @@ struct ValueText {
 struct FormatContext {
     int outputPage = 6;
     int slot = -1;
+    // The words among the texts ("Off", "Atk x 2") in Chinese ("关闭", "启动 x 2"); numbers and
+    // units read the same in both languages.
+    bool chinese = false;
 };
 FormatContext FormatContextFor(const SelectionState& selection, ParamAddress logical);
 

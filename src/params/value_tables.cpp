@@ -72,6 +72,10 @@ constexpr std::array<std::string_view, kRatioCount> kRatioTexts{
 constexpr std::array<std::string_view, kReleaseCount> kReleaseTexts{
     "Atk x 2", "Atk x 4", "Atk x 6", "Atk x 8", "Atk x 12", "Atk x 16", "Atk x 24", "Atk x 32"};
 
+constexpr std::array<std::string_view, kReleaseCount> kReleaseTextsChinese{
+    "启动 x 2",  "启动 x 4",  "启动 x 6",  "启动 x 8",
+    "启动 x 12", "启动 x 16", "启动 x 24", "启动 x 32"};
+
 constexpr std::array<std::string_view, kAttackCount> kAttackTexts{
     "0.5", "0.7", "1.0", "1.4", "2.0", "2.8", "4.0", "5.7", "8.0", "11",
     "16",  "23",  "32",  "45",  "64",  "90",  "100", "120", "150", "400"};
@@ -118,6 +122,10 @@ std::string_view RatioText(int index) {
 
 std::string_view ReleaseText(int index) {
     return Entry(kReleaseTexts, index);
+}
+
+std::string_view ReleaseTextChinese(int index) {
+    return Entry(kReleaseTextsChinese, index);
 }
 
 std::string_view AttackText(int index) {

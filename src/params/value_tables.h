@@ -30,6 +30,8 @@ std::string QText(int index);
 // Texts of the limiter and dynamic-EQ tables; outside a table, its nearest end.
 std::string_view RatioText(int index);    // "1.0" .. "100"
 std::string_view ReleaseText(int index);  // "Atk x 2" .. "Atk x 32"
-std::string_view AttackText(int index);   // milliseconds, "0.5" .. "400"
+// The same in Chinese, in the window's word for the attack time: "启动 x 2" .. "启动 x 32".
+std::string_view ReleaseTextChinese(int index);
+std::string_view AttackText(int index);  // milliseconds, "0.5" .. "400"
 
 }  // namespace zt

@@ -124,6 +124,29 @@ TEST(FormatValueTest, UnitFollowsWithoutSpace) {
     EXPECT_EQ(FormatValueText(16, 4), "Atk x 12");
 }
 
+TEST(FormatValueTest, WordsFollowTheLanguageAndNumbersDoNot) {
+    const FormatContext chinese{.chinese = true};
+    struct Case {
+        int kind;
+        int raw;
+        const char* english;
+        const char* inChinese;
+    };
+    const Case cases[] = {
+        {16, 0, "Atk x 2", "启动 x 2"},
+        {16, 3, "Atk x 8", "启动 x 8"},
+        {16, 7, "Atk x 32", "启动 x 32"},
+        {13, 0, "Off", "关闭"},
+        {13, 205, "1000Hz", "1000Hz"},
+        {3, 120, "0.0dB", "0.0dB"},
+        {1, 1, "PEQ", "PEQ"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatValueText(c.kind, c.raw), c.english) << c.kind << " " << c.raw;
+        EXPECT_EQ(FormatValueText(c.kind, c.raw, chinese), c.inChinese) << c.kind << " " << c.raw;
+    }
+}
+
 TEST(FormatValueTest, HiddenEditAndUnknownKindsHaveNoText) {
     for (int kind : {0, -1, 27}) {
         EXPECT_FALSE(FormatValue(kind, 5).has_value()) << "kind " << kind;

@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QTimer>
 
+#include "eqgraph/drag_rules.h"
+#include "eqgraph/eq_point_list.h"
 #include "params/eq_slots.h"
 #include "params/page_table.h"
 #include "ui/editing/editor.h"
@@ -40,6 +42,15 @@ void Editor::ShowStoredAgain(ParamAddress a) {
         refusedPages_.clear();
         for (int page : pages) RefreshPage(page);
     });
+}
+
+bool Editor::HeldByEqPass(ParamAddress a) const {
+    // What only shows a value again (a click selecting a field) sends nothing and is no edit.
+    if (link_.SuppressSend()) return false;
+    const int page = PageOf(a);
+    if (!window_.EqPassOn(page)) return false;
+    const EqSlot slot = EqSlotInfo(a);
+    return slot.isEq() && EqPassHoldsItem(page, slot.item);
 }
 
 void Editor::NoteWrite(ParamAddress a) {
@@ -79,6 +90,7 @@ void Editor::MakeCurrent(ValueEdit* edit, bool focus) {
 
 void Editor::OnTrackBarChange(TrackBar* bar) {
     if (state_.trackBarUpdate) return;
+    if (HeldByEqPass(bar->tag())) return ShowStoredAgain(bar->tag());
     if (auto* pane = qobject_cast<StatusPane*>(Pane(bar->tag()))) {
         SetValue(pane, kStepNone, false, bar->value());
     }
@@ -87,6 +99,7 @@ void Editor::OnTrackBarChange(TrackBar* bar) {
 
 void Editor::OnGainBarChange(TrackBar* bar) {
     if (state_.trackBarUpdate) return;
+    if (HeldByEqPass(bar->tag())) return ShowStoredAgain(bar->tag());
     if (auto* edit = qobject_cast<ValueEdit*>(Bound(bar->tag()))) {
         shared_.currentValueEdit = edit;
         SetValue(edit, kStepNone, false, bar->value());
@@ -161,6 +174,7 @@ void Editor::OnSpinButton(SpinButtons* spin, bool up) {
 
 void Editor::RunTypeSelector(Selector* selector, int item) {
     const ParamAddress a = selector->tag();
+    if (HeldByEqPass(a)) return ShowStoredAgain(a);
     if (item >= 0 && item <= 3) {
         QWidget* companion = Companion(a, item);
         if (qobject_cast<BitmapButton*>(companion)) {
@@ -210,6 +224,7 @@ void Editor::OnTriggerButtonClick(BitmapButton* button) {
 
 void Editor::OnCrossoverSelectorChange(Selector* selector) {
     const ParamAddress a = selector->tag();
+    if (HeldByEqPass(a)) return ShowStoredAgain(a);
     Write(a, selector->currentIndex());
     // The graph items of the two filters follow the bands of the page.
     const int bands = PageLayoutOf(PageOf(a)).bandCount;
@@ -234,10 +249,12 @@ void Editor::OnMuteButtonClick(BitmapButton* button) {
 void Editor::OnEqPassClick(BitmapButton* button) {
     const int v = ControlAction(button, kActionToggle);
     const int page = PageOf(button->tag());
-    if (page >= 0 && page < kPageCount) state_.eqPass[page] = v;
+    window_.SetEqPass(page, v != 0);
     Write(button->tag(), v);
     if (controls_.eqPassLabel) controls_.eqPassLabel->setVisible(v != 0);
     ResetButtonUpdate();
+    // The graph shows what the processor does: the flat line, or the bands' curve again.
+    Redraw(kAllItems, page);
 }
 
 void Editor::OnAutoManualClick(BitmapButton* button) {

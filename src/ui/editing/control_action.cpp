@@ -272,7 +272,7 @@ void Editor::OutputEnabling(int manual) {
 void Editor::ResetButtonUpdate() {
     if (!controls_.eqResetButton || !controls_.eqPassButton) return;
     const int page = PageOf(controls_.eqPassButton->tag());
-    const bool passOff = page >= 0 && page < kPageCount && state_.eqPass[page] == 0;
+    const bool passOff = page >= 0 && page < kPageCount && !window_.EqPassOn(page);
     QWidget* group = controls_.eqPassGroup;
     // The group's own switch, whatever its parents show.
     const bool groupEnabled = !group || !group->testAttribute(Qt::WA_ForceDisabled);

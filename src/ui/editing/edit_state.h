@@ -1,7 +1,7 @@
 #pragma once
 // What the editing side of the window remembers between events besides the state it shares
 // with binding (EditorState: the refresh flag and the current and highlighted edits): the
-// track-bar guard, the selected EQ bands, the EQ pass states, the last EQ-related write that the
+// track-bar guard, the selected EQ bands, the last EQ-related write that the
 // graph watches, and the typing and wheel state of the value edits.
 
 #include <QString>
@@ -28,9 +28,6 @@ struct EditState {
 
     // Per PageKind 0..8: the EQ band last selected in that family.
     std::array<int, kPageKindCount> selectedBand{};
-    // Per logical page: 1 while that channel's EQ pass is on.
-    std::array<int, kPageCount> eqPass{};
-
     LastWrittenParameter lastWritten;
 
     // Text of the current value edit after its last selection or commit.

@@ -11,7 +11,8 @@ EditingSide::EditingSide(EditorApp& app)
     : app_(app),
       parameters_(app.writes(), app.link()),
       lookup_(app.binding()),
-      editor_(app.model(), parameters_, app.writes(), app.editorState(), app.channel(), *this),
+      editor_(app.model(), parameters_, app.writes(), app.editorState(), app.windowState(),
+              app.channel(), *this),
       replayer_(editor_, app.model(), app.channel(),
                 EditReplayer::Window{
                     [&app](int tab) {
@@ -29,6 +30,7 @@ EditingSide::EditingSide(EditorApp& app)
     undoControls_->SetTakesEdits([&app] { return !app.windowState().locked; });
     app.services().editing = &editor_;
     editor_.SetEqRedraw(this);
+    editor_.SetLanguage(&app.language());
     editor_.SetLinkButtonLook([&app](bool linked) { app.linkView().SetLinkButtonLinked(linked); });
 }
 

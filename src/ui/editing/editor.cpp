@@ -59,11 +59,12 @@ void NamedList(const ControlRegistry& registry, std::array<T*, N>& list,
 }  // namespace
 
 Editor::Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, EditorState& shared,
-               ChannelState& channel, ChannelChoice& selector)
+               WindowState& window, ChannelState& channel, ChannelChoice& selector)
     : model_(model),
       link_(link),
       paced_(paced),
       shared_(shared),
+      window_(window),
       channel_(channel),
       selector_(selector),
       context_(std::make_unique<QObject>()) {}

@@ -19,6 +19,7 @@
 #include "ui/editing/edit_state.h"
 #include "ui/editing/editing_ports.h"
 #include "ui/editing/editor_controls.h"
+#include "ui/state/window_state.h"
 #include "ui/window/window_hooks.h"
 
 class QWidget;
@@ -26,6 +27,7 @@ class QWidget;
 namespace zt {
 
 class ControlRegistry;
+class Language;
 class SpinButtons;
 class TypeLabel;
 struct ChannelState;
@@ -54,14 +56,17 @@ enum ControlActionCode {
 
 class Editor : public PageRefresher, public PageSwitchEditing {
 public:
-    // `shared` is the state binding starts (BindControls points its edit references).
+    // `shared` is the state binding starts (BindControls points its edit references); `window`
+    // the window's state, whose EQ pass states the editor keeps.
     Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, EditorState& shared,
-           ChannelState& channel, ChannelChoice& selector);
+           WindowState& window, ChannelState& channel, ChannelChoice& selector);
     ~Editor() override;
 
     // Optional collaborators; without them the redraw and the lock check are skipped.
     void SetEqRedraw(EqRedraw* redraw) { redraw_ = redraw; }
     void SetLockCheck(LockCheck* lock) { lock_ = lock; }
+    // The language of the words among the values shown ("Atk x 2"); English without one.
+    void SetLanguage(const Language* language) { language_ = language; }
     // The plain message box of a typed value without a kind.
     void SetPlainMessage(std::function<void(const QString&)> show) { message_ = std::move(show); }
     // The look of the link button (control action 20): true linked, false unlinked.
@@ -174,6 +179,10 @@ private:
     void Write(ParamAddress a, int value);
     void NoteWrite(ParamAddress a);
     void ShowStoredAgain(ParamAddress a);
+    // Whether a user's gesture on the control of `a` is refused because the channel's EQ pass
+    // holds its band or filter, as it holds the band's point on the graph. A refused gesture
+    // stores and sends nothing; its controls show the held value again.
+    bool HeldByEqPass(ParamAddress a) const;
     void RecordWrite(ParamAddress a, int value);
     void Redraw(int item, int page);
     void MakeCurrent(ValueEdit* edit, bool focus);
@@ -204,10 +213,12 @@ private:
     ParameterLink& link_;
     PacedParamWriter& paced_;
     EditorState& shared_;
+    WindowState& window_;
     ChannelState& channel_;
     ChannelChoice& selector_;
     EqRedraw* redraw_ = nullptr;
     LockCheck* lock_ = nullptr;
+    const Language* language_ = nullptr;
     std::function<void(const QString&)> message_;
     std::function<void(bool)> linkLook_;
     EditRecorder* recorder_ = nullptr;

@@ -181,7 +181,7 @@ void Editor::RefreshEqPass() {
     const bool on = page != 1 && model_.store().Get(passSlot) != 0;
     button->setHint(on ? QStringLiteral("0") : QStringLiteral("1"));
     const int v = ControlAction(button, kActionToggle);
-    if (page >= 0 && page < kPageCount) state_.eqPass[page] = v;
+    window_.SetEqPass(page, v != 0);
     if (controls_.eqPassLabel) controls_.eqPassLabel->setVisible(v != 0);
 }
 

@@ -16,6 +16,7 @@
 #include "ui/widgets/selector.h"
 #include "ui/widgets/status_pane.h"
 #include "ui/widgets/track_bar.h"
+#include "ui/window/language.h"
 
 namespace zt {
 namespace {
@@ -68,7 +69,8 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
     const bool selectorKind = selector && kind == kKindEqType;
     if (!editKind && !paneKind && !selectorKind) return;
 
-    const FormatContext context = FormatContextFor(model_.selection(), a);
+    FormatContext context = FormatContextFor(model_.selection(), a);
+    context.chinese = language_ && language_->chinese();
     auto show = [&](double raw) {
         edit->setText(
             QString::fromStdString(FormatValueText(kind, static_cast<int>(raw), context)));
@@ -163,6 +165,11 @@ void Editor::CommitTypedValue(int key) {
     const std::optional<int> raw = CommitTypedText(
         kind, edit->text().toStdString(), StepOf(key), EditRange(model_.store(), kind, a));
     if (!raw) return RestoreLastGoodText();
+    if (HeldByEqPass(a)) {
+        // The field shows the held value again at once; the page's refresh redraws the rest.
+        RestoreLastGoodText();
+        return ShowStoredAgain(a);
+    }
     if (edit->hint().isEmpty()) {
         if (message_) {
             message_(QStringLiteral("error"));

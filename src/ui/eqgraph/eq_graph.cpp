@@ -7,11 +7,13 @@
 #include <cstring>
 
 #include "eqgraph/band_response.h"
+#include "eqgraph/drag_rules.h"
 #include "eqgraph/eq_info_text.h"
 #include "eqgraph/nearest.h"
 #include "ui/binding/editor_state.h"
 #include "ui/eqgraph/graph_painting.h"
 #include "ui/eqgraph/label_place.h"
+#include "ui/state/window_state.h"
 #include "ui/widgets/swapping.h"
 
 namespace zt {
@@ -55,11 +57,20 @@ QRegion LogicalRegion(const QRegion& region, double ratio) {
     return logical;
 }
 
+// Share of the curve's colour in the dimmed curve behind the pass curve; the rest is the
+// graph's background.
+constexpr double kDimmedShare = 0.35;
+
 }  // namespace
 
 EqGraph::EqGraph(const GraphPanel& panel, ControlRegistry& registry, const ParamStore& store,
-                 const EditorState& editorState, const DragState& drag)
-    : panel_(panel), store_(store), editorState_(editorState), drag_(drag) {
+                 const EditorState& editorState, const WindowState& windowState,
+                 const DragState& drag)
+    : panel_(panel),
+      store_(store),
+      editorState_(editorState),
+      windowState_(windowState),
+      drag_(drag) {
     axisLabels_ = std::make_unique<AxisLabels>(panel.advPanel1, registry);
     QFont font(QStringLiteral("Arial Narrow"));
     font.setPixelSize(13);
@@ -88,6 +99,8 @@ void EqGraph::RebuildBackground() {
     pixelRatio_ = image->devicePixelRatioF();
     background_ = PaintGridBackground(image->size(), pixelRatio_, mapping_);
     curveLayer_.Reset(background_.size(), pixelRatio_);
+    passLayer_.Reset(background_.size(), pixelRatio_);
+    passShown_ = false;
     markerLayer_.Reset(pixelRatio_);
     axisLabels_->Place(panel_.advPanel2, mapping_);
 }
@@ -124,10 +137,35 @@ void EqGraph::DrawEqCurve(int item, int page) {
     }
     SumCurve(list_, mapping_, curve_, pixelRatio_);
     QRegion changed = curveLayer_.SetCurve(curve_);
+    // The dynamic EQ has no EQ pass.
+    changed += SetPassCurve(page != 1 && windowState_.EqPassOn(page));
     PlaceMarkers(item);
     ShowInfoLabel(item);
     changed += markerLayer_.Sync(panel_.markers);
     Paint(changed);
+}
+
+QRegion EqGraph::SetPassCurve(bool shown) {
+    const bool toggled = shown != passShown_;
+    passShown_ = shown;
+    if (!shown) return toggled ? WholePicture() : QRegion();
+    // The items the EQ pass holds pass the signal unchanged.
+    passList_ = list_;
+    for (int i = 0; i <= passList_.lastItem; ++i) {
+        if (EqPassHoldsItem(list_.page, i)) passList_.items[i].response.fill(0.0f);
+    }
+    SumCurve(passList_, mapping_, passCurve_, pixelRatio_);
+    const QRegion changed = passLayer_.SetCurve(passCurve_);
+    return toggled ? WholePicture() : changed;
+}
+
+QColor EqGraph::dimmedCurveColour() const {
+    const QColor back(kGraphBackground);
+    const auto mix = [](int curve, int background) {
+        return static_cast<int>(Nearest(curve * kDimmedShare + background * (1 - kDimmedShare)));
+    };
+    return QColor(mix(colour_.red(), back.red()), mix(colour_.green(), back.green()),
+                  mix(colour_.blue(), back.blue()));
 }
 
 void EqGraph::PlaceMarkers(int item) {
@@ -232,7 +270,12 @@ void EqGraph::Paint(const QRegion& deviceRegion) {
         QImage device(bitmap.bits(), bitmap.width(), bitmap.height(), bitmap.bytesPerLine(),
                       bitmap.format());
         QPainter p(&device);
-        if (list_.lastItem >= 0) curveLayer_.Paint(p, region, colour_);
+        if (list_.lastItem >= 0 && passShown_) {
+            curveLayer_.Paint(p, region, dimmedCurveColour());
+            passLayer_.Paint(p, region, colour_);
+        } else if (list_.lastItem >= 0) {
+            curveLayer_.Paint(p, region, colour_);
+        }
         markerLayer_.Paint(p, region);
     }
     panel_.image1->update(LogicalRegion(region, pixelRatio_));

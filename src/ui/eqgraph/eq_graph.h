@@ -2,7 +2,9 @@
 // The EQ graph on Image1: the cached grid background, the summed response of the page shown
 // as an anti-aliased cardinal spline, the markers of its bands and filters, and the
 // information label of the item last changed. It only reads the ParamStore; changes reach it
-// as redraw requests.
+// as redraw requests. While a channel's EQ pass is on, the curve shows what the processor does:
+// the response of the items the EQ pass leaves in play (the flat line where it holds them
+// all), with the bands' own curve dimmed behind it.
 //
 // The picture is drawn in device pixels and kept between redraws: a redraw draws again only
 // where the curve or a marker changed (the grid under it comes from the cached background),
@@ -30,12 +32,13 @@
 namespace zt {
 
 struct EditorState;
+struct WindowState;
 
 class EqGraph : public EqGraphView {
 public:
     // Creates the axis labels and draws the grid for Image1's current size (mode 0).
     EqGraph(const GraphPanel& panel, ControlRegistry& registry, const ParamStore& store,
-            const EditorState& editorState, const DragState& drag);
+            const EditorState& editorState, const WindowState& windowState, const DragState& drag);
 
     void SetCurveColour(const QColor& colour) override;
     // DrawEqCurve(item, page): item 0..99 after a change of that item, 100 everything.
@@ -59,6 +62,11 @@ public:
     // The curve points in device pixels of Image1's bitmap (plain pixels at a ratio of 1).
     const CurvePoints& curve() const { return curve_; }
     const CurveLayer& curveLayer() const { return curveLayer_; }
+    // While the EQ pass is on: the curve the processor's signal follows, drawn in the curve's
+    // colour (device pixels), and whether it is shown; the bands' curve is then dimmed.
+    const CurvePoints& passCurve() const { return passCurve_; }
+    bool passShown() const { return passShown_; }
+    QColor dimmedCurveColour() const;
     QColor curveColour() const { return colour_; }
     const QImage& background() const { return background_; }
     // Band count of the page drawn last (0 before the first drawing).
@@ -73,6 +81,9 @@ private:
     // Moves marker `marker` so that its centre lies on the curve at `frequency`.
     void PlaceOnCurve(int marker, float frequency);
     void RebuildBackground();
+    // The pass curve of the page drawn, from the cached responses; the changed part of the
+    // picture.
+    QRegion SetPassCurve(bool shown);
     void ShowMarkers(int loaded);
     void ShowInfoLabel(int item);
     // Draws the picture anew within `deviceRegion` and has Image1 show that part.
@@ -82,6 +93,7 @@ private:
     const GraphPanel& panel_;
     const ParamStore& store_;
     const EditorState& editorState_;
+    const WindowState& windowState_;
     const DragState& drag_;
     std::unique_ptr<AxisLabels> axisLabels_;
     GraphUnderlay* underlay_ = nullptr;
@@ -94,6 +106,10 @@ private:
     double pixelRatio_ = 1.0;
     CurvePoints curve_{};
     CurveLayer curveLayer_;
+    EqPointList passList_;
+    CurvePoints passCurve_{};
+    CurveLayer passLayer_;
+    bool passShown_ = false;
     MarkerLayer markerLayer_;
     QColor colour_{255, 102, 0};
     QObject connections_;  // ends the markers' connections to this graph with it

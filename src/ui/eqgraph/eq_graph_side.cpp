@@ -10,8 +10,10 @@ EqGraphSide::EqGraphSide(EditorApp& app, Editor& editor)
     : app_(app),
       editor_(editor),
       lookup_(app.binding()),
-      graph_(app.window().graph(), app.registry(), app.model().store(), app.editorState(), drag_),
-      editing_(graph_, app.window().graph(), editor, lookup_, app.channel(), app.window(), drag_),
+      graph_(app.window().graph(), app.registry(), app.model().store(), app.editorState(),
+             app.windowState(), drag_),
+      editing_(graph_, app.window().graph(), editor, lookup_, app.channel(), app.window(),
+               app.windowState(), drag_),
       rangeHandles_(editor, lookup_, drag_) {
     graph_.SetAfterRebuild([this] { RedrawAfterRebuild(); });
     app.services().graph = &graph_;

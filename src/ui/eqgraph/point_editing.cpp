@@ -10,6 +10,7 @@
 #include "params/page_table.h"
 #include "ui/editing/editor.h"
 #include "ui/eqgraph/eq_graph.h"
+#include "ui/state/window_state.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/swapping.h"
@@ -35,13 +36,14 @@ int LabelRow(int sheet, int page) {
 
 PointEditing::PointEditing(EqGraph& graph, const GraphPanel& panel, Editor& editor,
                            const BindingLookup& binding, const ChannelState& channel,
-                           const TForm1& window, DragState& drag)
+                           const TForm1& window, const WindowState& state, DragState& drag)
     : graph_(graph),
       panel_(panel),
       editor_(editor),
       binding_(binding),
       channel_(channel),
       window_(window),
+      state_(state),
       drag_(drag) {}
 
 void PointEditing::Connect() {
@@ -102,8 +104,8 @@ bool PointEditing::LockedOut() const {
     return EditingLockedOut(Sheet(), channel_.manualFlag == 0);
 }
 
-bool PointEditing::EqPassShown() const {
-    return !panel_.eqPassLabel->isHidden();
+bool PointEditing::EqPassOn() const {
+    return state_.EqPassOn(channel_.selectedPage);
 }
 
 int PointEditing::BandSlot(int marker, int field) const {
@@ -183,7 +185,7 @@ void PointEditing::OnMarkerMove(int marker, QPoint position) {
     if (!drag_.dragging || !window_.startUpComplete() || drag_.grabbed < 0) return;
     if (marker != drag_.grabbed) return;
     const int sheet = Sheet();
-    if (LockedByEqPass(sheet, marker) && EqPassShown()) return;
+    if (LockedByEqPass(sheet, marker) && EqPassOn()) return;
     EqMarker* m = panel_.markers[marker];
     int dx = position.x() - drag_.grabPoint.x();
     int dy = position.y() - drag_.grabPoint.y();

@@ -23,12 +23,13 @@ class EqGraph;
 class TForm1;
 struct ChannelState;
 struct GraphPanel;
+struct WindowState;
 
 class PointEditing : public QObject {
 public:
     PointEditing(EqGraph& graph, const GraphPanel& panel, Editor& editor,
                  const BindingLookup& binding, const ChannelState& channel, const TForm1& window,
-                 DragState& drag);
+                 const WindowState& state, DragState& drag);
 
     // Connects the markers, Image1, the information labels and the band number labels; runs
     // once the editor is attached (its band labels are resolved).
@@ -61,7 +62,7 @@ private:
     QPoint OnImage(const QWidget* marker, QPoint position) const;
     int Sheet() const;
     bool LockedOut() const;
-    bool EqPassShown() const;
+    bool EqPassOn() const;
     // Address of field `field` of the band of marker `marker` on the page shown.
     int BandSlot(int marker, int field) const;
     // Selects the value edit bound to `address` for stepping, when there is one and it is
@@ -78,6 +79,7 @@ private:
     const BindingLookup& binding_;
     const ChannelState& channel_;
     const TForm1& window_;
+    const WindowState& state_;
     DragState& drag_;
     EditGesture* gesture_ = nullptr;
     bool gestureOpen_ = false;

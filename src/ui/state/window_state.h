@@ -2,8 +2,10 @@
 // What the window is in beyond the parameter stores, held here and shown by the widgets; no
 // widget's visibility or text stands for it.
 
+#include <array>
 #include <vector>
 
+#include "params/param_address.h"
 #include "spectrum/howl_feed.h"
 
 namespace zt {
@@ -19,6 +21,16 @@ struct WindowState {
     // and no edit reaches the stores or the processor until the panel lock password is typed.
     bool locked = false;
     HowlFinderState finder;
+
+    // Per logical page: the channel's EQ pass is on (the processor passes the signal through
+    // that channel's EQ unchanged). Set by the EQ pass button and by the page refresh from the
+    // page's EQ pass slot.
+    std::array<bool, kPageCount> eqPass{};
+
+    bool EqPassOn(int page) const { return page >= 0 && page < kPageCount && eqPass[page]; }
+    void SetEqPass(int page, bool on) {
+        if (page >= 0 && page < kPageCount) eqPass[page] = on;
+    }
 };
 
 }  // namespace zt

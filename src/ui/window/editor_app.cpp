@@ -211,7 +211,7 @@ void EditorApp::ApplyStartLanguage() {
     // The first language may be the one the window was built in: no switch, but Qt's own
     // texts must follow it too.
     qtTranslations_.Apply(language_.current());
-    ShowSelectorItems(registry_, language_);
+    ShowWordTexts(registry_, language_);
     button->setTag(1 - language);
 }
 

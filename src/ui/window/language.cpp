@@ -3,8 +3,11 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "params/value_scales.h"
+#include "params/value_tables.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/selector.h"
+#include "ui/widgets/status_pane.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/caption_tables.h"
 
@@ -33,10 +36,41 @@ constexpr TextPair kItemTexts[] = {
     {"高启动", "Above"},
 };
 
+// The words a value pane shows, English and Chinese: the release times and the "Off" of a
+// frequency that can be switched off.
+std::vector<std::pair<QString, QString>> PaneWords() {
+    const FormatContext english;
+    const FormatContext chinese{.chinese = true};
+    std::vector<std::pair<QString, QString>> words;
+    const auto add = [&](int kind, int raw) {
+        words.emplace_back(QString::fromStdString(FormatValueText(kind, raw, english)),
+                           QString::fromStdString(FormatValueText(kind, raw, chinese)));
+    };
+    for (int raw = 0; raw < kReleaseCount; ++raw) add(kReleaseKind, raw);
+    add(kOffOrFrequencyKind, 0);
+    return words;
+}
+
+void ShowPaneWords(StatusPane* pane, const std::vector<std::pair<QString, QString>>& words,
+                   const Language& language) {
+    const QString text = pane->caption();
+    for (const auto& [english, chinese] : words) {
+        if (text != english && text != chinese) continue;
+        const QString shown = language.chinese() ? chinese : english;
+        if (shown != text) pane->setCaption(shown);
+        return;
+    }
+}
+
 }  // namespace
 
-void ShowSelectorItems(const ControlRegistry& registry, const Language& language) {
+void ShowWordTexts(const ControlRegistry& registry, const Language& language) {
+    const std::vector<std::pair<QString, QString>> paneWords = PaneWords();
     for (QWidget* control : registry.InCreationOrder()) {
+        if (auto* pane = qobject_cast<StatusPane*>(control)) {
+            ShowPaneWords(pane, paneWords, language);
+            continue;
+        }
         auto* selector = qobject_cast<Selector*>(control);
         if (!selector) continue;
         for (int i = 0; i < selector->count(); ++i) {
@@ -85,7 +119,7 @@ void LanguageSwitch::SetLanguage(int language) {
     for (const auto& [button, pair] : fixedButtons_) {
         button->setCaption(language_.Pick(pair->chinese, pair->english));
     }
-    ShowSelectorItems(registry_, language_);
+    ShowWordTexts(registry_, language_);
     // The preset list's column titles ("NO." and "File Name" in English).
     if (auto* list = registry_.Find(QStringLiteral("ValueListEditor1"))) {
         if (auto* table = qobject_cast<QTableWidget*>(list)) {

@@ -38,8 +38,9 @@ private:
     int current_ = kChinese;
 };
 
-// Selector items that are words ("Bypass", "Auto", "Off") in the language shown.
-void ShowSelectorItems(const ControlRegistry& registry, const Language& language);
+// Selector items and value panes that are words ("Bypass", "Auto", "Off", "Atk x 8") in the
+// language shown.
+void ShowWordTexts(const ControlRegistry& registry, const Language& language);
 
 class LanguageSwitch {
 public:

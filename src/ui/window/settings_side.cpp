@@ -33,6 +33,7 @@ SettingsSide::SettingsSide(EditorApp& app, SettingsFile file)
     if (loaded_.lowTrigger != app_.spectrum().display().lowTrigger()) {
         app_.spectrum().OnPinDCFBtnClick();
     }
+    app_.link().SetReadBackEnabled(loaded_.readBack);
     placeSave_.setSingleShot(true);
     placeSave_.setInterval(kPlaceSaveDelayMs);
     Wire();
@@ -57,6 +58,11 @@ void SettingsSide::Wire() {
             connect(button, &QAbstractButton::clicked, this, [this] { SaveNow(); });
         }
     }
+    // The read-back switch of the link's status line.
+    app_.linkView().OfferReadBackSwitch([this](bool on) {
+        app_.link().SetReadBackEnabled(on);
+        SaveNow();
+    });
     // The hold timer runs while the link is up: its first tick online names the port.
     connect(&app_.linkWindow().holdTimer(), &QTimer::timeout, this,
             [this] { NoteAnsweringPort(); });
@@ -101,9 +107,11 @@ EditorSettings SettingsSide::Capture() const {
     now.maximised = window.isMaximisedByUs();
     now.lastPort = lastPort_;
     now.lowTrigger = app_.spectrum().display().lowTrigger();
+    now.readBack = app_.link().readBackEnabled();
     const ExchangeFileChooser* chooser = Chooser();
-    const ExchangePlace place = chooser ? chooser->lastPlace()
-                                        : ExchangePlace{loaded_.exchangeFolder, loaded_.exchangeType};
+    const ExchangePlace place = chooser
+                                    ? chooser->lastPlace()
+                                    : ExchangePlace{loaded_.exchangeFolder, loaded_.exchangeType};
     now.exchangeFolder = place.folder;
     now.exchangeType = place.type;
     return now;

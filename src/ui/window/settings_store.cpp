@@ -89,6 +89,7 @@ EditorSettings SettingsFile::Load() const {
     const QString folder = Text(s, QStringLiteral("exchange/folder"));
     if (QDir::isAbsolutePath(folder)) settings.exchangeFolder = folder;
     settings.exchangeType = Text(s, QStringLiteral("exchange/type"));
+    settings.readBack = Bool(s, QStringLiteral("link/readBack")).value_or(true);
     return settings;
 }
 
@@ -108,6 +109,7 @@ bool SettingsFile::Save(const EditorSettings& settings) const {
     s.setValue(QStringLiteral("window/maximised"), settings.maximised);
     if (!settings.lastPort.isEmpty()) s.setValue(QStringLiteral("link/lastPort"), settings.lastPort);
     s.setValue(QStringLiteral("spectrum/lowTrigger"), settings.lowTrigger);
+    s.setValue(QStringLiteral("link/readBack"), settings.readBack);
     if (!settings.exchangeFolder.isEmpty()) {
         s.setValue(QStringLiteral("exchange/folder"), settings.exchangeFolder);
     }

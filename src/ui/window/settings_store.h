@@ -2,7 +2,8 @@
 // The editor's settings between runs, kept with QSettings in an INI file in the user's
 // configuration folder: the language, the window's place and size (and whether it was
 // maximised), the port that answered last, the spectrum's low-trigger ("Normal") range and the
-// folder and file type of the last EQ export or import. A missing, unreadable or damaged file,
+// folder and file type of the last EQ export or import, and whether the link reads values
+// back. A missing, unreadable or damaged file,
 // or a value out of its range, gives the defaults: the start never stops over settings.
 
 #include <QList>
@@ -17,10 +18,11 @@ struct EditorSettings {
     // The window's normal (not maximised) place and size; none: the middle of the screen.
     std::optional<QRect> windowPlace;
     bool maximised = false;
-    QString lastPort;        // the port whose processor answered last; tried first
-    bool lowTrigger = false; // the spectrum's low-trigger range (PinDCFBtn)
-    QString exchangeFolder;  // the folder of the last EQ export or import
-    QString exchangeType;    // the file type (dialog filter) chosen then
+    QString lastPort;         // the port whose processor answered last; tried first
+    bool lowTrigger = false;  // the spectrum's low-trigger range (PinDCFBtn)
+    QString exchangeFolder;   // the folder of the last EQ export or import
+    QString exchangeType;     // the file type (dialog filter) chosen then
+    bool readBack = true;     // the link checks the processor's values after edits
 
     bool operator==(const EditorSettings&) const = default;
 };

@@ -3,14 +3,16 @@
 // dialog TForm2, the link's message boxes, and the window-wide steps after a transfer or a saved
 // mode.
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
+#include <functional>
 #include <set>
 
 #include "link/link_view.h"
-#include "ui/binding/control_binding.h"
 #include "params/param_model.h"
+#include "ui/binding/control_binding.h"
 #include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
 #include "ui/window/language.h"
@@ -78,6 +80,13 @@ public:
     // read-back state changes and after a transfer.
     void MarkFields();
 
+    // The read-back switch: a check item in the menu of the link's status line and of the
+    // read-back state beside it. `onSwitch` gets the user's choice; the link's next state shows
+    // it.
+    void OfferReadBackSwitch(std::function<void(bool)> onSwitch);
+    // The menu's switch item as it stands now (made by the first menu, or by this call).
+    QAction* readBackSwitch();
+
     // The language switch's part on the link: the link button's caption for the link's phase,
     // and the status dialog's texts with a copy of the status line.
     void ApplyLanguage();
@@ -91,6 +100,7 @@ public:
 private:
     void CaptionLinkButton();
     void ShowReadBackState();
+    void ShowReadBackMenu(QWidget* over, QPoint at);
 
     Parts parts_;
     SwappingLabel* linkLabel_;
@@ -105,6 +115,8 @@ private:
     // Read-back: the state beside the status line, and the device addresses whose fields are
     // marked.
     QPointer<QLabel> readBackLabel_;
+    std::function<void(bool)> onReadBackSwitch_;
+    QPointer<QAction> readBackSwitch_;
     ReadBackStatus readBack_;
     std::set<ParamAddress> notOnProcessor_;
     std::vector<QPointer<QWidget>> marked_;

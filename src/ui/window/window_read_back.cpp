@@ -2,6 +2,8 @@
 // many values are not confirmed), a message naming the values still unconfirmed after three
 // rounds, and a mark on the fields of values that are not on the processor.
 
+#include <QAction>
+#include <QMenu>
 #include <QTimer>
 
 #include "link/link_texts.h"
@@ -19,7 +21,36 @@ const char* const kMarkProperty = "zt_notOnProcessor";
 const char* const kStyleBeforeMark = "zt_styleBeforeMark";
 constexpr int kStateGap = 6;
 constexpr int kStateWidth = 150;
+const BilingualText kReadBackSwitchText{"编辑后回读核对设备参数",
+                                        "Check the processor's values after edits"};
 }  // namespace
+
+void WindowLinkView::OfferReadBackSwitch(std::function<void(bool)> onSwitch) {
+    onReadBackSwitch_ = std::move(onSwitch);
+    linkLabel_->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(linkLabel_, &QWidget::customContextMenuRequested, linkLabel_,
+                     [this](QPoint at) { ShowReadBackMenu(linkLabel_, at); });
+}
+
+QAction* WindowLinkView::readBackSwitch() {
+    if (!readBackSwitch_) {
+        readBackSwitch_ = new QAction(parts_.window);
+        readBackSwitch_->setCheckable(true);
+        QObject::connect(readBackSwitch_, &QAction::triggered, parts_.window, [this](bool on) {
+            if (onReadBackSwitch_) onReadBackSwitch_(on);
+        });
+    }
+    readBackSwitch_->setText(language_.Pick(kReadBackSwitchText));
+    readBackSwitch_->setChecked(readBack_.enabled);
+    return readBackSwitch_;
+}
+
+void WindowLinkView::ShowReadBackMenu(QWidget* over, QPoint at) {
+    if (!onReadBackSwitch_) return;
+    QMenu menu(over);
+    menu.addAction(readBackSwitch());
+    menu.exec(over->mapToGlobal(at));
+}
 
 void WindowLinkView::ShowReadBack(const ReadBackStatus& status) {
     readBack_ = status;
@@ -33,11 +64,15 @@ void WindowLinkView::ShowReadBackState() {
         if (!strip) return;
         readBackLabel_ = new QLabel(strip);
         readBackLabel_->setObjectName(QStringLiteral("ReadBackLabel"));
+        readBackLabel_->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(readBackLabel_, &QWidget::customContextMenuRequested, readBackLabel_,
+                         [this](QPoint at) { ShowReadBackMenu(readBackLabel_, at); });
     }
     const QRect at = linkLabel_->geometry();
     readBackLabel_->setGeometry(at.right() + kStateGap, at.y(), kStateWidth, at.height());
     readBackLabel_->setText(language_.Pick(ReadBackStateText(readBack_)));
     readBackLabel_->setVisible(readBack_.enabled);
+    if (readBackSwitch_) readBackSwitch_->setChecked(readBack_.enabled);
 }
 
 void WindowLinkView::ReportUnconfirmed(const std::vector<ParamAddress>& addresses) {

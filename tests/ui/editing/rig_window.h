@@ -103,7 +103,8 @@ public:
         window = BuildSheetsWindow(registry, pages);
         BindControls(registry, model.image(), editorState, binding);
         lookup = std::make_unique<ControlBindingLookup>(binding);
-        editor = std::make_unique<Editor>(model, link, paced, editorState, channel, *this);
+        editor =
+            std::make_unique<Editor>(model, link, paced, editorState, windowState, channel, *this);
         editor->SetEqRedraw(&redraw);
         editor->SetPlainMessage([this](const QString& text) { messages.push_back(text); });
         editor->Attach(registry, *lookup, window.get());
@@ -164,6 +165,7 @@ public:
     QStackedWidget* pages = nullptr;
     std::unique_ptr<QWidget> window;
     EditorState editorState;
+    WindowState windowState;
     ChannelState channel;
     RecordingRedraw redraw;
     std::vector<QString> messages;

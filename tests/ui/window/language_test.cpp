@@ -6,7 +6,9 @@
 #include "link/link_texts.h"
 #include "link/qt/status_dialog.h"
 #include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/status_pane.h"
 #include "ui/widgets/swapping.h"
+#include "ui/widgets/track_bar.h"
 #include "ui/window/caption_tables.h"
 #include "ui/window/window_chrome.h"
 #include "window_fixture.h"
@@ -131,6 +133,29 @@ TEST_F(Languages, LanguageButtonTogglesAndNamesTheChannelAgain) {
     EXPECT_EQ(app().language().current(), kEnglish);
     EXPECT_EQ(button->tag(), kChinese);
     EXPECT_EQ(window().graph().leftBtn->text(), "Main L");
+}
+
+TEST_F(Languages, ReleaseTimesReadInTheLanguageChosenOnEveryPage) {
+    // One release on the page shown, one on a page not shown.
+    window().tabStrip().tabs[kTabMicA]->click();
+    auto* shown = Get<TrackBar>("MicRmsReleaseBar");
+    auto* hidden = Get<TrackBar>("MainRmsReleaseBar");
+    shown->setValue(3);
+    hidden->setValue(5);
+    auto pane = [this](const char* name) { return Get<StatusPane>(name)->caption(); };
+    ASSERT_EQ(pane("MicRmsReleasePane"), "Atk x 8");
+    ASSERT_EQ(pane("MainRmsReleasePane"), "Atk x 16");
+
+    app().OnLanguageButton();
+    ASSERT_EQ(app().language().current(), kChinese);
+    EXPECT_EQ(pane("MicRmsReleasePane"), QStringLiteral("启动 x 8"));
+    EXPECT_EQ(pane("MainRmsReleasePane"), QStringLiteral("启动 x 16"));
+    shown->setValue(4);
+    EXPECT_EQ(pane("MicRmsReleasePane"), QStringLiteral("启动 x 12"));
+
+    app().OnLanguageButton();
+    EXPECT_EQ(pane("MicRmsReleasePane"), "Atk x 12");
+    EXPECT_EQ(pane("MainRmsReleasePane"), "Atk x 16");
 }
 
 // Where a tab's caption starts and ends in the strip.

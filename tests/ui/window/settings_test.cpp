@@ -1,6 +1,7 @@
 // The editor's settings between runs: the file's round trip and its failures, a window place
 // brought back onto a screen, and the settings at work in a whole editor.
 #include <QAbstractButton>
+#include <QAction>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "ui/widgets/swapping.h"
 #include "ui/window/settings_side.h"
 #include "ui/window/window_fixture.h"
+#include "ui/window/window_link_view.h"
 
 namespace zt {
 namespace {
@@ -31,6 +33,7 @@ EditorSettings EverySettingChanged(const QString& folder) {
     s.lowTrigger = true;
     s.exchangeFolder = folder;
     s.exchangeType = QStringLiteral("* (*)");
+    s.readBack = false;
     return s;
 }
 
@@ -82,8 +85,8 @@ TEST(SettingsFileTest, FreshRoundTripDamagedAndUnreadable) {
 }
 
 TEST(PlaceOnScreensTest, APlaceNoScreenShowsIsBroughtBack) {
-    const QRect left(0, 0, 1920, 1050);       // available area, a task bar below
-    const QRect right(1920, 0, 1280, 800);    // a second screen to the right
+    const QRect left(0, 0, 1920, 1050);     // available area, a task bar below
+    const QRect right(1920, 0, 1280, 800);  // a second screen to the right
     const QList<QRect> two{left, right};
     struct Case {
         const char* name;
@@ -94,7 +97,10 @@ TEST(PlaceOnScreensTest, APlaceNoScreenShowsIsBroughtBack) {
     const Case cases[] = {
         {"on the first screen", {100, 100, 1206, 611}, two, {100, 100, 1206, 611}},
         {"across both screens", {1500, 50, 1206, 611}, two, {1500, 50, 1206, 611}},
-        {"title strip partly above but grabbable", {100, -10, 1206, 611}, two, {100, -10, 1206, 611}},
+        {"title strip partly above but grabbable",
+         {100, -10, 1206, 611},
+         two,
+         {100, -10, 1206, 611}},
         {"on a screen that is gone", {3400, 100, 1206, 611}, two, {1994, 100, 1206, 611}},
         {"far left", {-5000, 200, 1206, 611}, two, {0, 200, 1206, 611}},
         {"title strip above every screen", {300, -600, 1206, 611}, two, {300, 0, 1206, 611}},
@@ -148,6 +154,7 @@ TEST_F(SettingsSideTest, AFreshStartOpensInEnglishInTheMiddleAndWritesNothing) {
     Start();
     EXPECT_EQ(app_->language().current(), kEnglish);
     EXPECT_FALSE(app_->spectrum().display().lowTrigger());
+    EXPECT_TRUE(app_->link().readBackEnabled());
     EXPECT_FALSE(app_->window().isMaximisedByUs());
     EXPECT_FALSE(QFile::exists(path_));
 }
@@ -162,6 +169,7 @@ TEST_F(SettingsSideTest, StoredSettingsAreInPlaceAfterTheStart) {
     EXPECT_EQ(app_->window().tabStrip().tabs[kTabMusic]->text(), QStringLiteral("音乐"));
     EXPECT_EQ(app_->window().geometry(), *stored.windowPlace);
     EXPECT_TRUE(app_->spectrum().display().lowTrigger());
+    EXPECT_FALSE(app_->link().readBackEnabled());
     EXPECT_EQ(app_->editing().exchange().fileChooser().lastPlace(),
               (ExchangePlace{dir_.path(), QStringLiteral("* (*)")}));
     // The language button switches to the other language next.
@@ -177,6 +185,14 @@ TEST_F(SettingsSideTest, ChangesAreWrittenAndKeptAcrossARestart) {
     EXPECT_EQ(Stored().language, kChinese);
     app_->registry().Get<QAbstractButton>(QStringLiteral("PinDCFBtn"))->click();
     EXPECT_TRUE(Stored().lowTrigger);
+    // The read-back switch in the status line's menu: on by default, off when chosen.
+    QAction* readBack = app_->linkView().readBackSwitch();
+    EXPECT_TRUE(readBack->isChecked());
+    EXPECT_EQ(readBack->text(), QStringLiteral("编辑后回读核对设备参数"));
+    readBack->trigger();
+    EXPECT_FALSE(app_->link().readBackEnabled());
+    EXPECT_FALSE(readBack->isChecked());
+    EXPECT_FALSE(Stored().readBack);
     app_->window().move(60, 70);
     app_->window().ToggleMaximised();
     app_->window().close();
@@ -186,6 +202,10 @@ TEST_F(SettingsSideTest, ChangesAreWrittenAndKeptAcrossARestart) {
     EXPECT_EQ(app_->language().current(), kChinese);
     EXPECT_TRUE(app_->spectrum().display().lowTrigger());
     EXPECT_TRUE(app_->window().isMaximisedByUs());
+    EXPECT_FALSE(app_->link().readBackEnabled());
+    app_->linkView().readBackSwitch()->trigger();
+    EXPECT_TRUE(app_->link().readBackEnabled());
+    EXPECT_TRUE(Stored().readBack);
     // Restoring returns to the place the window had before it was maximised.
     app_->window().ToggleMaximised();
     EXPECT_EQ(app_->window().pos(), QPoint(60, 70));

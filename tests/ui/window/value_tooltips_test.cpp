@@ -46,7 +46,7 @@ const TipCase kCases[] = {
     {"RvbTimeBar", 12, "Range: 0 to 5000 ms", "范围：0 至 5000 ms"},
     {"MainRmsLevelBar", 14, "Range: -20 to 14 dBu", "范围：-20 至 14 dBu"},
     {"MicRmsRatioBar", 15, "Range: 1.0 to 100", "范围：1.0 至 100"},
-    {"MicRmsReleaseBar", 16, "Range: Atk x 2 to Atk x 32", "范围：Atk x 2 至 Atk x 32"},
+    {"MicRmsReleaseBar", 16, "Range: Atk x 2 to Atk x 32", "范围：启动 x 2 至 启动 x 32"},
     {"MicRmsAttackBar", 17, "Range: 0.5 to 400 ms", "范围：0.5 至 400 ms"},
     {"MainLdelayBar", 18, "Range: 0.0 to 50.0 ms", "范围：0.0 至 50.0 ms"},
     {"DEQRmsLevelBar1", 20, "Range: -60 to 0 dBu", "范围：-60 至 0 dBu"},
