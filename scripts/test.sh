@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the normal build, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a short bounded run of each fuzz target.
-# Environment: JOBS (parallel build jobs), FUZZ_SECONDS (per fuzz target, default 30).
+# Environment: JOBS (parallel build jobs), TEST_JOBS (tests at once, default twice JOBS),
+# FUZZ_SECONDS (per fuzz target, default 30).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
 jobs=${JOBS:-$(nproc)}
+# Most tests wait on a link, a timer or the sound server rather than compute: twice as many run
+# at once as there are cores.
+test_jobs=${TEST_JOBS:-$((2 * jobs))}
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -25,13 +29,13 @@ echo "== normal build"
 cmake -S . -B build $(generator_for build) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DZT_PCH=ON $unity >/dev/null
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$test_jobs"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan $(generator_for build-asan) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
     -DZT_SANITIZE=ON -DZT_BENCH=OFF -DZT_PCH=ON $unity >/dev/null
 cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$test_jobs"
 
 echo "== fuzz targets"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"

@@ -68,10 +68,10 @@ public:
     void OnReceive(std::span<const uint8_t> bytes) { OnReceive(bytes, bytes.size()); }
 
     // --- The window's entry points ---
-    // LinkBtnClick: LinkBtn while off line searches; UnLinkBtn, or LinkBtn while online,
-    // disconnects.
+    // A press of the link button: while off line it searches; while online (or the unlink
+    // button) it disconnects.
     void OnLinkButton(LinkButton sender);
-    // FormCloseQuery: sends the disconnect frame when online. Closing always goes ahead.
+    // The main window closes: sends the disconnect frame when online. Closing always goes ahead.
     void OnMainWindowClose();
     // The port went away under the link (cable pulled, adapter unplugged) and was closed.
     void OnPortLost();

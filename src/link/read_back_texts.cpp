@@ -97,6 +97,12 @@ BilingualText ReadBackStateText(const ReadBackStatus& status) {
     return status.checking ? kReadBackChecking : kReadBackAllMatch;
 }
 
+std::string ReadBackMark(const ReadBackStatus& status) {
+    if (!status.enabled) return "";
+    if (!status.unconfirmed.empty()) return "!" + std::to_string(status.unconfirmed.size());
+    return status.checking ? "\u2026" : "\u2713";
+}
+
 BilingualText DeviceParamName(ParamAddress device) {
     const BilingualText page = PageName(PageOf(device));
     const BilingualText slot = SlotName(PageOf(device), SlotOf(device));

@@ -19,6 +19,10 @@ inline const BilingualText kReadBackOff{"", ""};
 // not confirmed; nothing while read-back is off.
 BilingualText ReadBackStateText(const ReadBackStatus& status);
 
+// The same state as a mark small enough to sit beside the status line: a tick when all match,
+// an ellipsis while checking, "!" and the count of values not confirmed; nothing while off.
+std::string ReadBackMark(const ReadBackStatus& status);
+
 // A device address as the user knows it: "MIC B band 20 shelf Q (0x0372)".
 BilingualText DeviceParamName(ParamAddress device);
 

@@ -67,8 +67,10 @@ TEST(SocatBridge, TheEditorLinksThroughANetworkSerialPort) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             if (client.process.state() == QProcess::NotRunning) {
-                client.Start({QStringLiteral("PTY,link=%1,raw,echo=0").arg(netPort),
-                              QStringLiteral("TCP:127.0.0.1:%1").arg(tcpPort)});
+                // socat opens its addresses in order: the link appears only once the bridge
+                // took the connection, never for a try the bridge refused.
+                client.Start({QStringLiteral("TCP:127.0.0.1:%1").arg(tcpPort),
+                              QStringLiteral("PTY,link=%1,raw,echo=0").arg(netPort)});
             }
             return QFile::exists(netPort);
         },

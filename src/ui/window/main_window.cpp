@@ -168,7 +168,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
-        PreviewKey(static_cast<QKeyEvent*>(event)->key());
+        const auto* key = static_cast<QKeyEvent*>(event);
+        PreviewKey(key->key(), key->modifiers());
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -179,8 +180,9 @@ void TForm1::SetVolumeBars(QAbstractSlider* music, QAbstractSlider* mic, QAbstra
     effectVolume_ = effect;
 }
 
-void TForm1::PreviewKey(int key) {
+void TForm1::PreviewKey(int key, Qt::KeyboardModifiers modifiers) {
     if (!keyPreview_) return;
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return;
     struct VolumeKey {
         int key;
         QAbstractSlider* bar;

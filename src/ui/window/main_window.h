@@ -60,8 +60,9 @@ public:
     void SetVolumeBars(QAbstractSlider* music, QAbstractSlider* mic, QAbstractSlider* effect);
     bool keyPreview() const { return keyPreview_; }
     void setKeyPreview(bool on) { keyPreview_ = on; }
-    // Handles a key pressed anywhere in the window; the key is never consumed.
-    void PreviewKey(int key);
+    // Handles a key pressed anywhere in the window; the key is never consumed. With Ctrl, Alt or
+    // Meta held the key is a shortcut (Ctrl+A selects a field's text), never a volume step.
+    void PreviewKey(int key, Qt::KeyboardModifiers modifiers);
 
     bool startUpComplete() const { return startUpComplete_; }
     void setStartUpComplete() { startUpComplete_ = true; }

@@ -24,6 +24,7 @@ void WindowLinkView::ShowLinkStatus(const BilingualText& link) {
     const BilingualText text = filter_ ? filter_->StatusText(link) : link;
     linkLabel_->setCaption(language_.Pick(text));
     linkLabel_->setHint(language_.Other(text));
+    if (readBackLabel_) ShowReadBackState();
 }
 
 void WindowLinkView::SetLinkLabelColour(LinkLabelColour colour) {
@@ -37,6 +38,7 @@ void WindowLinkView::SetLinkButtonLinked(bool linked) {
     linked_ = linked;
     linkBtn_->setLinkedLook(linked);
     CaptionLinkButton();
+    if (readBackLabel_) ShowReadBackState();
 }
 
 void WindowLinkView::CaptionLinkButton() {

@@ -100,6 +100,7 @@ public:
 private:
     void CaptionLinkButton();
     void ShowReadBackState();
+    void PlaceReadBackState();
     void ShowReadBackMenu(QWidget* over, QPoint at);
 
     Parts parts_;
@@ -112,7 +113,7 @@ private:
     PageRefresher& refresher_;
     bool linked_ = false;
 
-    // Read-back: the state beside the status line, and the device addresses whose fields are
+    // Read-back: the state's mark left of the status line's text, and the device addresses whose fields are
     // marked.
     QPointer<QLabel> readBackLabel_;
     std::function<void(bool)> onReadBackSwitch_;

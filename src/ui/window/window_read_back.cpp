@@ -1,10 +1,13 @@
-// The read-back on the window: a short state beside the status line (checking, all match, or how
-// many values are not confirmed), a message naming the values still unconfirmed after three
-// rounds, and a mark on the fields of values that are not on the processor.
+// The read-back on the window: a small mark left of the status line's text (checking, all match,
+// or how many values are not confirmed; the words in its tooltip), a message naming the values
+// still unconfirmed after three rounds, and a mark on the fields of values that are not on the
+// processor.
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QTimer>
+#include <algorithm>
 
 #include "link/link_texts.h"
 #include "link/read_back_texts.h"
@@ -19,8 +22,8 @@ namespace {
 const char* const kMarkStyle = "color: rgb(255, 0, 0); border: 1px solid rgb(255, 0, 0);";
 const char* const kMarkProperty = "zt_notOnProcessor";
 const char* const kStyleBeforeMark = "zt_styleBeforeMark";
-constexpr int kStateGap = 6;
-constexpr int kStateWidth = 150;
+// Pixels between the state's mark and the status line's text.
+constexpr int kStateGap = 4;
 const BilingualText kReadBackSwitchText{"编辑后回读核对设备参数",
                                         "Check the processor's values after edits"};
 }  // namespace
@@ -60,19 +63,38 @@ void WindowLinkView::ShowReadBack(const ReadBackStatus& status) {
 
 void WindowLinkView::ShowReadBackState() {
     if (!readBackLabel_) {
-        QWidget* strip = linkLabel_->parentWidget();
-        if (!strip) return;
-        readBackLabel_ = new QLabel(strip);
+        // A child of the status line: it moves with it when the tab strip is laid out anew.
+        readBackLabel_ = new QLabel(linkLabel_);
         readBackLabel_->setObjectName(QStringLiteral("ReadBackLabel"));
+        readBackLabel_->setFont(linkLabel_->font());
+        readBackLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         readBackLabel_->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(readBackLabel_, &QWidget::customContextMenuRequested, readBackLabel_,
                          [this](QPoint at) { ShowReadBackMenu(readBackLabel_, at); });
     }
-    const QRect at = linkLabel_->geometry();
-    readBackLabel_->setGeometry(at.right() + kStateGap, at.y(), kStateWidth, at.height());
-    readBackLabel_->setText(language_.Pick(ReadBackStateText(readBack_)));
-    readBackLabel_->setVisible(readBack_.enabled);
+    const QString mark = QString::fromStdString(ReadBackMark(readBack_));
+    const QColor colour = !readBack_.unconfirmed.empty() ? QColor(255, 0, 0)
+                          : readBack_.checking           ? QColor(128, 128, 128)
+                                                         : QColor(0, 150, 0);
+    QPalette palette = readBackLabel_->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    readBackLabel_->setPalette(palette);
+    readBackLabel_->setText(mark);
+    readBackLabel_->setToolTip(language_.Pick(ReadBackStateText(readBack_)));
+    PlaceReadBackState();
+    readBackLabel_->setVisible(readBack_.enabled && linked_);
     if (readBackSwitch_) readBackSwitch_->setChecked(readBack_.enabled);
+}
+
+void WindowLinkView::PlaceReadBackState() {
+    if (!readBackLabel_) return;
+    // The status line's text stands at the right of its box; the mark takes the room left of it,
+    // never the link button's.
+    const QFontMetrics metrics(linkLabel_->font());
+    const int textWidth = metrics.horizontalAdvance(linkLabel_->text());
+    const int markWidth = metrics.horizontalAdvance(readBackLabel_->text()) + 2;
+    const int left = std::max(0, linkLabel_->width() - textWidth - kStateGap - markWidth);
+    readBackLabel_->setGeometry(left, 0, markWidth, linkLabel_->height());
 }
 
 void WindowLinkView::ReportUnconfirmed(const std::vector<ParamAddress>& addresses) {

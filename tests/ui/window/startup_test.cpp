@@ -111,6 +111,15 @@ TEST_F(StartUp, VolumeKeysStepTheNormalVolumesOnTheFirstSheet) {
             QTest::keyClick(window().windowHandle(), k.key, mods);
             EXPECT_EQ(bar->value(), 40 + k.step) << k.bar << " key " << k.key;
         }
+        // With Ctrl, Alt or Meta held the key is a shortcut (Ctrl+A selects a field's text).
+        for (Qt::KeyboardModifiers mods :
+             {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier),
+              Qt::KeyboardModifiers(Qt::MetaModifier)}) {
+            auto* bar = Get<QAbstractSlider>(k.bar);
+            SetVolume(app().registry(), bar, 40);
+            QTest::keyClick(window().windowHandle(), k.key, mods);
+            EXPECT_EQ(bar->value(), 40) << k.bar << " key " << k.key << " with " << mods.toInt();
+        }
     }
 }
 
