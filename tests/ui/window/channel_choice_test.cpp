@@ -19,9 +19,9 @@ struct Case {
     int channel, micPage, outputPage, micSideAfter;
 };
 
-class ChannelChoice : public ::testing::TestWithParam<Case> {};
+class ChannelChoiceOfTab : public ::testing::TestWithParam<Case> {};
 
-TEST_P(ChannelChoice, MovesTheSharedPagesAndReturnsTheChannel) {
+TEST_P(ChannelChoiceOfTab, MovesTheSharedPagesAndReturnsTheChannel) {
     const Case& c = GetParam();
     ChannelState channel;
     channel.micSide = c.micSide;
@@ -42,7 +42,7 @@ TEST_P(ChannelChoice, MovesTheSharedPagesAndReturnsTheChannel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Tabs, ChannelChoice,
+    Tabs, ChannelChoiceOfTab,
     ::testing::Values(
         // what, tab, micSide, mainSide, surroundSide, scene, effectPage,
         //     channel, micPage, outputPage, micSideAfter
@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(ChannelChoice, MicTabsInTurnFollowTheSide) {
+TEST(ChannelChoiceOfTab, MicTabsInTurnFollowTheSide) {
     ChannelState channel;
     SelectionState selection;
     ChooseChannel(kTabMicB, channel, selection);
@@ -81,7 +81,7 @@ TEST(ChannelChoice, MicTabsInTurnFollowTheSide) {
     EXPECT_EQ(channel.micSide, kSideLeft);
 }
 
-TEST(ChannelChoice, UnknownTabChangesNothing) {
+TEST(ChannelChoiceOfTab, UnknownTabChangesNothing) {
     ChannelState channel;
     channel.selectedChannel = 0x0603;
     channel.selectedPage = 6;
