@@ -15,7 +15,7 @@ namespace {
 
 constexpr size_t kShownLineLength = 60;
 constexpr double kButterworthQ = 0.7071067811865476;  // slope 1 of a shelf, the plain pass filter
-constexpr double kNotchQ = 30.0;                      // a notch without a Q
+constexpr double kFileNotchQ = 30.0;                  // a notch without a Q
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
@@ -341,7 +341,7 @@ private:
                 const std::optional<double>& q, const std::optional<double>& bandwidth) const {
         f.frequencyHz = hz;
         f.gainDb = gain;
-        f.q = q.value_or(f.type == CookbookType::Notch ? kNotchQ : kButterworthQ);
+        f.q = q.value_or(f.type == CookbookType::Notch ? kFileNotchQ : kButterworthQ);
         if (!q && bandwidth) f.q = QOfBandwidth(*bandwidth, hz, sampleRate_);
         if (slope.slopeDb > 0) {
             // A slope in dB per octave: the cookbook's S is 1 at 12 dB per octave.
