@@ -32,10 +32,10 @@ RoomCurves::RoomCurves(const RoomState& room, std::function<ExchangeSettings()> 
                        std::function<void()> repaint)
     : room_(room), channelShown_(std::move(channelShown)), repaint_(std::move(repaint)) {}
 
-void RoomCurves::MeasurementChanged() {
+void RoomCurves::MeasurementChanged(std::optional<double> level) {
     span_ = CoveredGridSpan(room_.measured);
     const CurveArray grid = ResponseOnGrid(room_.measured);
-    level_ = RoomDisplayLevel(grid, span_, room_.fit.fromHz, room_.fit.toHz);
+    level_ = level ? *level : RoomDisplayLevel(grid, span_, room_.fit.fromHz, room_.fit.toHz);
     for (int k = 0; k < ResponseGrid::PointCount; ++k) measured_[k] = grid[k] - level_;
     channelSeen_ = channelShown_();
     ComputePredicted(*channelSeen_);

@@ -30,8 +30,9 @@ public:
     RoomCurves(const RoomState& room, std::function<ExchangeSettings()> channelShown,
                std::function<void()> repaint);
 
-    // The measurement or its fitting range changed: the curves are computed and drawn anew.
-    void MeasurementChanged();
+    // The measurement or its fitting range changed: the curves are computed and drawn anew, at
+    // `level` (the level a fit laid its target at) or at the median over the fitting range.
+    void MeasurementChanged(std::optional<double> level = std::nullopt);
     // Shown or hidden: the graph is drawn again.
     void VisibilityChanged() { repaint_(); }
 

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <cmath>
 #include <stdexcept>
 
 #include "eqgraph/response_grid.h"
@@ -35,7 +36,7 @@ QString RoomHz(double hz) {
                         : QString::number(std::round(hz)) + QStringLiteral(" Hz");
 }
 
-ExchangeSettings SettingsOf(const ExchangeChannel& channel) {
+ExchangeSettings ChannelSettingsOf(const ExchangeChannel& channel) {
     return {channel.bands, channel.highPass, channel.lowPass};
 }
 
@@ -50,7 +51,7 @@ RoomSide::RoomSide(QWidget* window, EqGraph& graph, EqExchangeSide& exchange, Wi
       language_(language),
       messages_(messages),
       curves_(
-          state.room, [&exchange] { return SettingsOf(exchange.ChannelShown()); },
+          state.room, [&exchange] { return ChannelSettingsOf(exchange.ChannelShown()); },
           [&graph] { graph.RepaintCached(); }),
       chooser_(std::make_unique<DialogFileChooser>()) {
     graph_.AddUnderlay(&curves_);
@@ -91,7 +92,7 @@ void RoomSide::SetShowMeasured(bool shown) {
 void RoomSide::SetShowPredicted(bool shown) {
     state_.room.showPredicted = shown;
     // The channel may have changed while the curve was hidden.
-    curves_.MeasurementChanged();
+    curves_.MeasurementChanged(curves_.level());
 }
 
 RoomDialog& RoomSide::ShowDialog() {
@@ -357,8 +358,8 @@ std::optional<RoomFitSummary> RoomSide::Fit() {
     std::optional<RoomFit> fit;
     if (settings.fromHz < settings.toHz) {
         try {
-            fit = FitRoom(ResponseOnGrid(room.measured), SettingsOf(exchange_.ChannelShown()),
-                          settings, fitter_);
+            fit = FitRoom(ResponseOnGrid(room.measured),
+                          ChannelSettingsOf(exchange_.ChannelShown()), settings, fitter_);
         } catch (const std::invalid_argument&) {
         }
     }
@@ -369,7 +370,8 @@ std::optional<RoomFitSummary> RoomSide::Fit() {
         return std::nullopt;
     }
     if (!exchange_.ApplySettings(fit->settings)) return std::nullopt;
-    curves_.MeasurementChanged();
+    // The curves at the target's level: the predicted result lies on the target.
+    curves_.MeasurementChanged(fit->levelDb);
     const RoomFitSummary summary = SummaryOf(*fit);
     if (dialog_) dialog_->summary->setText(SummaryText(summary, settings.fromHz, settings.toHz));
     return summary;
