@@ -2,10 +2,12 @@
 // curves behind the EQ curve (each switched off and on in the graph's context menu), saves back
 // equal, and fits into the channel shown as one undo step that reaches the processor; a bad file
 // is reported and changes nothing.
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -225,6 +227,70 @@ TEST_F(RoomWindow, ABadFileIsReportedByItsLineAndChangesNothing) {
     EXPECT_EQ(state().measured, measured);
     EXPECT_EQ(model().image(), image0);
     EXPECT_EQ(steps(), steps0);
+}
+
+// A measurement from the dialog through the room of the test's sound server (two parametric
+// EQs: -6 dB at 200 Hz, +5 dB at 3 kHz). It runs where ZT_ROOM_MEASUREMENT is set, with
+// PULSE_SERVER on that server (the test_ui_room test); the other sound server has no room.
+class RoomSoundWindow : public WindowFixture {
+protected:
+    // Messages of the measurement (the window off line says so on its own).
+    int RoomMessages() {
+        const QString caption = app().language().Pick("测量房间", "Measure room");
+        return static_cast<int>(std::count_if(messages_->shown.begin(), messages_->shown.end(),
+                                              [&](const auto& m) { return m.second == caption; }));
+    }
+};
+
+TEST_F(RoomSoundWindow, TheDialogMeasuresTheRoomAndEscapeCancelsASweep) {
+    if (qEnvironmentVariableIsEmpty("ZT_ROOM_MEASUREMENT")) {
+        GTEST_SKIP() << "ZT_ROOM_MEASUREMENT is not set";
+    }
+    RoomSide& room = app().room();
+    RoomDialog& dialog = room.ShowDialog();
+    dialog.measure->click();
+    ASSERT_TRUE(room.sweep() && room.sweep()->Running()) << dialog.status->text().toStdString();
+    EXPECT_FALSE(dialog.measure->isEnabled());
+    int largestProgress = 0;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            largestProgress = std::max(largestProgress, dialog.progress->value());
+            return !room.sweep()->Running();
+        },
+        60000));
+    const RoomState& state = app().windowState().room;
+    ASSERT_FALSE(state.measured.empty()) << dialog.status->text().toStdString();
+    EXPECT_EQ(largestProgress, 100);
+    EXPECT_TRUE(dialog.status->text().startsWith(app().language().Pick("测量完成", "Measured")))
+        << dialog.status->text().toStdString();
+    EXPECT_TRUE(dialog.fit->isEnabled());
+    EXPECT_EQ(RoomMessages(), 0);
+    const auto at = [&](double hz) {
+        return room.curves().measured()[std::lround(ResponseGrid::IndexOfFrequency(hz))];
+    };
+    EXPECT_NEAR(at(200) - at(1000), -6.0, 1.0);
+    EXPECT_NEAR(at(3000) - at(1000), 5.0, 1.0);
+
+    // Another smoothing measures the same recording again.
+    const MeasuredResponse sixth = state.measured;
+    dialog.smoothing->setCurrentIndex(SmoothingRow(Smoothing::Third));
+    EXPECT_EQ(state.smoothing, Smoothing::Third);
+    EXPECT_NE(state.measured, sixth);
+    EXPECT_NEAR(at(3000) - at(1000), 5.0, 1.5);
+
+    // Escape ends a running sweep and keeps the dialog and the measurement.
+    const MeasuredResponse measured = state.measured;
+    dialog.measure->click();
+    ASSERT_TRUE(room.sweep()->Running());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(room.sweep()->Running());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.measure->isEnabled());
+    EXPECT_EQ(state.measured, measured);
+    EXPECT_EQ(RoomMessages(), 0);
+    // With no sweep running, Escape closes the dialog.
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 // The README's picture: a measurement, its fitted EQ and the predicted result on the graph, with
