@@ -242,6 +242,16 @@ void EqGraph::ShowInfoLabel(int item) {
     label->show();
 }
 
+void EqGraph::AddUnderlay(GraphUnderlay* underlay) {
+    if (underlay && std::find(underlays_.begin(), underlays_.end(), underlay) == underlays_.end()) {
+        underlays_.push_back(underlay);
+    }
+}
+
+void EqGraph::RemoveUnderlay(GraphUnderlay* underlay) {
+    std::erase(underlays_, underlay);
+}
+
 void EqGraph::RepaintCached() {
     Paint(WholePicture());
 }
@@ -257,13 +267,13 @@ void EqGraph::Paint(const QRegion& deviceRegion) {
     const QRegion region = deviceRegion & WholePicture();
     if (region.isEmpty()) return;
     CopyRegion(background_, bitmap, region);
-    if (underlay_) {
+    for (GraphUnderlay* underlay : underlays_) {
         QPainter p(&bitmap);
         // The clip in device pixels, the underlay's drawing in logical ones.
         p.setTransform(QTransform::fromScale(1 / pixelRatio_, 1 / pixelRatio_));
         p.setClipRegion(region);
         p.resetTransform();
-        underlay_->PaintBehindCurve(p, mapping_);
+        underlay->PaintBehindCurve(p, mapping_);
     }
     {
         // The same pixels without the ratio: the curve and the faces are in device pixels.

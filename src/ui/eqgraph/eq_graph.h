@@ -16,6 +16,7 @@
 #include <QRegion>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "eqgraph/eq_curve.h"
 #include "eqgraph/eq_point_list.h"
@@ -49,9 +50,11 @@ public:
     void RebuildGraph() override;
     void SetAfterRebuild(std::function<void()> redraw) { afterRebuild_ = std::move(redraw); }
 
-    // The spectrum display's bars behind the curve; null for none.
-    void SetUnderlay(GraphUnderlay* underlay) { underlay_ = underlay; }
-    GraphUnderlay* underlay() const { return underlay_; }
+    // Displays behind the curve (the spectrum display's bars, the room's curves), painted in
+    // the order added.
+    void AddUnderlay(GraphUnderlay* underlay);
+    void RemoveUnderlay(GraphUnderlay* underlay);
+    const std::vector<GraphUnderlay*>& underlays() const { return underlays_; }
     // Draws the whole picture again from the cached responses: the grid, the underlay, the
     // curve and the markers (for a display whose underlay changed; nothing is recomputed, no
     // marker moves).
@@ -96,7 +99,7 @@ private:
     const WindowState& windowState_;
     const DragState& drag_;
     std::unique_ptr<AxisLabels> axisLabels_;
-    GraphUnderlay* underlay_ = nullptr;
+    std::vector<GraphUnderlay*> underlays_;
     std::function<void()> afterRebuild_;
 
     GraphMapping mapping_;

@@ -33,7 +33,7 @@ void EqGraphSide::Attach() {
 
 void EqGraphSide::OnTimer1Tick() {
     editing_.OnTimer1Tick();
-    if (GraphUnderlay* underlay = graph_.underlay()) underlay->OnTimer1Tick();
+    for (GraphUnderlay* underlay : graph_.underlays()) underlay->OnTimer1Tick();
 }
 
 void EqGraphSide::RedrawAfterRebuild() {

@@ -1,7 +1,7 @@
 #pragma once
 // The EQ graph wired into the composition root: the graph on Image1, the point editing with
 // the mouse, the range handles of the system page, and the Timer1 work that applies drags and
-// follows every EQ change. Another display reaches the graph through graph().SetUnderlay.
+// follows every EQ change. Another display reaches the graph through graph().AddUnderlay.
 
 #include <memory>
 

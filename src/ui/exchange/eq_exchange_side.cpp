@@ -143,6 +143,10 @@ QMenu* EqExchangeSide::ShowMenu(const QPoint& globalPosition) {
     importing->setEnabled(CanImport());
     connect(exporting, &QAction::triggered, this, [this] { Export(); });
     connect(importing, &QAction::triggered, this, [this] { Import(); });
+    if (moreEntries_) {
+        menu_->addSeparator();
+        moreEntries_(*menu_);
+    }
     menu_->popup(globalPosition);
     return menu_;
 }

@@ -58,8 +58,10 @@ public:
     bool CanExport() const;
     bool CanImport() const;
 
-    // The menu, shown at a point of the screen; null where nothing can be exchanged.
+    // The menu, shown at a point of the screen.
     QMenu* ShowMenu(const QPoint& globalPosition);
+    // Entries another part of the window adds to the menu, after a separator.
+    void SetMoreEntries(std::function<void(QMenu&)> add) { moreEntries_ = std::move(add); }
 
     // Export and import with the file chooser; false when cancelled or failed.
     bool Export();
@@ -105,6 +107,7 @@ private:
     // Keeps the band shapes it computed for the next import.
     ExchangeFitter fitter_;
     QPointer<QMenu> menu_;
+    std::function<void(QMenu&)> moreEntries_;
 };
 
 }  // namespace zt

@@ -26,7 +26,7 @@ SpectrumSide::SpectrumSide(EditorApp& app, EqGraph& graph, const DragState& drag
       pinDcfBtn_(app.window().graph().pinDcfBtn),
       display_(*this, drag),
       audio_(std::make_unique<TAudio>()) {
-    graph_.SetUnderlay(&display_);
+    graph_.AddUnderlay(&display_);
     SpectrumFeed& feed = display_.feed();
     audio_->SetOnRecord([&feed](std::span<const std::uint8_t> left, std::span<const std::uint8_t>) {
         feed.Offer(left);
@@ -44,7 +44,7 @@ SpectrumSide::SpectrumSide(EditorApp& app, EqGraph& graph, const DragState& drag
 
 SpectrumSide::~SpectrumSide() {
     audio_.reset();
-    if (graph_.underlay() == &display_) graph_.SetUnderlay(nullptr);
+    graph_.RemoveUnderlay(&display_);
 }
 
 void SpectrumSide::OnPinPPBtnClick() {

@@ -5,8 +5,10 @@
 #include <array>
 #include <vector>
 
+#include "eqgraph/room_fit.h"
 #include "params/param_address.h"
 #include "spectrum/howl_feed.h"
+#include "spectrum/measured_response.h"
 
 namespace zt {
 
@@ -16,11 +18,23 @@ struct HowlFinderState {
     std::vector<HowlMark> marks;  // loudest first
 };
 
+// The room measurement: the response measured or loaded last, how it is smoothed and fitted,
+// and which of its curves the EQ graph shows behind the EQ curve.
+struct RoomState {
+    MeasuredResponse measured;  // empty: none yet
+    Smoothing smoothing = Smoothing::Sixth;
+    RoomFitSettings fit;
+    bool houseCurve = false;  // the target is fit.target; flat otherwise
+    bool showMeasured = true;
+    bool showPredicted = true;
+};
+
 struct WindowState {
     // The panel lock holds the window: the unlock panel is up, the editing areas are disabled
     // and no edit reaches the stores or the processor until the panel lock password is typed.
     bool locked = false;
     HowlFinderState finder;
+    RoomState room;
 
     // Per logical page: the channel's EQ pass is on (the processor passes the signal through
     // that channel's EQ unchanged). Set by the EQ pass button and by the page refresh from the

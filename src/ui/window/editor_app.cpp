@@ -13,6 +13,7 @@
 #include "ui/binding/bind_controls.h"
 #include "ui/editing/editing_side.h"
 #include "ui/eqgraph/eq_graph_side.h"
+#include "ui/exchange/room_side.h"
 #include "ui/spectrum/howl_finder_side.h"
 #include "ui/spectrum/spectrum_side.h"
 #include "ui/system/system_side.h"
@@ -159,6 +160,8 @@ void EditorApp::StartUp() {
     TForm1& w = *window_;
     BindControls(registry_, model_.image(), editorState_, binding_);
     editing_->Attach();
+    room_ = std::make_unique<RoomSide>(window_.get(), graph_->graph(), editing_->exchange(),
+                                       windowState_, language_, *messages_);
     tooltips_ = std::make_unique<ValueTooltips>(binding_, model_, language_);
     tooltips_->Attach(registry_);
     graph_->Attach();

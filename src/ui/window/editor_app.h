@@ -33,6 +33,7 @@ class EditingSide;
 class ValueTooltips;
 class EqGraphSide;
 class HowlFinderSide;
+class RoomSide;
 class SpectrumSide;
 class SystemSide;
 class TForm2;
@@ -95,6 +96,8 @@ public:
     // The feedback finder: its capture, the markers on the graph and the notches.
     HowlFinderSide& howlFinder() { return *howlFinder_; }
     WindowMessages& messages() { return *messages_; }
+    // The room measurement: its dialog, its curves on the graph, its fit; made at start-up.
+    RoomSide& room() { return *room_; }
 
     // The parts of the window that later pieces of the editor fill.
     WindowServices& services() { return services_; }
@@ -155,6 +158,7 @@ private:
     std::unique_ptr<EqGraphSide> graph_;
     std::unique_ptr<SpectrumSide> spectrum_;
     std::unique_ptr<HowlFinderSide> howlFinder_;
+    std::unique_ptr<RoomSide> room_;
     QTimer timer1_;
 };
 
