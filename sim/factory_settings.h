@@ -9,8 +9,8 @@
 
 namespace zt {
 
-// MF1..MF6 are modes 16..21; a mode holds pages 0..29 (the system page 30 is not part of it).
-inline constexpr int kFirstFactoryMode = kUserModeCount;
+// MF1..MF6 are modes 16..21 (from kFirstFactoryMode on); a mode holds pages 0..29 (the system
+// page 30 is not part of it).
 
 inline constexpr char kFactorySystemPassword[] = "123456";
 inline constexpr char kFactoryPanelPassword[] = "1234";

@@ -66,6 +66,9 @@ inline constexpr int kFirstChunkSlots = 112;
 // The processor keeps 16 user modes and 6 factory modes.
 inline constexpr int kDeviceModeCount = 22;
 inline constexpr int kUserModeCount = 16;
+// Mode indexes: user modes 0..15, factory modes from 16 on; the mode box lists user modes 5..16.
+inline constexpr int kFirstFactoryMode = kUserModeCount;
+inline constexpr int kFirstBoxedUserMode = 4;
 inline constexpr int kModeNameLength = 20;
 // A saved mode is sent as index, 0x00 and the name padded to 20 bytes.
 inline constexpr int kSaveModeDataSize = 22;

@@ -1,6 +1,7 @@
 // The mode controls of the right column after new data: the mode list with its current index
 // and name, and the quick-load buttons of the current mode.
 
+#include "link/protocol.h"
 #include "ui/editing/editor.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
@@ -9,9 +10,6 @@
 
 namespace zt {
 namespace {
-
-constexpr int kFirstFactoryMode = 16;
-constexpr int kFirstBoxedUserMode = 4;  // user modes 5..16 are chosen in SysModeBox2
 
 void ShowSelected(QWidget* control, bool selected) {
     if (auto* button = qobject_cast<BitmapButton*>(control)) button->setShowsPressed(selected);

@@ -9,14 +9,14 @@ namespace {
 // Pixels between the label and its marker when it stands beside it.
 constexpr int kSideGap = 3;
 
-long long Area(const QRect& r) {
+long long CoveredArea(const QRect& r) {
     return r.isEmpty() ? 0 : static_cast<long long>(r.width()) * r.height();
 }
 
 // What a place spoils: the area of other markers it covers and its own area outside the plot.
 long long Cost(const QRect& place, const QRect& plot, std::span<const QRect> others) {
-    long long cost = Area(place) - Area(place & plot);
-    for (const QRect& other : others) cost += Area(place & other);
+    long long cost = CoveredArea(place) - CoveredArea(place & plot);
+    for (const QRect& other : others) cost += CoveredArea(place & other);
     return cost;
 }
 

@@ -14,9 +14,7 @@
 namespace zt {
 namespace {
 
-constexpr int kFirstFactoryMode = kUserModeCount;
-constexpr int kFirstBoxedUserMode = 4;  // SysModeBox2 starts at user mode 5
-constexpr int kLoadWaitMs = 20;         // one hold tick
+constexpr int kLoadWaitMs = 20;  // one hold tick
 
 const BilingualText kUserModeCannotSave{"用户模式无法执行保存操作!",
                                         "Users can not perform the save operation mode!"};

@@ -11,13 +11,13 @@
 
 #include "ui/control_registry.h"
 #include "ui/undo/edit_history.h"
+#include "ui/widgets/look.h"
 #include "ui/window/language.h"
 #include "ui/window/window_geometry.h"
 
 namespace zt {
 namespace {
 
-const QColor kAccent(243, 152, 0);
 // The three window buttons at the right end of the title strip are this wide each.
 constexpr int kWindowButtonsWidth = 3 * 30;
 constexpr int kGapBeforeWindowButtons = 6;
@@ -68,7 +68,8 @@ void UndoButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     if (isEnabled() && (isDown() || hovered_)) {
-        p.fillRect(rect().adjusted(0, 0, 0, -2), isDown() ? kAccent.darker(120) : kAccent);
+        p.fillRect(rect().adjusted(0, 0, 0, -2),
+                   isDown() ? QColor(look::kAccent).darker(120) : QColor(look::kAccent));
     }
     const QColor ink = isEnabled() ? QColor(Qt::white) : QColor(110, 112, 118);
     p.setPen(QPen(ink, 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

@@ -40,9 +40,8 @@ QString Text(const QSettings& s, const QString& key) {
     if (value.typeId() != QMetaType::QString) return {};
     const QString text = value.toString();
     if (text.size() > kMaxTextLength) return {};
-    const bool clean = std::none_of(text.begin(), text.end(), [](QChar c) {
-        return c.category() == QChar::Other_Control;
-    });
+    const bool clean = std::none_of(text.begin(), text.end(),
+                                    [](QChar c) { return c.category() == QChar::Other_Control; });
     return clean ? text : QString();
 }
 
@@ -55,7 +54,7 @@ std::optional<QRect> WindowPlace(const QSettings& s) {
     return QRect(*x, *y, *width, *height);
 }
 
-long long Area(const QRect& rect) {
+long long RectArea(const QRect& rect) {
     return rect.isEmpty() ? 0 : static_cast<long long>(rect.width()) * rect.height();
 }
 
@@ -107,7 +106,8 @@ bool SettingsFile::Save(const EditorSettings& settings) const {
         s.setValue(QStringLiteral("window/height"), place.height());
     }
     s.setValue(QStringLiteral("window/maximised"), settings.maximised);
-    if (!settings.lastPort.isEmpty()) s.setValue(QStringLiteral("link/lastPort"), settings.lastPort);
+    if (!settings.lastPort.isEmpty())
+        s.setValue(QStringLiteral("link/lastPort"), settings.lastPort);
     s.setValue(QStringLiteral("spectrum/lowTrigger"), settings.lowTrigger);
     s.setValue(QStringLiteral("link/readBack"), settings.readBack);
     if (!settings.exchangeFolder.isEmpty()) {
@@ -134,8 +134,8 @@ QRect PlaceOnScreens(const QRect& place, const QList<QRect>& screens) {
     // The screen that shows most of the window; where none shows any, the nearest one.
     const QRect* target = &screens.front();
     for (const QRect& screen : screens) {
-        const long long area = Area(place.intersected(screen));
-        const long long best = Area(place.intersected(*target));
+        const long long area = RectArea(place.intersected(screen));
+        const long long best = RectArea(place.intersected(*target));
         if (area > best ||
             (area == 0 && best == 0 && Distance(place, screen) < Distance(place, *target))) {
             target = &screen;

@@ -37,7 +37,7 @@ constexpr MarkedVolume kMarkedVolumes[] = {
     {0x1D08, "效果最大音量", "Max effect volume"},
 };
 
-int KindOf(const ControlProps* props) {
+int KindOfProps(const ControlProps* props) {
     bool ok = false;
     const int kind = props ? props->hint().toInt(&ok) : 0;
     return ok ? kind : 0;
@@ -91,7 +91,7 @@ ValueTooltips::Texts ValueTooltips::BarTexts(QWidget* control) const {
     QWidget* bound = binding_.BoundControlOf(a);
     if (bound == bar) {
         // A parameter bar: its pane's kind, between the bar's own ends.
-        const int kind = KindOf(PropsOf(binding_.PaneOf(a)));
+        const int kind = KindOfProps(PropsOf(binding_.PaneOf(a)));
         if (kind < kFirstPaneKind) return {};
         const RangeDescription range = DescribeRange(kind, bar->minimum(), bar->maximum(),
                                                      FormatContextFor(model_.selection(), a));
@@ -104,7 +104,7 @@ ValueTooltips::Texts ValueTooltips::BarTexts(QWidget* control) const {
 
 ValueTooltips::Texts ValueTooltips::EditTexts(QWidget* control) const {
     auto* edit = static_cast<ValueEdit*>(control);
-    const int kind = KindOf(edit);
+    const int kind = KindOfProps(edit);
     if (kind < kKindFrequency || kind > kLastEditKind) return {};
     const ParamAddress a = model_.ActiveQSlot(edit->tag());
     ValueRange range = KindRange(kind);

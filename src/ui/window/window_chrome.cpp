@@ -2,14 +2,9 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include "ui/widgets/look.h"
 
 namespace zt {
-namespace {
-
-const QColor kAccent(243, 152, 0);
-
-}  // namespace
-
 TitleStripImage::TitleStripImage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);  // dragging it moves the window
 }
@@ -21,7 +16,7 @@ void TitleStripImage::paintEvent(QPaintEvent*) {
     face.setColorAt(1.0, QColor(38, 40, 44));
     p.fillRect(rect(), face);
     // A thin accent line under the strip ties it to the orange of the tabs.
-    p.fillRect(QRect(0, height() - 2, width(), 2), kAccent);
+    p.fillRect(QRect(0, height() - 2, width(), 2), QColor(look::kAccent));
 }
 
 WindowButton::WindowButton(Glyph glyph, QWidget* parent) : QAbstractButton(parent), glyph_(glyph) {
@@ -49,7 +44,7 @@ void WindowButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     if (isDown() || hovered_) {
-        const QColor face = glyph_ == Glyph::Close ? QColor(212, 48, 40) : kAccent;
+        const QColor face = glyph_ == Glyph::Close ? QColor(212, 48, 40) : QColor(look::kAccent);
         p.fillRect(rect().adjusted(0, 0, 0, -2), isDown() ? face.darker(120) : face);
     }
     p.setPen(QPen(Qt::white, 1.4, Qt::SolidLine, Qt::SquareCap));
@@ -98,7 +93,7 @@ void LinkLookButton::setLinkedLook(bool linked) {
 }
 
 QColor LinkLookButton::captionColour() const {
-    return linked_ ? kAccent : QColor(Qt::black);
+    return linked_ ? QColor(look::kAccent) : QColor(Qt::black);
 }
 
 void LinkLookButton::paintEvent(QPaintEvent*) {
@@ -109,7 +104,8 @@ void LinkLookButton::paintEvent(QPaintEvent*) {
     QLinearGradient fill(face.topLeft(), face.bottomLeft());
     fill.setColorAt(0, down ? QColor(236, 236, 236) : QColor(255, 255, 255));
     fill.setColorAt(1, down ? QColor(224, 224, 224) : QColor(238, 238, 238));
-    const QColor frame = linked_ ? kAccent : (underMouse() ? kAccent : QColor(170, 170, 170));
+    const QColor frame = linked_ ? QColor(look::kAccent)
+                                 : (underMouse() ? QColor(look::kAccent) : QColor(170, 170, 170));
     p.setPen(QPen(frame, linked_ ? 1.5 : 1.0));
     p.setBrush(fill);
     p.drawRoundedRect(face, 4, 4);
