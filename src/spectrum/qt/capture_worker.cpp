@@ -122,7 +122,8 @@ void CaptureWorker::ReadRecorded() {
         filled_ = 0;
         return;
     }
-    while (io_ != nullptr && active() && wanted_.load(std::memory_order_acquire)) {
+    // A pause asked for while reading ends the delivery at once, not after what is buffered.
+    while (io_ != nullptr && active() && wanted_.load(std::memory_order_acquire) && !paused()) {
         const qint64 got = io_->read(reinterpret_cast<char*>(buffer_.data() + filled_),
                                      static_cast<qint64>(buffer_.size() - filled_));
         if (got <= 0) return;

@@ -43,6 +43,9 @@ protected:
         QTest::qWait(100);
         finder().capture().feed().SetOn(false);
         finder().capture().feed().SetOn(true);
+        // The window forgets the marks of before too, not only at its next poll.
+        finder().Poll();
+        ASSERT_TRUE(finder().markers().empty());
         messages().shown.clear();
     }
     void TearDown() override {
