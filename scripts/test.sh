@@ -2,7 +2,7 @@
 # Builds and runs every test: the normal build, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a short bounded run of each fuzz target.
 # Environment: JOBS (parallel build jobs), TEST_JOBS (tests at once, default twice JOBS),
-# FUZZ_SECONDS (per fuzz target, default 30).
+# FUZZ_SECONDS (per fuzz target, default 15).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -38,5 +38,5 @@ cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$test_jobs"
 
 echo "== fuzz targets"
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
 echo "All tests passed."
