@@ -3,7 +3,6 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
-#include <QSaveFile>
 #include <QStackedWidget>
 #include <algorithm>
 #include <cmath>
@@ -167,11 +166,7 @@ bool EqExchangeSide::Export() {
         chooser_->SaveFileName(parts_.window, language_.Pick("导出 EQ", "Export EQ"), suggested);
     if (name.isEmpty()) return false;
     const std::string text = FormatEqExchange(channel, cookbook_);
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit()) {
+    if (!WriteWholeFile(name, text)) {
         messages_.Inform(language_.Pick("无法写入文件：", "Could not write the file: ") + name,
                          Caption());
         return false;

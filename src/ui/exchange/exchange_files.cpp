@@ -3,8 +3,17 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace zt {
+
+bool WriteWholeFile(const QString& name, const std::string& text) {
+    QSaveFile file(name);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(text.data(), static_cast<qint64>(text.size())) ==
+               static_cast<qint64>(text.size()) &&
+           file.commit();
+}
 namespace {
 
 const QString kFilter = QStringLiteral("EQ (*.txt);;* (*)");
@@ -30,9 +39,8 @@ QString DialogFileChooser::StartFolder() const {
 QString DialogFileChooser::SaveFileName(QWidget* parent, const QString& caption,
                                         const QString& suggested) {
     QString type = place_.type;
-    const QString name = QFileDialog::getSaveFileName(parent, caption,
-                                                      StartFolder() + "/" + suggested, kFilter,
-                                                      &type);
+    const QString name = QFileDialog::getSaveFileName(
+        parent, caption, StartFolder() + "/" + suggested, kFilter, &type);
     Remember(name, type);
     return name;
 }

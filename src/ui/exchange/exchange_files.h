@@ -2,6 +2,7 @@
 // Where the EQ exchange files come from and go to: the file dialogs, or a script in tests.
 
 #include <QString>
+#include <string>
 
 class QWidget;
 
@@ -13,6 +14,10 @@ struct ExchangePlace {
     QString type;
     bool operator==(const ExchangePlace&) const = default;
 };
+
+// Writes `text` as the whole file `name`, replacing it only once everything is written: false
+// when it cannot be written, and the file as it was is kept.
+bool WriteWholeFile(const QString& name, const std::string& text);
 
 class ExchangeFileChooser {
 public:

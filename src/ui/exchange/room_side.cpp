@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <cmath>
 #include <stdexcept>
 
@@ -328,11 +327,7 @@ bool RoomSide::Save() {
                                QStringLiteral("Room measurement.txt"));
     if (name.isEmpty()) return false;
     const std::string text = WriteResponseText(room.measured, {"Room measurement, ZT461 editor"});
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit()) {
+    if (!WriteWholeFile(name, text)) {
         messages_.Inform(language_.Pick("无法写入文件：", "Could not write the file: ") + name,
                          Caption());
         return false;
