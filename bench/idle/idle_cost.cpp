@@ -1,7 +1,7 @@
 // bench_idle: the editor's whole window (offscreen) against the zt461-sim program, measured from
 // /proc: the wall time of each download as a ratio to the protocol's floor of 60 transfer ticks
 // (6.0 s), the resident memory after the downloads, and the processor time the editor takes
-// while online and idle (a keep-alive each second, the 10 ms Timer1).
+// while online and idle (a keep-alive each second; Timer1 sleeps while the analyser is off).
 //
 // Usage: bench_idle [idle seconds, default 30] [downloads, default 3]
 #include <unistd.h>

@@ -21,12 +21,8 @@
 namespace zt {
 
 void Editor::Write(ParamAddress a, int value) {
-    if (!link_.TakesWrites()) return ShowStoredAgain(a);
-    NoteWrite(a);
-    if (pacedWrites_) {
-        paced_.WriteParameterPaced(a, value);
-    } else {
-        link_.WriteParameter(a, value);
+    if (!path_.Set(a, value, pacedWrites_ ? EditPath::Send::Paced : EditPath::Send::Now)) {
+        ShowStoredAgain(a);
     }
 }
 
@@ -46,15 +42,11 @@ void Editor::ShowStoredAgain(ParamAddress a) {
 
 bool Editor::HeldByEqPass(ParamAddress a) const {
     // What only shows a value again (a click selecting a field) sends nothing and is no edit.
-    if (link_.SuppressSend()) return false;
+    if (path_.showing()) return false;
     const int page = PageOf(a);
     if (!window_.EqPassOn(page)) return false;
     const EqSlot slot = EqSlotInfo(a);
     return slot.isEq() && EqPassHoldsItem(page, slot.item);
-}
-
-void Editor::NoteWrite(ParamAddress a) {
-    if (recorder_) recorder_->NoteWrite(a, model_.ToDeviceAddress(a), !link_.SuppressSend());
 }
 
 GestureScope Editor::Gesture(const void* stepSource) {
@@ -113,10 +105,10 @@ void Editor::OnValueEditClick(ValueEdit* clicked) {
     MakeCurrent(edit, true);
     state_.lastGoodText = edit->text();
     // Showing the edit's value again stores it and selects its band, but sends nothing.
-    const bool suppressed = link_.SuppressSend();
-    link_.SetSuppressSend(true);
-    CommitTypedValue(kStepNone);
-    link_.SetSuppressSend(suppressed);
+    {
+        const EditPath::ShowOnly showing(path_);
+        CommitTypedValue(kStepNone);
+    }
     // Like any numeric field: the click selects the whole value, so typing replaces it.
     edit->selectAll();
 }
@@ -183,7 +175,7 @@ void Editor::RunTypeSelector(Selector* selector, int item) {
             ControlAction(Companion(a, std::min(item, 3)), kActionTypeLabel);
         }
     }
-    if (link_.SuppressSend() || item < 0) return;
+    if (path_.showing() || item < 0) return;
     Write(a, item);
     if (qobject_cast<TypeLabel*>(Companion(a, 0))) {
         // The Q field the new type uses, shown within that type's limit.

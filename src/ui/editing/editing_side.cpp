@@ -9,9 +9,9 @@ namespace zt {
 
 EditingSide::EditingSide(EditorApp& app)
     : app_(app),
-      parameters_(app.writes(), app.link()),
+      parameters_(app.link()),
       lookup_(app.binding()),
-      editor_(app.model(), parameters_, app.writes(), app.editorState(), app.windowState(),
+      editor_(app.model(), app.editPath(), parameters_, app.editorState(), app.windowState(),
               app.channel(), *this),
       replayer_(editor_, app.model(), app.channel(),
                 EditReplayer::Window{
@@ -61,7 +61,7 @@ int EditingSide::SelectChannel(int tab) {
 }
 
 void EditingSide::DrawEqCurve(int item, int page) {
-    if (EqGraphView* graph = app_.services().graph) graph->DrawEqCurve(item, page);
+    if (EqGraphView* graph = app_.services().graph) graph->RequestRedraw(item, page);
 }
 
 }  // namespace zt

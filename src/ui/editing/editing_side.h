@@ -31,7 +31,8 @@ public:
     EqExchangeSide& exchange() { return *exchange_; }
 
     int SelectChannel(int tab) override;
-    // Forwards to the EQ graph once one is wired into the window.
+    // Asks the EQ graph, once one is wired into the window, for a redraw: drawn when the window
+    // has handled the event at hand, in one with every other change.
     void DrawEqCurve(int item, int page) override;
 
 private:

@@ -58,11 +58,11 @@ void NamedList(const ControlRegistry& registry, std::array<T*, N>& list,
 
 }  // namespace
 
-Editor::Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, EditorState& shared,
+Editor::Editor(ParamModel& model, EditPath& path, const ModeListSource& modes, EditorState& shared,
                WindowState& window, ChannelState& channel, ChannelChoice& selector)
     : model_(model),
-      link_(link),
-      paced_(paced),
+      path_(path),
+      modes_(modes),
       shared_(shared),
       window_(window),
       channel_(channel),

@@ -19,6 +19,7 @@
 #include "ui/editing/edit_state.h"
 #include "ui/editing/editing_ports.h"
 #include "ui/editing/editor_controls.h"
+#include "ui/state/edit_path.h"
 #include "ui/state/window_state.h"
 #include "ui/window/window_hooks.h"
 
@@ -56,9 +57,10 @@ enum ControlActionCode {
 
 class Editor : public PageRefresher, public PageSwitchEditing {
 public:
-    // `shared` is the state binding starts (BindControls points its edit references); `window`
-    // the window's state, whose EQ pass states the editor keeps.
-    Editor(ParamModel& model, ParameterLink& link, PacedParamWriter& paced, EditorState& shared,
+    // `path` is the one way values change; `shared` is the state binding starts (BindControls
+    // points its edit references); `window` the window's state, whose EQ pass states the editor
+    // keeps.
+    Editor(ParamModel& model, EditPath& path, const ModeListSource& modes, EditorState& shared,
            WindowState& window, ChannelState& channel, ChannelChoice& selector);
     ~Editor() override;
 
@@ -72,7 +74,10 @@ public:
     // The look of the link button (control action 20): true linked, false unlinked.
     void SetLinkButtonLook(std::function<void(bool)> look) { linkLook_ = std::move(look); }
     // The edit history: every handler runs as a gesture of it, and every write is noted.
-    void SetRecorder(EditRecorder* recorder) { recorder_ = recorder; }
+    void SetRecorder(EditRecorder* recorder) {
+        recorder_ = recorder;
+        path_.SetRecorder(recorder);
+    }
     EditRecorder* recorder() const { return recorder_; }
     // While set, every write the handlers make waits for the processor's acknowledgement of the
     // one before (a replayed step of many values).
@@ -148,7 +153,8 @@ public:
 
     // Whether a user's edit may change the stores and the processor now (not while the panel
     // lock holds the window).
-    bool TakesEdits() const { return link_.TakesWrites(); }
+    bool TakesEdits() const { return path_.TakesEdits(); }
+    EditPath& path() { return path_; }
 
     const EditState& state() const { return state_; }
     const EditorState& editorState() const { return shared_; }
@@ -177,7 +183,6 @@ private:
 
     // Pieces of the handlers.
     void Write(ParamAddress a, int value);
-    void NoteWrite(ParamAddress a);
     void ShowStoredAgain(ParamAddress a);
     // Whether a user's gesture on the control of `a` is refused because the channel's EQ pass
     // holds its band or filter, as it holds the band's point on the graph. A refused gesture
@@ -210,8 +215,8 @@ private:
     void RefreshModeControls();
 
     ParamModel& model_;
-    ParameterLink& link_;
-    PacedParamWriter& paced_;
+    EditPath& path_;
+    const ModeListSource& modes_;
     EditorState& shared_;
     WindowState& window_;
     ChannelState& channel_;
@@ -227,20 +232,6 @@ private:
     std::set<int> refusedPages_;
     // The control the mouse holds while a held gesture is open.
     QPointer<QObject> holder_;
-
-    // The link's paced write, with each value noted for the edit history (the EQ reset).
-    class NotingPacedWriter : public PacedParamWriter {
-    public:
-        explicit NotingPacedWriter(Editor& editor) : editor_(editor) {}
-        void WriteParameterPaced(ParamAddress logical, int value) override {
-            editor_.NoteWrite(logical);
-            editor_.paced_.WriteParameterPaced(logical, value);
-        }
-
-    private:
-        Editor& editor_;
-    };
-    NotingPacedWriter notingPaced_{*this};
 
     const BindingLookup* binding_ = nullptr;
     EditorControls controls_;

@@ -76,7 +76,7 @@ void Editor::OnSideClick(BitmapButton* button) {
 void Editor::OnEqResetClick() {
     // The reset stores the defaults itself before it sends them.
     if (!TakesEdits()) return;
-    model_.ResetEq(channel_.selectedPage, notingPaced_, *this);
+    model_.ResetEq(channel_.selectedPage, path_, *this);
     ReselectAndRefresh();
 }
 
@@ -110,7 +110,7 @@ void Editor::OnVolumeBarChange(TrackBar* bar) {
     const int role = bar->hint().toInt();
     const int previous = pane ? pane->hint().toInt() : 0;
     // A normal volume rises one step per change however far it is dragged; it falls freely.
-    if (bar == group->normal && bar->value() > previous + 1 && !link_.SuppressSend()) {
+    if (bar == group->normal && bar->value() > previous + 1 && !path_.showing()) {
         bar->setValue(previous + 1);  // the change this raises does the rest
         return;
     }

@@ -28,7 +28,7 @@ void Editor::RefreshModeControls() {
     const int index = model_.image().Get(MakeAddress(kSystemPage, 2));
     if (Selector* box = controls_.modeBox) {
         QStringList items;
-        for (const std::string& item : link_.ModeListItems()) {
+        for (const std::string& item : modes_.ModeListItems()) {
             items.push_back(QString::fromStdString(item));
         }
         box->clear();

@@ -47,7 +47,7 @@ void Editor::RefreshPage(int page) {
     // loaded mode, a loaded preset file, the start-up's reset): no edit before it can be undone.
     if (page == kAllPages && recorder_) recorder_->ClearHistory();
     shared_.refreshInProgress = true;
-    link_.SetSuppressSend(true);
+    std::optional<EditPath::ShowOnly> showing(std::in_place, path_);
 
     model_.RebuildParamStore();
     ReaddressRightSide();
@@ -71,7 +71,7 @@ void Editor::RefreshPage(int page) {
 
     shared_.refreshInProgress = false;
     Redraw(kAllPages, channel_.selectedPage);
-    link_.SetSuppressSend(false);
+    showing.reset();
     if (lock_) lock_->CheckPanelLock();
 }
 

@@ -60,7 +60,7 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
     const int kind = KindOf(control);
     const ParamAddress a = model_.ActiveQSlot(props->tag());
     // A value that would be stored and sent is refused as a whole while the window takes none.
-    if (!silent && !link_.TakesWrites()) return ShowStoredAgain(a);
+    if (!silent && !path_.TakesEdits()) return ShowStoredAgain(a);
     auto* edit = qobject_cast<ValueEdit*>(control);
     auto* pane = qobject_cast<StatusPane*>(control);
     auto* selector = qobject_cast<Selector*>(control);
@@ -127,8 +127,11 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
         bar->setValue(static_cast<int>(std::lround(x)));
         state_.trackBarUpdate = before;
     }
-    if (kind <= kKindQ) model_.StoreValue(a, v);
-    if (!silent) Write(a, v);
+    if (!silent) {
+        Write(a, v);
+    } else if (kind <= kKindQ) {
+        path_.Set(a, v, EditPath::Send::Never);
+    }
     if (LogsLastWrite(kind) && !shared_.refreshInProgress) RecordWrite(a, v);
 }
 
@@ -137,10 +140,10 @@ void Editor::SetParameter(ParamAddress a, int value) {
         // A volume bar takes the value as a refresh shows it: the volume limits and the normal
         // volume's one-step rise would move it or its group away from the value. Its pane's
         // hint holds the bar's last position, not a value kind.
-        const bool suppressed = link_.SuppressSend();
-        link_.SetSuppressSend(true);
-        ShowBarPosition(bar, value, false);
-        link_.SetSuppressSend(suppressed);
+        {
+            const EditPath::ShowOnly showing(path_);
+            ShowBarPosition(bar, value, false);
+        }
         Write(a, value);
         return;
     }
@@ -162,8 +165,8 @@ void Editor::CommitTypedValue(int key) {
     const int kind = KindOf(edit);
     const ControlProps* props = PropsOf(edit);
     const ParamAddress a = props ? model_.ActiveQSlot(props->tag()) : 0;
-    const std::optional<int> raw = CommitTypedText(
-        kind, edit->text().toStdString(), StepOf(key), EditRange(model_.store(), kind, a));
+    const std::optional<int> raw = CommitTypedText(kind, edit->text().toStdString(), StepOf(key),
+                                                   EditRange(model_.store(), kind, a));
     if (!raw) return RestoreLastGoodText();
     if (HeldByEqPass(a)) {
         // The field shows the held value again at once; the page's refresh redraws the rest.
@@ -191,7 +194,7 @@ void Editor::VolumeLimits(TrackBar* normal, TrackBar* start, TrackBar* maximum, 
     if (!normal || !start || !maximum) return;
     TrackBar* bars[] = {normal, start, maximum};
     if (moved < 0 || moved > 2) return;
-    if (!link_.SuppressSend()) {
+    if (!path_.showing()) {
         if (moved < 2) {
             if (bars[moved]->value() > maximum->value()) bars[moved]->setValue(maximum->value());
         } else {

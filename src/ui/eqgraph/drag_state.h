@@ -4,8 +4,6 @@
 
 #include <QPoint>
 
-#include "ui/editing/edit_state.h"
-
 namespace zt {
 
 struct DragState {
@@ -19,7 +17,6 @@ struct DragState {
     float newGainStep = 0;
     float lastFrequencyIndex = 0;
     float lastGainStep = 0;
-    LastWrittenParameter lastSeen;  // the last written parameter the graph has drawn
 };
 
 }  // namespace zt

@@ -1,6 +1,7 @@
 #include "ui/eqgraph/eq_graph.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -116,13 +117,48 @@ QRegion EqGraph::WholePicture() const {
     return QRect(QPoint(0, 0), background_.size());
 }
 
-void EqGraph::DrawEqCurve(int item, int page) {
+void EqGraph::RequestRedraw(int item, int page) {
     if (item < 0 || item > kAllItems || page < 0 || page >= kFirstPageWithoutGraph) return;
     if (editorState_.refreshInProgress) return;
+    if (pending_.page >= 0 && pending_.page != page) DrawRequested();
+    // The drawings asked for one after another, in one: every item any of them computes anew,
+    // and the information label as the last of them leaves it.
+    const int computed = pending_.page == page && pending_.computed != item ? kAllItems : item;
+    pending_ = {computed, item, page};
+    if (drawQueued_) return;
+    drawQueued_ = true;
+    QTimer::singleShot(0, &connections_, [this] {
+        drawQueued_ = false;
+        DrawRequested();
+    });
+}
+
+void EqGraph::DrawRequested() {
+    if (pending_.page < 0) return;
+    const PendingRedraw request = pending_;
+    pending_ = {};
+    Draw(request.computed, request.labelled, request.page);
+}
+
+bool EqGraph::UnderlaysWantTicks() const {
+    return std::any_of(underlays_.begin(), underlays_.end(),
+                       [](const GraphUnderlay* underlay) { return underlay->WantsTicks(); });
+}
+
+void EqGraph::DrawEqCurve(int item, int page) {
+    Draw(item, item, page);
+}
+
+void EqGraph::Draw(int item, int labelled, int page) {
+    if (item < 0 || item > kAllItems || page < 0 || page >= kFirstPageWithoutGraph) return;
+    if (editorState_.refreshInProgress) return;
+    // A drawing that computes what a request would answers it: the request came before.
+    if (pending_.page == page && (item == kAllItems || item == pending_.computed)) pending_ = {};
     // The cached responses belong to the page drawn last; another page starts afresh.
     if (page != list_.page) item = kAllItems;
     const int loaded = LoadEqPoints(item, page, store_, list_);
     if (loaded < 0) return;
+    ++drawings_;
     bands_ = loaded % 100 + 1;
     if (item == kAllItems) ShowMarkers(loaded);
     for (int i = 0; i <= list_.lastItem; ++i) {
@@ -137,10 +173,13 @@ void EqGraph::DrawEqCurve(int item, int page) {
     }
     SumCurve(list_, mapping_, curve_, pixelRatio_);
     QRegion changed = curveLayer_.SetCurve(curve_);
+    for (GraphUnderlay* underlay : underlays_) {
+        if (underlay->FollowCurve()) changed = WholePicture();
+    }
     // The dynamic EQ has no EQ pass.
     changed += SetPassCurve(page != 1 && windowState_.EqPassOn(page));
     PlaceMarkers(item);
-    ShowInfoLabel(item);
+    ShowInfoLabel(labelled);
     changed += markerLayer_.Sync(panel_.markers);
     Paint(changed);
 }

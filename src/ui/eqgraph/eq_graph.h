@@ -46,6 +46,26 @@ public:
     // Ignored for items above 100, pages from 28 on, and while a page refresh runs (the
     // refresh ends with a full redraw of its own).
     void DrawEqCurve(int item, int page) override;
+    // A value of item `item` (0..99, or 100 for all) of page `page` changed: the graph draws it
+    // once the window has handled the event at hand, together with every change before it (one
+    // redraw for however many values). A drawing that covers the request in the meantime
+    // (DrawEqCurve of that item or of the whole page) answers it. Nothing is asked while a page
+    // refresh runs: the refresh ends with a redraw of its own.
+    void RequestRedraw(int item, int page) override;
+    // Draws what was requested, at once; nothing when nothing is pending.
+    void DrawRequested();
+    bool redrawRequested() const { return pending_.page >= 0; }
+
+    // Whether a display behind the curve wants the window's 10 ms tick now (the analyser
+    // while it is on); `changed` runs whenever that may have changed.
+    bool UnderlaysWantTicks() const;
+    void SetTicksWantedChanged(std::function<void()> changed) {
+        ticksWantedChanged_ = std::move(changed);
+    }
+    void TicksWantedChanged() {
+        if (ticksWantedChanged_) ticksWantedChanged_();
+    }
+
     // Image1 has a new size: the grid is rebuilt (mode 1) and `afterRebuild` redraws.
     void RebuildGraph() override;
     void SetAfterRebuild(std::function<void()> redraw) { afterRebuild_ = std::move(redraw); }
@@ -74,8 +94,13 @@ public:
     const QImage& background() const { return background_; }
     // Band count of the page drawn last (0 before the first drawing).
     int bands() const { return bands_; }
+    // How many times the curve was computed and drawn since the graph was made.
+    int drawings() const { return drawings_; }
 
 private:
+    // Computes item `item` (or all) of `page` anew and draws; the information label shows
+    // item `labelled` (all: hidden).
+    void Draw(int item, int labelled, int page);
     // Moves marker `marker` so that its centre lies on (frequency, gain).
     void PlaceMarker(int marker, float frequency, float gain);
     // Places the markers of the items drawn (`item`, or all for kAllItems) and every bypassed
@@ -101,11 +126,21 @@ private:
     std::unique_ptr<AxisLabels> axisLabels_;
     std::vector<GraphUnderlay*> underlays_;
     std::function<void()> afterRebuild_;
+    std::function<void()> ticksWantedChanged_;
+    // The redraw requested and not yet drawn (page -1: none).
+    struct PendingRedraw {
+        int computed = 0;  // the item whose response is computed anew, or all
+        int labelled = 0;  // the item whose information label shows (all: none)
+        int page = -1;
+    };
+    PendingRedraw pending_;
+    bool drawQueued_ = false;
 
     GraphMapping mapping_;
     QImage background_;
     EqPointList list_;
     int bands_ = 0;
+    int drawings_ = 0;
     double pixelRatio_ = 1.0;
     CurvePoints curve_{};
     CurveLayer curveLayer_;

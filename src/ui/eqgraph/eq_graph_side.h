@@ -1,7 +1,8 @@
 #pragma once
 // The EQ graph wired into the composition root: the graph on Image1, the point editing with
-// the mouse, the range handles of the system page, and the Timer1 work that applies drags and
-// follows every EQ change. Another display reaches the graph through graph().AddUnderlay.
+// the mouse, the range handles of the system page, and the tick of the displays behind the
+// curve. The graph follows every EQ change through the edit path's changed events. Another
+// display reaches the graph through graph().AddUnderlay.
 
 #include <memory>
 
@@ -27,6 +28,9 @@ public:
     // After the editor is attached: connects the mouse handlers.
     void Attach();
 
+    bool WantsTicks() const override { return graph_.UnderlaysWantTicks(); }
+    // One tick: a pending drag value and a requested redraw are drawn now, and the displays
+    // behind the curve do their work.
     void OnTimer1Tick() override;
 
     EqGraph& graph() { return graph_; }

@@ -47,6 +47,8 @@ PointEditing::PointEditing(EqGraph& graph, const GraphPanel& panel, Editor& edit
       drag_(drag) {}
 
 void PointEditing::Connect() {
+    QObject::connect(&editor_.path(), &EditPath::changed, this,
+                     [this](int address) { OnParameterChanged(address); });
     for (EqMarker* marker : panel_.markers) marker->installEventFilter(this);
     panel_.image1->installEventFilter(this);
     panel_.eqLabel->installEventFilter(this);
@@ -284,13 +286,14 @@ void PointEditing::Apply() {
             SetControl(entry.gainSlot, false, drag_.newGainStep);
         }
     }
-    const LastWrittenParameter& written = editor_.lastWritten();
-    if (written == drag_.lastSeen) return;
-    drag_.lastSeen = written;
+    graph_.DrawRequested();
+}
+
+void PointEditing::OnParameterChanged(ParamAddress a) {
     // A change on a page not shown is drawn when that page is shown.
-    const EqSlot slot = EqSlotInfo(written.address);
-    const int page = PageOf(written.address);
-    if (slot.isEq() && page == channel_.selectedPage) graph_.DrawEqCurve(slot.item, page);
+    const EqSlot slot = EqSlotInfo(a);
+    const int page = PageOf(a);
+    if (slot.isEq() && page == channel_.selectedPage) graph_.RequestRedraw(slot.item, page);
 }
 
 void PointEditing::OnTimer1Tick() {

@@ -3,12 +3,13 @@
 // (or its filter's frequency), a right press selects the band's Q for stepping with sideways
 // moves, a click on a band's number label selects its frequency edit. Every value goes through
 // the editor's set value, which shows, stores and sends it; the graph is redrawn from the
-// store. Timer1 applies pending values and redraws whenever the last written EQ parameter
-// changes, wherever it was changed.
+// store. Every EQ value of the page shown that changes, wherever it was changed, asks the
+// graph for one redraw.
 
 #include <QObject>
 #include <QPoint>
 
+#include "params/param_address.h"
 #include "ui/eqgraph/drag_state.h"
 #include "ui/eqgraph/edit_gesture.h"
 
@@ -38,10 +39,13 @@ public:
     // The start and end of each drag or Q-stepping gesture go to `gesture` (null: nowhere).
     void SetGesture(EditGesture* gesture) { gesture_ = gesture; }
 
-    // Timer1's share: applies pending drag values unless a drag applies them itself, and
-    // redraws the item of a new last written parameter.
+    // A tick: applies pending drag values unless a drag applies them itself, and draws a
+    // requested redraw now.
     void OnTimer1Tick();
+    // Applies the drag's pending values and draws what they changed.
     void Apply();
+    // A value changed through the edit path: an EQ value of the page shown asks for a redraw.
+    void OnParameterChanged(ParamAddress a);
 
     // The mouse handlers; positions are in the pressed control's own coordinates.
     void OnMarkerPress(int marker, QPoint position, Qt::MouseButton button);

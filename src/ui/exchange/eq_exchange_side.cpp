@@ -246,8 +246,8 @@ void EqExchangeSide::AsOneStep(const std::function<void()>& writes) {
     editor_.SetPacedWrites(true);
     writes();
     editor_.SetPacedWrites(false);
+    // The refresh shows every value of the page and ends with one redraw of the graph.
     editor_.RefreshPage(page);
-    redraw_.DrawEqCurve(kAllPages, page);
 }
 
 void EqExchangeSide::WriteBands(const std::vector<ExchangeBand>& bands, int firstSlot) {

@@ -47,13 +47,13 @@ void RoomCurves::ComputePredicted(const ExchangeSettings& channel) {
     for (int k = 0; k < ResponseGrid::PointCount; ++k) predicted_[k] = measured_[k] + eq[k];
 }
 
-void RoomCurves::OnTimer1Tick() {
-    if (room_.measured.empty() || !room_.showPredicted) return;
+bool RoomCurves::FollowCurve() {
+    if (room_.measured.empty() || !room_.showPredicted) return false;
     ExchangeSettings channel = channelShown_();
-    if (channelSeen_ && channel == *channelSeen_) return;
+    if (channelSeen_ && channel == *channelSeen_) return false;
     ComputePredicted(channel);
     channelSeen_ = std::move(channel);
-    repaint_();
+    return true;
 }
 
 namespace {

@@ -44,8 +44,9 @@ public:
     double level() const { return level_; }
 
     void PaintBehindCurve(QPainter& painter, const GraphMapping& mapping) override;
-    // Follows the channel's EQ: a change computes the predicted curve again and repaints.
-    void OnTimer1Tick() override;
+    // Follows the channel's EQ: a change computes the predicted curve again, and the whole
+    // graph is painted.
+    bool FollowCurve() override;
 
 private:
     void ComputePredicted(const ExchangeSettings& channel);

@@ -46,6 +46,7 @@ public:
     bool lowTrigger() const { return lowTrigger_; }
 
     void PaintBehindCurve(QPainter& painter, const GraphMapping& mapping) override;
+    bool WantsTicks() const override { return analyserOn(); }
     void OnTimer1Tick() override;
 
     const SpectrumAnalysis& analysis() const { return analysis_; }

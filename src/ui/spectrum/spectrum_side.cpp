@@ -54,12 +54,14 @@ void SpectrumSide::OnPinPPBtnClick() {
             QString::fromLatin1(kApplicationTitle));
         ShowState(pinPpBtn_, false);
         display_.SetAnalyserOn(false);
+        graph_.TicksWantedChanged();
         RepaintCached();
         return;
     }
     const bool on = !IsOn(pinPpBtn_);
     ShowState(pinPpBtn_, on);
     display_.SetAnalyserOn(on);
+    graph_.TicksWantedChanged();
     audio_->SetPaused(!on);
     // Switched on, the bars come with the next drawing tick; switched off, they and their scale
     // go now: the whole picture is drawn again, not only where the curve changed.

@@ -47,6 +47,7 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     statusDialog_ = std::make_unique<TForm2>(window_.get());
     linkView_->SetStatusDialog(statusDialog_.get());
     writes_ = std::make_unique<WindowWrites>(linkWindow_->engine(), windowState_);
+    path_ = std::make_unique<EditPath>(model_, *writes_);
     AutoRelink::Hooks relinkHooks;
     relinkHooks.startSearch = [this] {
         ReadPortList();
@@ -154,6 +155,16 @@ void EditorApp::Wire() {
     QObject::connect(&timer1_, &QTimer::timeout, &w, [this] {
         if (services_.timer1) services_.timer1->OnTimer1Tick();
     });
+    graph_->graph().SetTicksWantedChanged([this] { UpdateTimer1(); });
+}
+
+void EditorApp::UpdateTimer1() {
+    const bool wanted = services_.timer1 && services_.timer1->WantsTicks();
+    if (wanted && window_->startUpComplete()) {
+        if (!timer1_.isActive()) timer1_.start();
+    } else {
+        timer1_.stop();
+    }
 }
 
 void EditorApp::StartUp() {
@@ -175,8 +186,8 @@ void EditorApp::StartUp() {
     if (services_.presetFiles) services_.presetFiles->ListPresetFiles();
     ApplyStartLanguage();
     if (link().lockStage() != 2) pageSwitcher_->OnTabClicked(kTabMusic);
-    timer1_.start();
     w.setStartUpComplete();
+    UpdateTimer1();
 }
 
 void EditorApp::ShowReplacedImage() {

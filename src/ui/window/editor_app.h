@@ -14,14 +14,15 @@
 #include "ui/binding/control_binding.h"
 #include "ui/binding/editor_state.h"
 #include "ui/control_registry.h"
+#include "ui/state/edit_path.h"
 #include "ui/state/window_state.h"
 #include "ui/state/window_writes.h"
+#include "ui/window/auto_relink.h"
 #include "ui/window/channel_selector.h"
 #include "ui/window/channel_state.h"
 #include "ui/window/language.h"
 #include "ui/window/main_window.h"
 #include "ui/window/messages.h"
-#include "ui/window/auto_relink.h"
 #include "ui/window/page_switch.h"
 #include "ui/window/qt_translations.h"
 #include "ui/window/window_hooks.h"
@@ -56,6 +57,8 @@ public:
     // What the window is in (the panel lock), and the one door of its writes to the link.
     WindowState& windowState() { return windowState_; }
     WindowWrites& writes() { return *writes_; }
+    // The one way the window's parameter values change.
+    EditPath& editPath() { return *path_; }
     ParamModel& model() { return model_; }
     ControlRegistry& registry() { return registry_; }
     ControlBinding& binding() { return binding_; }
@@ -125,6 +128,8 @@ private:
     void ApplyStartLanguage();
     void Wire();
     void OnClosing();
+    // Timer1 runs while a part of the window wants its tick, once start-up is complete.
+    void UpdateTimer1();
 
     ParamModel model_;
     ControlRegistry registry_;
@@ -149,6 +154,7 @@ private:
     std::unique_ptr<TForm3> linkWindow_;
     std::unique_ptr<TForm2> statusDialog_;
     std::unique_ptr<WindowWrites> writes_;
+    std::unique_ptr<EditPath> path_;
     std::unique_ptr<LanguageSwitch> languageSwitch_;
     QtTranslations qtTranslations_;
     std::unique_ptr<PageSwitcher> pageSwitcher_;

@@ -13,8 +13,11 @@ public:
     virtual ~EqGraphView() = default;
     // The colour the curve is drawn with; every page switch sets it again.
     virtual void SetCurveColour(const QColor& colour) = 0;
-    // Redraws after a change of one item (0..99) or everything (100) of a page.
+    // Redraws after a change of one item (0..99) or everything (100) of a page, now.
     virtual void DrawEqCurve(int item, int page) = 0;
+    // The same once the window has handled the event at hand, in one drawing with every other
+    // request made before then.
+    virtual void RequestRedraw(int item, int page) = 0;
     // Image1 has a fresh blank bitmap of a new size: draw the grid and the curves again.
     virtual void RebuildGraph() = 0;
 };
@@ -36,11 +39,12 @@ public:
     virtual void ListPresetFiles() = 0;
 };
 
-// The work of Timer1, every 10 ms once the window is shown: pending EQ drags and redraws, and
-// the spectrum analysis.
+// The work of Timer1, every 10 ms while a part of the window wants it (the spectrum analysis
+// while the analyser is on); an idle window has no tick.
 class Timer1Work {
 public:
     virtual ~Timer1Work() = default;
+    virtual bool WantsTicks() const = 0;
     virtual void OnTimer1Tick() = 0;
 };
 

@@ -13,7 +13,7 @@ EditingRig::EditingRig() {
         engine.OnReceive(bytes, static_cast<size_t>(count));
     });
     view.afterTransfer = [this] { RefreshAfterTransfer(); };
-    Start(model, parameters, writes);
+    Start(model, path, parameters);
 }
 
 bool EditingRig::Link() {

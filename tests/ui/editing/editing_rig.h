@@ -114,7 +114,8 @@ public:
     LinkEngine engine{model, port, view, clock, log};
     WindowState windowState;
     WindowWrites writes{engine, windowState};
-    LinkParameters parameters{writes, engine};
+    EditPath path{model, writes};
+    LinkParameters parameters{engine};
 
 private:
     size_t seenFrames_ = 0;

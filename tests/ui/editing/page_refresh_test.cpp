@@ -86,6 +86,7 @@ TEST_F(PageRefreshTest, RefreshSendsNothingAndShowsAStoredMuteAsOn) {
     EXPECT_EQ(rig.model.image().Get(6, 11), 1);
     EXPECT_FALSE(rig.Get<BitmapButton>("MainMusPhaseBtn")->showsPressed());
     EXPECT_FALSE(rig.engine.suppressSend());
+    EXPECT_FALSE(rig.path.showing());
     EXPECT_FALSE(rig.editor->editorState().refreshInProgress);
     // The redraw comes once, at the end, for the page shown.
     rig.redraw.calls.clear();

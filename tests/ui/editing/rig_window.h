@@ -98,17 +98,17 @@ public:
 
     // Builds and binds the window, attaches the editor, resets every EQ band as start-up does
     // and shows the music tab.
-    void Start(ParamModel& model, ParameterLink& link, PacedParamWriter& paced) {
+    void Start(ParamModel& model, EditPath& path, const ModeListSource& modes) {
         model_ = &model;
         window = BuildSheetsWindow(registry, pages);
         BindControls(registry, model.image(), editorState, binding);
         lookup = std::make_unique<ControlBindingLookup>(binding);
         editor =
-            std::make_unique<Editor>(model, link, paced, editorState, windowState, channel, *this);
+            std::make_unique<Editor>(model, path, modes, editorState, windowState, channel, *this);
         editor->SetEqRedraw(&redraw);
         editor->SetPlainMessage([this](const QString& text) { messages.push_back(text); });
         editor->Attach(registry, *lookup, window.get());
-        model.ResetEq(kAllPages, paced, *editor);
+        model.ResetEq(kAllPages, path, *editor);
         ChooseTab(kTabMusic);
         window->show();
         QApplication::setActiveWindow(window.get());

@@ -115,6 +115,18 @@ TEST_F(SpectrumOnTheGraph, BarsFreezeWhileAMarkerIsDraggedAndFollowAfterRelease)
     EXPECT_GT(BarRows(X(3000)), 100) << "after release the bars follow the sound again";
 }
 
+// The window's 10 ms tick runs while the analyser is on and stops with it.
+TEST_F(SpectrumOnTheGraph, TheTickRunsOnlyWhileTheAnalyserIsOn) {
+    if (!spectrum().soundCardPresent()) FAIL() << kNoSoundServerText;
+    EXPECT_FALSE(app().timer1().isActive());
+    panel().pinPpBtn->click();
+    ASSERT_TRUE(display().analyserOn());
+    EXPECT_TRUE(app().timer1().isActive());
+    EXPECT_EQ(app().timer1().interval(), 10);
+    panel().pinPpBtn->click();
+    EXPECT_FALSE(app().timer1().isActive());
+}
+
 // Switching the analyser off removes the bars at once; switching it on again shows nothing of
 // what was captured before, neither the last result nor a block that was never analysed.
 TEST_F(SpectrumOnTheGraph, SwitchingOnAgainNeverShowsEarlierSound) {
