@@ -50,10 +50,12 @@ int main(int argc, char** argv) {
     if (!line.presetFile.empty()) {
         // Once the start-up sequence has run and the window is up.
         const std::filesystem::path file(line.presetFile);
-        QObject::connect(&editor.window(), &zt::TForm1::firstShown, &editor.window(), [&editor, file] {
-            QTimer::singleShot(0, &editor.window(),
-                               [&editor, file] { editor.system().presetFiles().OpenFile(file); });
-        });
+        QObject::connect(&editor.window(), &zt::TForm1::firstShown, &editor.window(),
+                         [&editor, file] {
+                             QTimer::singleShot(0, &editor.window(), [&editor, file] {
+                                 editor.system().presetFiles().OpenFile(file);
+                             });
+                         });
     }
     settings.ShowWindow();
     return app.exec();

@@ -148,7 +148,7 @@ void OpenLowPassFilters(DeviceImage& image) {
 
 // Keeps the refresh-in-progress flag set for a scope, and clears it however the scope ends.
 class RefreshInProgress {
-  public:
+public:
     explicit RefreshInProgress(EditorState& state) : state_(state) {
         state_.refreshInProgress = true;
     }
@@ -156,7 +156,7 @@ class RefreshInProgress {
     RefreshInProgress(const RefreshInProgress&) = delete;
     RefreshInProgress& operator=(const RefreshInProgress&) = delete;
 
-  private:
+private:
     EditorState& state_;
 };
 

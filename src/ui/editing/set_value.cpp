@@ -162,8 +162,8 @@ void Editor::CommitTypedValue(int key) {
     const int kind = KindOf(edit);
     const ControlProps* props = PropsOf(edit);
     const ParamAddress a = props ? model_.ActiveQSlot(props->tag()) : 0;
-    const std::optional<int> raw = CommitTypedText(
-        kind, edit->text().toStdString(), StepOf(key), EditRange(model_.store(), kind, a));
+    const std::optional<int> raw = CommitTypedText(kind, edit->text().toStdString(), StepOf(key),
+                                                   EditRange(model_.store(), kind, a));
     if (!raw) return RestoreLastGoodText();
     if (HeldByEqPass(a)) {
         // The field shows the held value again at once; the page's refresh redraws the rest.

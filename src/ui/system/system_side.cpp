@@ -23,7 +23,8 @@ PresetFileFlows::Context PresetContext(EditorApp& app, Prompts& prompts) {
                 const Language& l = app.language();
                 return QFileDialog::getOpenFileName(
                     &app.window(), l.Pick("打开预设文件", "Open preset file"), folder,
-                    l.Pick("预设文件 (*.Nddt);;所有文件 (*)", "Preset files (*.Nddt);;All files (*)"));
+                    l.Pick("预设文件 (*.Nddt);;所有文件 (*)",
+                           "Preset files (*.Nddt);;All files (*)"));
             },
     };
 }

@@ -389,7 +389,8 @@ TEST_F(UndoOnWindow, ARunOfStepsOfOneControlIsOneStep) {
              QTest::mouseClick(gainEdit, Qt::LeftButton);
              QTest::keyClick(gainEdit, up ? Qt::Key_Up : Qt::Key_Down);
          }},
-        {"keys on a track bar", [&](bool up) { QTest::keyClick(bar, up ? Qt::Key_Up : Qt::Key_Down); }},
+        {"keys on a track bar",
+         [&](bool up) { QTest::keyClick(bar, up ? Qt::Key_Up : Qt::Key_Down); }},
     };
     ClickTab(kTabMusic);
     for (const Stepper& stepper : steppers) {
