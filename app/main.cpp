@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/system/system_side.h"
+#include "ui/app/editor_app.h"
+#include "ui/app/settings_side.h"
+#include "ui/app/system_side.h"
 #include "ui/window/command_line.h"
-#include "ui/window/editor_app.h"
 #include "ui/window/main_window.h"
-#include "ui/window/settings_side.h"
 
 namespace {
 

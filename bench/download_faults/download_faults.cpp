@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/window/editor_app.h"
+#include "ui/app/editor_app.h"
 #include "ui/window/main_window.h"
 #include "ui/window/window_chrome.h"
 

@@ -4,7 +4,7 @@
 #include <QStackedWidget>
 #include <QWheelEvent>
 
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"

@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/window/graph_panel.h"
 #include "ui/window/overlays.h"
 #include "ui/window/tab_strip.h"

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "params/param_address.h"
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 
 namespace zt {
 

@@ -15,7 +15,7 @@
 #include "params/page_table.h"
 #include "ui/binding/bind_controls.h"
 #include "ui/binding/control_binding.h"
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/editing/binding_lookup.h"
 #include "ui/editing/editor.h"
 #include "ui/sheets/page_sheets.h"
