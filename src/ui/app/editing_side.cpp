@@ -48,7 +48,7 @@ EditingSide::~EditingSide() {
 
 void EditingSide::Attach() {
     TForm1& window = parts_.window;
-    editor_.Attach(parts_.registry, lookup_, &window);
+    editor_.Attach(parts_.registry, lookup_, parts_.binding.lists(), &window);
     EqExchangeSide::Parts parts;
     parts.window = &window;
     parts.image = window.graph().image1;
