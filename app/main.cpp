@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/system/system_side.h"
+#include "ui/app/editor_app.h"
+#include "ui/app/settings_side.h"
+#include "ui/app/system_side.h"
 #include "ui/window/command_line.h"
-#include "ui/window/editor_app.h"
 #include "ui/window/main_window.h"
-#include "ui/window/settings_side.h"
 
 namespace {
 
@@ -50,10 +50,12 @@ int main(int argc, char** argv) {
     if (!line.presetFile.empty()) {
         // Once the start-up sequence has run and the window is up.
         const std::filesystem::path file(line.presetFile);
-        QObject::connect(&editor.window(), &zt::TForm1::firstShown, &editor.window(), [&editor, file] {
-            QTimer::singleShot(0, &editor.window(),
-                               [&editor, file] { editor.system().presetFiles().OpenFile(file); });
-        });
+        QObject::connect(&editor.window(), &zt::TForm1::firstShown, &editor.window(),
+                         [&editor, file] {
+                             QTimer::singleShot(0, &editor.window(), [&editor, file] {
+                                 editor.system().presetFiles().OpenFile(file);
+                             });
+                         });
     }
     settings.ShowWindow();
     return app.exec();

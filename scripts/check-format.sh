@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Fails when a line of C++ changed since the branch left main (committed or not) is not in the
-# repository's clang-format style (.clang-format). Lines nobody changed are left as they are.
+# Fails when a C++ file changed since the branch left main (committed, uncommitted or new) is not
+# wholly in the repository's clang-format style (.clang-format). Files nobody changed are not read.
 #   check-format.sh [REPOSITORY]
 # Exit 77 (skipped) where git, clang-format or a main branch is missing.
 set -uo pipefail
 
 repo=${1:-$(dirname "$0")/..}
 cd "$repo" || exit 2
-formatter=$(command -v git-clang-format || command -v git-clang-format-14 || true)
+formatter=$(command -v clang-format || command -v clang-format-14 || true)
 if [ -z "$formatter" ] || ! git rev-parse --git-dir >/dev/null 2>&1; then
-    echo "git or git-clang-format missing: format check skipped"
+    echo "git or clang-format missing: format check skipped"
     exit 77
 fi
 base=$(git merge-base HEAD main 2>/dev/null || true)
@@ -17,10 +17,20 @@ if [ -z "$base" ]; then
     echo "no main branch to compare with: format check skipped"
     exit 77
 fi
-out=$("$formatter" --diff "$base" -- '*.cpp' '*.h' 2>&1)
-if printf '%s\n' "$out" | grep -q '^diff '; then
-    printf '%s\n' "$out"
-    echo "changed lines differ from the clang-format style: run git clang-format $base"
+mapfile -t files < <({
+    git diff --name-only --diff-filter=d "$base" -- '*.cpp' '*.h'
+    git ls-files --others --exclude-standard -- '*.cpp' '*.h'
+} | sort -u)
+drifting=()
+for file in "${files[@]}"; do
+    [ -f "$file" ] || continue
+    "$formatter" --dry-run --Werror "$file" >/dev/null 2>&1 || drifting+=("$file")
+done
+if [ ${#drifting[@]} -gt 0 ]; then
+    for file in "${drifting[@]}"; do
+        "$formatter" "$file" | diff -u --label "$file" --label "$file (formatted)" "$file" -
+    done
+    echo "${#drifting[@]} changed file(s) differ from the clang-format style: run clang-format -i on them"
     exit 1
 fi
-echo "changed lines follow the clang-format style"
+echo "${#files[@]} changed file(s) follow the clang-format style"

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/window/editor_app.h"
+#include "ui/app/editor_app.h"
 #include "ui/window/main_window.h"
 #include "ui/window/window_chrome.h"
 
@@ -56,8 +56,7 @@ Attempt Download(zt::EditorApp& app, const int& messages) {
 bool StartSim(QProcess& sim, const QString& port, const QStringList& flags) {
     QFile::remove(port);
     sim.start(QStringLiteral(ZT_SIM_PROGRAM), flags);
-    return sim.waitForStarted(5000) &&
-           QTest::qWaitFor([&] { return QFile::exists(port); }, 5000);
+    return sim.waitForStarted(5000) && QTest::qWaitFor([&] { return QFile::exists(port); }, 5000);
 }
 
 void StopSim(QProcess& sim) {
@@ -75,7 +74,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QStringList args = application.arguments().mid(1);
     int downloads = 5;
-    if (const int at = args.indexOf(QStringLiteral("--downloads")); at >= 0 && at + 1 < args.size()) {
+    if (const int at = args.indexOf(QStringLiteral("--downloads"));
+        at >= 0 && at + 1 < args.size()) {
         downloads = std::max(1, args.at(at + 1).toInt());
         args.remove(at, 2);
     }

@@ -20,7 +20,7 @@
 #include <sstream>
 #include <string>
 
-#include "ui/window/editor_app.h"
+#include "ui/app/editor_app.h"
 
 namespace {
 

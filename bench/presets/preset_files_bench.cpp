@@ -13,13 +13,13 @@ namespace zt {
 namespace {
 
 class NoMessages : public PresetMessages {
-  public:
+public:
     void ShowBilingualMessage(const std::string&, const std::string&) override { ++shown; }
     int shown = 0;
 };
 
 class NoUpload : public ImageUploader {
-  public:
+public:
     void UploadImage() override {}
 };
 
@@ -36,7 +36,7 @@ DeviceImage FullImage() {
 
 // A preset folder of its own for one benchmark, removed afterwards.
 class BenchFolder {
-  public:
+public:
     BenchFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "zt461-bench-XXXXXX");
         if (mkdtemp(pattern.data()) != nullptr) base_ = pattern;
@@ -49,7 +49,7 @@ class BenchFolder {
     }
     const PresetFolders& folders() const { return folders_; }
 
-  private:
+private:
     std::filesystem::path base_;
     PresetFolders folders_;
 };

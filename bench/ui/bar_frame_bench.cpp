@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "ui/eqgraph/eq_graph_side.h"
-#include "ui/spectrum/spectrum_side.h"
-#include "ui/window/editor_app.h"
+#include "ui/app/editor_app.h"
+#include "ui/app/eq_graph_side.h"
+#include "ui/app/spectrum_side.h"
 
 namespace zt {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "bench/ui/no_messages.h"
 #include "sim/sim_processor.h"
-#include "ui/window/editor_app.h"
+#include "ui/app/editor_app.h"
 
 namespace zt {
 namespace {

@@ -16,8 +16,8 @@
 #include <memory>
 
 #include "bench/ui/no_messages.h"
-#include "ui/eqgraph/eq_graph_side.h"
-#include "ui/window/editor_app.h"
+#include "ui/app/editor_app.h"
+#include "ui/app/eq_graph_side.h"
 
 namespace zt {
 namespace {

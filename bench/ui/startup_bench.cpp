@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "ui/app/editor_app.h"
 #include "ui/widgets/swapping.h"
-#include "ui/window/editor_app.h"
 
 namespace zt {
 namespace {

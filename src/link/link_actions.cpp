@@ -104,9 +104,9 @@ void LinkEngine::OnSearchTick() {
         RunLinkAction(9);
         // The user can mend what kept some ports shut: say what and how; with no such port,
         // say what to check.
-        view_.ShowLinkMessage(portProblems_.empty() ? NoAnswerAdvice(portNames_)
-                                                    : PortProblemAdvice(portProblems_),
-                              kMessageCaption);
+        view_.ShowLinkMessage(
+            portProblems_.empty() ? NoAnswerAdvice(portNames_) : PortProblemAdvice(portProblems_),
+            kMessageCaption);
         return;
     }
     if (port_.IsOpen()) port_.Close();

@@ -12,8 +12,8 @@ struct EqPageSlots {
 
 // Only the logical pages that carry EQ controls; page 1 has its own band spacing.
 constexpr EqPageSlots kEqPages[] = {
-    {0, 4, 6, 15, 16, 10},  {2, 9, 11, 20, 21, 15}, {4, 9, 11, 7, 8, 14},
-    {5, 6, 8, 7, 8, 11},    {6, 16, 18, 10, 11, 21}, {25, -1, -1, 0, 0, 1},
+    {0, 4, 6, 15, 16, 10}, {2, 9, 11, 20, 21, 15},  {4, 9, 11, 7, 8, 14},
+    {5, 6, 8, 7, 8, 11},   {6, 16, 18, 10, 11, 21}, {25, -1, -1, 0, 0, 1},
 };
 
 EqSlot DynamicEqSlot(int slot) {

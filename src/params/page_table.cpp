@@ -60,7 +60,9 @@ const PageLayout& PageLayoutOf(int page) {
     return page >= 0 && page < kPageCount ? kPageTable[page] : kNone;
 }
 
-int PageSlotCount(int page) { return PageLayoutOf(page).slotCount; }
+int PageSlotCount(int page) {
+    return PageLayoutOf(page).slotCount;
+}
 
 int PageKind(ParamAddress a) {
     const int page = PageOf(a);
@@ -74,13 +76,20 @@ int PageKind(ParamAddress a) {
 
 int EqDefaultFrequency(int pageKind, int band) {
     switch (pageKind) {
-        case 0: return Pick(kMusicFrequencies, band);
-        case 1: return Pick(kMicFrequencies, band);
-        case 2: return Pick(kEffectFrequencies, band);
-        case 3: return Pick(kOutputFrequencies, band);
-        case 4: return Pick(kHiddenFrequencies, band);
-        case 8: return Pick(kDynamicEqFrequencies, band);
-        default: return 0;
+        case 0:
+            return Pick(kMusicFrequencies, band);
+        case 1:
+            return Pick(kMicFrequencies, band);
+        case 2:
+            return Pick(kEffectFrequencies, band);
+        case 3:
+            return Pick(kOutputFrequencies, band);
+        case 4:
+            return Pick(kHiddenFrequencies, band);
+        case 8:
+            return Pick(kDynamicEqFrequencies, band);
+        default:
+            return 0;
     }
 }
 

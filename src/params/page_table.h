@@ -14,13 +14,13 @@ struct CrossoverSlots {
 };
 
 struct PageLayout {
-    int slotCount = 0;       // PageSlotCount: slots 0..N-1 carried by a transfer
-    int bandCount = 0;       // number of 5-slot EQ bands
-    int firstBandSlot = 0;   // slot of band 0, field 0
-    int bandStep = 5;        // slot distance between bands
-    CrossoverSlots highPass; // filter type slot, then frequency index slot
+    int slotCount = 0;        // PageSlotCount: slots 0..N-1 carried by a transfer
+    int bandCount = 0;        // number of 5-slot EQ bands
+    int firstBandSlot = 0;    // slot of band 0, field 0
+    int bandStep = 5;         // slot distance between bands
+    CrossoverSlots highPass;  // filter type slot, then frequency index slot
     CrossoverSlots lowPass;
-    int kind = 4;            // PageKind: EQ family of the page
+    int kind = 4;  // PageKind: EQ family of the page
 };
 
 // Layout of processor page 0..30; pages outside that range have an empty layout.
@@ -35,7 +35,13 @@ int PageKind(ParamAddress a);
 
 // Number of fields in an EQ band and their meaning.
 inline constexpr int kBandFieldCount = 5;
-enum BandField { kFieldType = 0, kFieldFrequency = 1, kFieldGain = 2, kFieldQ = 3, kFieldShelfQ = 4 };
+enum BandField {
+    kFieldType = 0,
+    kFieldFrequency = 1,
+    kFieldGain = 2,
+    kFieldQ = 3,
+    kFieldShelfQ = 4
+};
 
 // Defaults that ResetEq writes: field 0..4 (field 1 comes from EqDefaultFrequency).
 inline constexpr std::array<int, kBandFieldCount> kEqFieldDefaults{1, 0, 120, 16, 10};

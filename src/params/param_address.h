@@ -18,9 +18,15 @@ inline constexpr int kSystemPage = 30;
 // The first microphone channel's page (MIC A).
 inline constexpr int kMicrophonePage = 2;
 
-constexpr int PageOf(ParamAddress a) { return a / 256; }
-constexpr int SlotOf(ParamAddress a) { return a % 256; }
-constexpr ParamAddress MakeAddress(int page, int slot) { return page * 256 + slot; }
+constexpr int PageOf(ParamAddress a) {
+    return a / 256;
+}
+constexpr int SlotOf(ParamAddress a) {
+    return a % 256;
+}
+constexpr ParamAddress MakeAddress(int page, int slot) {
+    return page * 256 + slot;
+}
 
 constexpr bool IsStoreAddress(int page, int slot) {
     return page >= 0 && page < kPageCount && slot >= 0 && slot < kSlotCount;

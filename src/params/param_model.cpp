@@ -59,18 +59,22 @@ void ParamModel::ResetEq(int page, PacedParamWriter& writer, PageRefresher& refr
         for (int band = 0; band < music.bandCount; ++band) {
             for (int field = 0; field < kBandFieldCount; ++field) {
                 const int slot = music.firstBandSlot + band * music.bandStep + field;
-                const int value =
-                    field == kFieldFrequency ? EqDefaultFrequency(0, band) : kEqFieldDefaults[field];
+                const int value = field == kFieldFrequency ? EqDefaultFrequency(0, band)
+                                                           : kEqFieldDefaults[field];
                 image_.Set(0, slot + kMusicSecondSetOffset, value);
             }
         }
         selection_.musicEqSet = 0;
     } else {
         int target = page;
-        if (page == 4) target = selection_.effectPage;
-        else if (page == 2) target = selection_.micPage;
-        else if (page == 6) target = selection_.outputPage;
-        else if (page == 25) target = selection_.hiddenPage;
+        if (page == 4)
+            target = selection_.effectPage;
+        else if (page == 2)
+            target = selection_.micPage;
+        else if (page == 6)
+            target = selection_.outputPage;
+        else if (page == 25)
+            target = selection_.hiddenPage;
         if (target >= 0 && target <= 27) ResetPageBands(target, true, writer);
     }
     refresher.RefreshPage(page);
@@ -84,16 +88,24 @@ void ParamModel::CopyImageSlots(int fromPage, int toPage, int firstSlot, int las
 
 void ParamModel::CopyEq(EqCopyChannel channel) {
     switch (channel) {
-        case EqCopyChannel::Music: CopyImageSlots(0, 0, 10, 84, kMusicSecondSetOffset); break;
-        case EqCopyChannel::DynamicEq: CopyImageSlots(1, 1, 1, 30, 30); break;
-        case EqCopyChannel::Microphone: CopyImageSlots(2, 3, 15, 114, 0); break;
+        case EqCopyChannel::Music:
+            CopyImageSlots(0, 0, 10, 84, kMusicSecondSetOffset);
+            break;
+        case EqCopyChannel::DynamicEq:
+            CopyImageSlots(1, 1, 1, 30, 30);
+            break;
+        case EqCopyChannel::Microphone:
+            CopyImageSlots(2, 3, 15, 114, 0);
+            break;
         case EqCopyChannel::Main:
             for (int scene = 0; scene < 3; ++scene) CopyImageSlots(6 + scene, 9 + scene, 0, 70, 0);
             break;
         case EqCopyChannel::Surround:
-            for (int scene = 0; scene < 3; ++scene) CopyImageSlots(12 + scene, 15 + scene, 0, 70, 0);
+            for (int scene = 0; scene < 3; ++scene)
+                CopyImageSlots(12 + scene, 15 + scene, 0, 70, 0);
             break;
-        case EqCopyChannel::Other: break;
+        case EqCopyChannel::Other:
+            break;
     }
 }
 

@@ -3,7 +3,9 @@
 namespace zt {
 namespace {
 
-bool InRange(int value, int low, int high) { return value >= low && value <= high; }
+bool InRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
 
 // Slots 12..15 of an output page are shared by both sides of a stereo output.
 int SharedOutputPage(const SelectionState& sel) {

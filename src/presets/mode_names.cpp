@@ -62,4 +62,10 @@ std::string ModeSaveText(int index, std::string_view name) {
     return text;
 }
 
+std::string ModeNamePart(std::string_view item, int index) {
+    // The factory modes' items, from the 17th on, are numbered "MF1-" to "MF6-".
+    const size_t numberLength = item.starts_with("MF") ? 4 : index < 9 ? 2 : 3;
+    return item.size() >= numberLength ? std::string(item.substr(numberLength)) : std::string();
+}
+
 }  // namespace zt

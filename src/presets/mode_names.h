@@ -29,4 +29,8 @@ BilingualText ModeNameRefusedText(std::string_view refused);
 // What a saved mode sends to the processor: the index byte, a zero byte and the name.
 std::string ModeSaveText(int index, std::string_view name);
 
+// The name part of the mode list's item of mode `index`: the text after "n-" (modes 1 to 9),
+// "nn-" (modes 10 to 16) or "MFn-" (the factory modes); empty when the item is shorter.
+std::string ModeNamePart(std::string_view item, int index);
+
 }  // namespace zt

@@ -12,7 +12,7 @@
 namespace zt {
 
 class PresetFiles {
-  public:
+public:
     PresetFiles(PresetFolders folders, DeviceImage& image, DiagnosticLog& log,
                 PresetMessages& messages, ImageUploader& uploader)
         : folders_(std::move(folders)),
@@ -36,7 +36,7 @@ class PresetFiles {
 
     const PresetFolders& folders() const { return folders_; }
 
-  private:
+private:
     // Every failure names the file (or the name typed) below the message.
     void Show(const BilingualText& text, const std::string& what, bool damaged = false);
 

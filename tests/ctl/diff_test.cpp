@@ -51,8 +51,8 @@ TEST(CtlDiff, TwoFilesListExactlyTheDifferingPlacesByName) {
                            "回声B", "  回声音量: 0% -> 7%"}));
 
     // A file's values read by key, as the window shows them.
-    const CtlRun get = venue.Ctl({"get", "mic_a.eq3.gain", "echo_b.effect.level", "-f", fileB,
-                                  "--json"});
+    const CtlRun get =
+        venue.Ctl({"get", "mic_a.eq3.gain", "echo_b.effect.level", "-f", fileB, "--json"});
     EXPECT_EQ(get.exitCode, 0);
     const QJsonArray values = get.json()["values"].toArray();
     ASSERT_EQ(values.size(), 2);

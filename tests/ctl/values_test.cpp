@@ -78,8 +78,8 @@ TEST(CtlValues, SetVolumeAndModeLandOnTheProcessor) {
     const CtlRun refused = venue.Ctl({"mode", "save", "5", "Late Night", "-p", "ROOM"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.out.contains("--password")) << refused.out.toStdString();
-    const CtlRun saved = venue.Ctl(
-        {"mode", "save", "5", "Late Night", "-p", "ROOM", "--password", "123456"});
+    const CtlRun saved =
+        venue.Ctl({"mode", "save", "5", "Late Night", "-p", "ROOM", "--password", "123456"});
     ASSERT_EQ(saved.exitCode, 0) << saved.out.toStdString() << saved.err.toStdString();
     ASSERT_TRUE(venue.Dump("ROOM", held));
     EXPECT_EQ(held.modeNames[4], "Late Night");

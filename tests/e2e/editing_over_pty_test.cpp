@@ -17,10 +17,10 @@
 #include "params/value_scales.h"
 #include "sim/sim_state_dump.h"
 #include "tests/support/sim_run.h"
+#include "ui/app/editor_app.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/track_bar.h"
-#include "ui/window/editor_app.h"
 
 namespace zt::test {
 namespace {

@@ -71,8 +71,8 @@ TEST(EditorLosesItsSoundServer, GoesOnLinkedToTheProcessor) {
         [&] { return sim.Dump(after) && after.framesReceived - before.framesReceived >= 2; },
         20000));
 
-    EXPECT_EQ(editor.state(), QProcess::Running)
-        << "exit code " << editor.exitCode() << "\n" << editor.readAll().toStdString();
+    EXPECT_EQ(editor.state(), QProcess::Running) << "exit code " << editor.exitCode() << "\n"
+                                                 << editor.readAll().toStdString();
     // Keep-alives go on every second, and the link never dropped.
     EXPECT_GE(after.framesReceived - before.framesReceived, 2);
     EXPECT_EQ(after.onlineCount, before.onlineCount);

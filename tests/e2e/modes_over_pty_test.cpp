@@ -19,10 +19,10 @@
 #include "sim/sim_state_dump.h"
 #include "tests/support/link_driver.h"
 #include "tests/support/sim_run.h"
+#include "ui/app/editor_app.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/track_bar.h"
-#include "ui/window/editor_app.h"
 
 namespace zt::test {
 namespace {

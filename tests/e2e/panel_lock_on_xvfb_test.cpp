@@ -22,7 +22,7 @@
 #include "support/sim_run.h"
 #include "support/xvfb_session.h"
 #include "tests/e2e/xvfb_editor.h"
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/range_handle.h"
 #include "ui/window/graph_panel.h"

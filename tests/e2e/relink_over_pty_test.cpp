@@ -10,10 +10,10 @@
 #include "params/page_table.h"
 #include "sim/sim_state_dump.h"
 #include "tests/support/sim_run.h"
+#include "ui/app/editor_app.h"
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/window/auto_relink.h"
-#include "ui/window/editor_app.h"
 #include "ui/window/tab_strip.h"
 #include "ui/window/window_chrome.h"
 

@@ -18,11 +18,11 @@
 #include "sim/sim_state_dump.h"
 #include "tests/support/side_pairs_view.h"
 #include "tests/support/sim_run.h"
+#include "ui/app/editor_app.h"
 #include "ui/binding/control_binding.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/track_bar.h"
-#include "ui/window/editor_app.h"
 
 namespace zt::test {
 namespace {

@@ -17,8 +17,8 @@
 #include "params/page_table.h"
 #include "sim/sim_state_dump.h"
 #include "tests/support/sim_run.h"
+#include "ui/app/editor_app.h"
 #include "ui/widgets/track_bar.h"
-#include "ui/window/editor_app.h"
 
 namespace zt::test {
 namespace {

@@ -21,9 +21,9 @@
 #include "support/sim_run.h"
 #include "support/sound_feeder.h"
 #include "support/xvfb_session.h"
+#include "ui/app/editor_app.h"
 #include "ui/spectrum/spectrum_display.h"
 #include "ui/widgets/bitmap_button.h"
-#include "ui/window/editor_app.h"
 #include "ui/window/main_window.h"
 
 #ifndef ZT_EDITOR_PROGRAM

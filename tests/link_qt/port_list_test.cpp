@@ -113,8 +113,9 @@ namespace zt {
 namespace {
 
 TEST(PortListTest, ThePortThatAnsweredLastGoesFirst) {
-    const std::vector<PortEntry> ports{
-        {"ttyS1", "/dev/ttyS1"}, {"ttyUSB0", "/dev/ttyUSB0"}, {"ZT461-SIM", "/run/zt461/ZT461-SIM"}};
+    const std::vector<PortEntry> ports{{"ttyS1", "/dev/ttyS1"},
+                                       {"ttyUSB0", "/dev/ttyUSB0"},
+                                       {"ZT461-SIM", "/run/zt461/ZT461-SIM"}};
     struct Case {
         std::string preferred;
         std::vector<std::string> expected;

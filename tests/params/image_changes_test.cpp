@@ -9,9 +9,8 @@ namespace {
 
 TEST(MergeChangesTest, SlotsOfBothEditsInAddressOrder) {
     const std::vector<ParamChange> first = {{0x0102, 0x0102, 10, 11}, {0x0105, kStoredOnly, 0, 1}};
-    const std::vector<ParamChange> second = {{0x0101, 0x0101, 5, 6},
-                                             {0x0102, 0x0102, 11, 12},
-                                             {0x0107, 0x0107, 3, 4}};
+    const std::vector<ParamChange> second = {
+        {0x0101, 0x0101, 5, 6}, {0x0102, 0x0102, 11, 12}, {0x0107, 0x0107, 3, 4}};
     const std::vector<ParamChange> merged = {{0x0101, 0x0101, 5, 6},
                                              {0x0102, 0x0102, 10, 12},
                                              {0x0105, kStoredOnly, 0, 1},

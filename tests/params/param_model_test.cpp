@@ -18,7 +18,7 @@ void FillImage(DeviceImage& image) {
 }
 
 class RecordingWriter : public PacedParamWriter {
-  public:
+public:
     void WriteParameterPaced(ParamAddress logical, int value) override {
         writes.emplace_back(logical, value);
     }
@@ -26,7 +26,7 @@ class RecordingWriter : public PacedParamWriter {
 };
 
 class RecordingRefresher : public PageRefresher {
-  public:
+public:
     void RefreshPage(int page) override { pages.push_back(page); }
     std::vector<int> pages;
 };
@@ -34,7 +34,7 @@ class RecordingRefresher : public PageRefresher {
 // ---------------------------------------------------------------- RebuildParamStore
 
 class RebuildTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         FillImage(model.image());
         SelectionState& s = model.selection();
@@ -92,9 +92,9 @@ TEST_F(RebuildTest, LogicalPagesReadTheSelectedProcessorPages) {
 
 TEST_F(RebuildTest, SlotsPastTheSlotCountAndOtherPagesStayUntouched) {
     // Pages 0..24 carry their last preset slot (0 164, 1 60, 2 114 ...); one past is untouched.
-    const std::pair<int, int> untouched[] = {{1, 61},  {2, 115}, {4, 49},  {5, 46},
-                                             {6, 71},  {25, 26}, {28, 37}, {29, 10}, {30, 21},
-                                             {3, 20},  {7, 30},  {9, 12},  {15, 9},  {24, 20}};
+    const std::pair<int, int> untouched[] = {{1, 61},  {2, 115}, {4, 49},  {5, 46},  {6, 71},
+                                             {25, 26}, {28, 37}, {29, 10}, {30, 21}, {3, 20},
+                                             {7, 30},  {9, 12},  {15, 9},  {24, 20}};
     for (const auto& [page, slot] : untouched) {
         EXPECT_EQ(Store(page, slot), 0) << "page " << page << " slot " << slot;
     }
@@ -109,7 +109,7 @@ int DefaultOf(int pageKind, int band, int field) {
 }
 
 class ResetEqTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { FillImage(model.image()); }
     ParamModel model;
     RecordingWriter writer;

@@ -16,11 +16,23 @@ constexpr int kIntMin = std::numeric_limits<int>::min();
 
 TEST(TypedNumberTest, AcceptsOnlyOneSignedDecimal) {
     const std::pair<const char*, std::optional<double>> cases[] = {
-        {"12", 12},       {"-12.5", -12.5}, {"1.", 1},         {".5", 0.5},
-        {"-.5", -0.5},    {"007", 7},       {"", std::nullopt}, {"-", std::nullopt},
-        {".", std::nullopt}, {"-.", std::nullopt}, {"1.2.3", std::nullopt},
-        {"1-2", std::nullopt}, {"--1", std::nullopt}, {"1e5", std::nullopt},
-        {"inf", std::nullopt}, {"nan", std::nullopt}, {"+1", std::nullopt},
+        {"12", 12},
+        {"-12.5", -12.5},
+        {"1.", 1},
+        {".5", 0.5},
+        {"-.5", -0.5},
+        {"007", 7},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {".", std::nullopt},
+        {"-.", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"1-2", std::nullopt},
+        {"--1", std::nullopt},
+        {"1e5", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"+1", std::nullopt},
         {"1 ", std::nullopt},
     };
     for (const auto& [text, number] : cases) EXPECT_EQ(TypedNumber(text), number) << text;

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "link/qt/status_dialog.h"
-#include "ui/window/editor_app.h"
+#include "ui/app/editor_app.h"
 
 namespace {
 

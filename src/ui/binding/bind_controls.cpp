@@ -8,9 +8,9 @@
 #include "ui/binding/editor_state.h"
 #include "ui/catalogue/catalogue.h"
 #include "ui/catalogue/page_tables.h"
-#include "ui/control_registry.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/spin_buttons.h"
@@ -148,7 +148,7 @@ void OpenLowPassFilters(DeviceImage& image) {
 
 // Keeps the refresh-in-progress flag set for a scope, and clears it however the scope ends.
 class RefreshInProgress {
-  public:
+public:
     explicit RefreshInProgress(EditorState& state) : state_(state) {
         state_.refreshInProgress = true;
     }
@@ -156,7 +156,7 @@ class RefreshInProgress {
     RefreshInProgress(const RefreshInProgress&) = delete;
     RefreshInProgress& operator=(const RefreshInProgress&) = delete;
 
-  private:
+private:
     EditorState& state_;
 };
 

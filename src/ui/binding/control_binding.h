@@ -16,7 +16,7 @@ namespace zt {
 inline constexpr int kCompanionCount = 4;
 
 class ControlBinding {
-  public:
+public:
     ControlBinding();
 
     // The control that shows and edits the slot; nullptr when none.
@@ -43,7 +43,7 @@ class ControlBinding {
               const std::array<QWidget*, kCompanionCount>& companions);
     ControlLists& lists() { return lists_; }
 
-  private:
+private:
     struct Entry {
         QWidget* control = nullptr;
         QWidget* pane = nullptr;

@@ -4,10 +4,10 @@
 #include <QStackedWidget>
 #include <QWheelEvent>
 
-#include "ui/control_registry.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/range_handle.h"
 #include "ui/widgets/selector.h"
@@ -88,9 +88,9 @@ QWidget* Editor::Companion(ParamAddress a, int entry) const {
 }
 
 void Editor::Attach(const ControlRegistry& registry, const BindingLookup& binding,
-                    QWidget* window) {
+                    const ControlLists& lists, QWidget* window) {
     binding_ = &binding;
-    ResolveControls(registry);
+    ResolveControls(registry, lists);
     // Binding starts the two edit references; an editor attached without it starts them here.
     if (!shared_.currentValueEdit) {
         shared_.currentValueEdit = Named<ValueEdit>(registry, QStringLiteral("MusFreEdit1"));
@@ -103,34 +103,9 @@ void Editor::Attach(const ControlRegistry& registry, const BindingLookup& bindin
     }
 }
 
-void Editor::ResolveControls(const ControlRegistry& r) {
+void Editor::ResolveControls(const ControlRegistry& r, const ControlLists& lists) {
     EditorControls& c = controls_;
-    NamedList(
-        r, c.tabButtons,
-        {"FormMusTabBtn", "FormDYNBtn", "FormMICATabBtn", "FormMICBTabBtn", "FormEFFTabBtn",
-         "FormMAINTabBtn", "FormSURTabBtn", "FormCENTabBtn", "FormSUBTabBtn", "FormHintTabBtn"});
-    NamedList(r, c.effectButtons, {"EchoAToolButton", "EchoBToolButton", "RvbToolButton"});
-    NamedList(r, c.hintButtons, {"HintMusBtn", "HintMicABtn", "HintMicBBtn"});
-    struct Row {
-        int row;
-        const char* prefix;
-        int count;
-    };
-    for (const Row& row : {Row{0, "MusEQPointLabel", 15}, Row{1, "MicEQPointLabel", 20},
-                           Row{2, "EffEQPointLabel", 7}, Row{3, "MainEQPointLabel", 10},
-                           Row{4, "HintEQPointLabel", 5}, Row{5, "RvbEQPointLabel", 7},
-                           Row{8, "DEQPointLabel", 3}}) {
-        for (int i = 0; i < row.count; ++i) {
-            c.bandLabels[row.row][i] =
-                Named<BandNumberLabel>(r, QLatin1String(row.prefix) + QString::number(i + 1));
-        }
-    }
-    NamedList(r, c.modeButtons, {"SysModeBtn1", "SysModeBtn2", "SysModeBtn3", "SysModeBtn4"});
-    NamedList(r, c.factoryButtons,
-              {"SysFactoryBtn", "SysFactoryBtn2", "SysFactoryBtn3", "SysFactoryBtn4",
-               "SysFactoryBtn5", "SysFactoryBtn6"});
-    NamedList(r, c.sideButtons, {"LeftBtn", "SameBtn", "RightBtn"});
-    NamedList(r, c.sceneButtons, {"SingModeBtn", "DiscoModeBtn", "CodeModeBtn"});
+    static_cast<ControlLists&>(c) = lists;
 
     c.example = Named<ValueEdit>(r, QStringLiteral("Example"));
     c.phaseTemplate = Named<BitmapButton>(r, QStringLiteral("ExampleBtn2"));

@@ -85,7 +85,8 @@ public:
 
     // Resolves the controls the handlers address and connects every handler; runs once, after
     // BindControls. `window` is the main window, whose mouse wheel steps the current value edit.
-    void Attach(const ControlRegistry& registry, const BindingLookup& binding, QWidget* window);
+    void Attach(const ControlRegistry& registry, const BindingLookup& binding,
+                const ControlLists& lists, QWidget* window);
 
     // --- Values ---
     // Shows raw value `raw` in a value edit, value pane or EQ type selector, limits it, moves the
@@ -166,7 +167,7 @@ private:
     QWidget* Bound(ParamAddress a) const;
     QWidget* Pane(ParamAddress a) const;
     QWidget* Companion(ParamAddress a, int entry) const;
-    void ResolveControls(const ControlRegistry& registry);
+    void ResolveControls(const ControlRegistry& registry, const ControlLists& lists);
     void Connect(const ControlRegistry& registry);
     void ConnectTrackBar(TrackBar* bar);
     void ConnectSelector(Selector* selector);
@@ -240,9 +241,5 @@ private:
     std::unique_ptr<QObject> context_;
     QPointer<QObject> wheelFilter_;
 };
-
-// The name part of a mode list item: the text after "n-" (user modes) or "MFn-" (factory
-// modes); empty when the item is shorter.
-QString ModeNamePart(const QString& item, int index);
 
 }  // namespace zt

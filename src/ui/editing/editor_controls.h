@@ -1,6 +1,6 @@
 #pragma once
-// The controls the editing handlers address directly: the fixed lists that binding builds and
-// the single controls of the graph panel, the output sheet and the right column. Resolved once
+// The controls the editing handlers address directly: the fixed lists that binding built and
+// the single controls of the graph panel, the output sheet and the right column. Taken once
 // when the editor is attached; a control the window does not have stays null and is skipped.
 
 #include <array>
@@ -44,17 +44,8 @@ struct SwitchPair {
     bool assignsHints = true;
 };
 
-struct EditorControls {
-    // Fixed lists.
-    std::array<SwappingToolButton*, 10> tabButtons{};
-    std::array<SwappingToolButton*, 3> effectButtons{};
-    std::array<SwappingToolButton*, 3> hintButtons{};
-    std::array<std::array<BandNumberLabel*, kBandLabelColumns>, kBandLabelRows> bandLabels{};
-    std::array<QWidget*, 4> modeButtons{};
-    std::array<QWidget*, 6> factoryButtons{};
-    std::array<BitmapButton*, 3> sideButtons{};
-    std::array<BitmapButton*, 3> sceneButtons{};
-
+// The fixed lists come from binding, which resolved them once.
+struct EditorControls : ControlLists {
     ValueEdit* example = nullptr;
     BitmapButton* phaseTemplate = nullptr;  // ExampleBtn2
 

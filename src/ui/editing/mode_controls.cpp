@@ -7,6 +7,7 @@
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/swapping.h"
+#include "ui/window/mode_list.h"
 
 namespace zt {
 namespace {
@@ -18,25 +19,11 @@ void ShowSelected(QWidget* control, bool selected) {
 
 }  // namespace
 
-QString ModeNamePart(const QString& item, int index) {
-    // Characters counted from 1: after "MFn-", after "n-" or after "nn-".
-    const int start = index >= kFirstFactoryMode ? 5 : index < 9 ? 3 : 4;
-    return item.size() >= start ? item.mid(start - 1) : QString();
-}
-
 void Editor::RefreshModeControls() {
     const int index = model_.image().Get(MakeAddress(kSystemPage, 2));
     if (Selector* box = controls_.modeBox) {
-        QStringList items;
-        for (const std::string& item : modes_.ModeListItems()) {
-            items.push_back(QString::fromStdString(item));
-        }
-        box->clear();
-        box->addItems(items);
-        box->setCurrentIndex(index);
-        if (controls_.modeNameEdit) {
-            controls_.modeNameEdit->setText(ModeNamePart(box->currentText(), index));
-        }
+        ShowModeItems(box, modes_.ModeListItems());
+        ShowChosenMode(box, controls_.modeNameEdit, index);
     }
     for (size_t k = 0; k < controls_.modeButtons.size(); ++k) {
         ShowSelected(controls_.modeButtons[k], static_cast<int>(k) == index);

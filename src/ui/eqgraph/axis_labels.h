@@ -6,7 +6,7 @@
 #include <array>
 
 #include "eqgraph/graph_mapping.h"
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 
 namespace zt {
 

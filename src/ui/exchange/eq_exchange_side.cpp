@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "eqgraph/drag_rules.h"
+#include "eqgraph/exchange_channel.h"
 #include "params/page_table.h"
 #include "params/param_model.h"
 #include "ui/editing/editor.h"
@@ -68,41 +69,11 @@ QString EqExchangeSide::Caption() const {
     return language_.Pick("EQ 文件", "EQ file");
 }
 
-std::vector<ExchangeBand> EqExchangeSide::BandsAt(int page, int firstSlot) const {
-    const PageLayout& layout = PageLayoutOf(page);
-    const DeviceImage& image = model_.image();
-    std::vector<ExchangeBand> bands;
-    for (int band = 0; band < layout.bandCount; ++band) {
-        const int slot = firstSlot + band * layout.bandStep;
-        bands.push_back({image.Get(page, slot + kFieldType),
-                         image.Get(page, slot + kFieldFrequency),
-                         image.Get(page, slot + kFieldGain), image.Get(page, slot + kFieldQ),
-                         image.Get(page, slot + kFieldShelfQ)});
-    }
-    return bands;
-}
-
 ExchangeChannel EqExchangeSide::ChannelShown() const {
-    const int page = channel_.selectedPage;
-    const PageLayout& layout = PageLayoutOf(page);
-    const ParamStore& store = model_.store();
-    ExchangeChannel channel;
+    ExchangeChannel channel = ExchangeChannelAt(model_.store(), channel_.selectedPage);
     if (parts_.tabs && channel_.currentTab >= 0 && channel_.currentTab < kTabCount) {
         channel.name = parts_.tabs->tabs[channel_.currentTab]->text().toStdString();
     }
-    for (int band = 0; band < layout.bandCount; ++band) {
-        const int slot = layout.firstBandSlot + band * layout.bandStep;
-        channel.bands.push_back(
-            {store.Get(page, slot + kFieldType), store.Get(page, slot + kFieldFrequency),
-             store.Get(page, slot + kFieldGain), store.Get(page, slot + kFieldQ),
-             store.Get(page, slot + kFieldShelfQ)});
-    }
-    auto crossover = [&](const CrossoverSlots& at) -> std::optional<ExchangeCrossover> {
-        if (!at.exists()) return std::nullopt;
-        return ExchangeCrossover{store.Get(page, at.typeSlot), store.Get(page, at.frequencySlot)};
-    };
-    channel.highPass = crossover(layout.highPass);
-    channel.lowPass = crossover(layout.lowPass);
     return channel;
 }
 
@@ -114,7 +85,8 @@ ExchangeImportRequest EqExchangeSide::RequestShown() const {
         // The set not shown, straight from the device image.
         const bool rightShown = model_.selection().musicEqSet == kRightSet;
         const int first = PageLayoutOf(kMusicPage).firstBandSlot;
-        request.otherSet = BandsAt(kMusicPage, rightShown ? first : first + kMusicSetDistance);
+        request.otherSet = ExchangeBandsAt(model_.image(), kMusicPage,
+                                           rightShown ? first : first + kMusicSetDistance);
         request.otherIsRight = !rightShown;
     }
     return request;

@@ -83,7 +83,6 @@ protected:
 
 private:
     ExchangeImportRequest RequestShown() const;
-    std::vector<ExchangeBand> BandsAt(int page, int firstSlot) const;
     // The input level slots of the channel shown: the music inputs, the microphone's level.
     std::vector<ParamAddress> InputLevelSlots() const;
     void Apply(const EqImport& result, const ExchangeImportRequest& request, double preampDb);

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "eqgraph/drag_rules.h"
-#include "ui/control_registry.h"
 #include "ui/sheets/layout_tables.h"
 #include "ui/sheets/sheet_builder.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/status_pane.h"

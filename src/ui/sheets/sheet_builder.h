@@ -9,8 +9,8 @@
 
 #include "ui/catalogue/band_names.h"
 #include "ui/catalogue/catalogue_types.h"
-#include "ui/control_registry.h"
 #include "ui/sheets/sheet_items.h"
+#include "ui/widgets/control_registry.h"
 
 namespace zt {
 class SwappingLabel;

@@ -11,9 +11,9 @@
 #include "params/param_model.h"
 #include "params/param_names.h"
 #include "presets/preset_folders.h"
-#include "ui/control_registry.h"
 #include "ui/system/compare_dialog.h"
 #include "ui/system/prompts.h"
+#include "ui/widgets/control_registry.h"
 
 class QAbstractButton;
 

@@ -10,6 +10,7 @@
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
+#include "ui/window/mode_list.h"
 
 namespace zt {
 namespace {
@@ -67,12 +68,11 @@ void ModeFlows::Connect(QObject* context) {
 }
 
 void ModeFlows::OnModeBoxChange() {
-    nameEdit_->setText(ModeNamePart(modeBox_->currentText(), modeBox_->currentIndex()));
+    ShowChosenMode(modeBox_, nameEdit_, modeBox_->currentIndex());
 }
 
 void ModeFlows::SelectMode(int index) {
-    modeBox_->setCurrentIndex(index);
-    OnModeBoxChange();
+    ShowChosenMode(modeBox_, nameEdit_, index);
 }
 
 bool ModeFlows::HintTabShown() const {

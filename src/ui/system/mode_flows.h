@@ -9,9 +9,9 @@
 
 #include "link/link_engine.h"
 #include "params/param_model.h"
-#include "ui/control_registry.h"
 #include "ui/state/window_writes.h"
 #include "ui/system/prompts.h"
+#include "ui/widgets/control_registry.h"
 
 class QAbstractButton;
 

@@ -15,9 +15,9 @@
 #include "params/param_model.h"
 #include "presets/preset_folders.h"
 #include "presets/preset_messages.h"
-#include "ui/control_registry.h"
 #include "ui/state/window_writes.h"
 #include "ui/system/prompts.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/window/window_hooks.h"
 
 class QAbstractButton;

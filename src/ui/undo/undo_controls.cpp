@@ -9,8 +9,8 @@
 #include <QShortcut>
 #include <QToolTip>
 
-#include "ui/control_registry.h"
 #include "ui/undo/edit_history.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/widgets/look.h"
 #include "ui/window/language.h"
 #include "ui/window/window_geometry.h"

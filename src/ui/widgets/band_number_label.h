@@ -11,20 +11,20 @@ namespace zt {
 
 class BandNumberLabel : public QLabel, public ControlProps {
     Q_OBJECT
-  public:
+public:
     explicit BandNumberLabel(int number, QWidget* parent = nullptr);
 
     bool opaque() const { return opaque_; }
     void setOpaque(bool opaque);
 
-  signals:
+signals:
     void clicked();
 
-  protected:
+protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     bool opaque_ = false;
 };
 

@@ -10,7 +10,7 @@ inline constexpr int kBandColumnWidth = 65;
 
 class BandScrollBox : public QScrollArea {
     Q_OBJECT
-  public:
+public:
     explicit BandScrollBox(QWidget* parent = nullptr);
 
     // The strip that carries the band columns.

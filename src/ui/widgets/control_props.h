@@ -24,6 +24,8 @@ private:
     QString hint_;
 };
 
-inline ControlProps* PropsOf(QWidget* widget) { return dynamic_cast<ControlProps*>(widget); }
+inline ControlProps* PropsOf(QWidget* widget) {
+    return dynamic_cast<ControlProps*>(widget);
+}
 
 }  // namespace zt

@@ -10,26 +10,26 @@ namespace zt {
 
 class RangeHandle : public QWidget, public ControlProps {
     Q_OBJECT
-  public:
+public:
     // A start marker points up from below the bar; a maximum marker is drawn as a small bar.
     enum class Mark { Start, Maximum };
 
     explicit RangeHandle(Mark mark, QWidget* parent = nullptr);
     Mark mark() const { return mark_; }
 
-  signals:
+signals:
     // Pointer positions in the marker's own coordinates.
     void pressed(QPoint position, Qt::MouseButton button);
     void moved(QPoint position);
     void released(QPoint position, Qt::MouseButton button);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-  private:
+private:
     Mark mark_;
 };
 

@@ -14,17 +14,17 @@ namespace zt {
 
 class Selector : public QComboBox, public ControlProps {
     Q_OBJECT
-  public:
+public:
     explicit Selector(QWidget* parent = nullptr);
     Selector(const QStringList& items, QWidget* parent = nullptr);
 
     void showPopup() override;
 
-  protected:
+protected:
     void changeEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-  private:
+private:
     bool PopupMade() const;
 };
 

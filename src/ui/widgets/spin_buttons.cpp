@@ -12,7 +12,7 @@ namespace {
 
 // One half of the spin buttons: a small face with an arrow pointing up or down.
 class SpinHalf : public QAbstractButton {
-  public:
+public:
     SpinHalf(bool up, QWidget* parent) : QAbstractButton(parent), up_(up) {
         setAutoRepeat(true);
         setAutoRepeatDelay(400);
@@ -21,7 +21,7 @@ class SpinHalf : public QAbstractButton {
         setAttribute(Qt::WA_Hover);
     }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -51,7 +51,7 @@ class SpinHalf : public QAbstractButton {
         painter.drawPath(arrow);
     }
 
-  private:
+private:
     bool up_;
 };
 

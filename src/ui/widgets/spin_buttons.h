@@ -12,20 +12,20 @@ namespace zt {
 
 class SpinButtons : public QWidget, public ControlProps {
     Q_OBJECT
-  public:
+public:
     explicit SpinButtons(QWidget* parent = nullptr);
 
     QAbstractButton* upButton() const { return up_; }
     QAbstractButton* downButton() const { return down_; }
 
-  signals:
+signals:
     void upClicked();
     void downClicked();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     QAbstractButton* up_;
     QAbstractButton* down_;
 };

@@ -11,13 +11,13 @@ namespace zt {
 
 class StatusPane : public QLabel, public ControlProps {
     Q_OBJECT
-  public:
+public:
     explicit StatusPane(QWidget* parent = nullptr);
 
     QString caption() const { return text(); }
     void setCaption(const QString& caption) { setText(caption); }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -11,7 +11,7 @@ namespace zt {
 
 class TrackBar : public QSlider, public ControlProps {
     Q_OBJECT
-  public:
+public:
     // The pictures of the slider and its thumb. Bars of the pages take the parameter look of
     // MicHPFreBar, band gain bars the gain look of MusEQGainBar1, and the system volume bars
     // keep the volume look.
@@ -33,10 +33,10 @@ class TrackBar : public QSlider, public ControlProps {
     // Length of the thumb along the bar; the thumb's centre travels the bar's length minus this.
     int ThumbLength() const;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     Look look_ = Look::Parameter;
     int fillOrigin_ = 0;
 };

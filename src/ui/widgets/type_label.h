@@ -11,7 +11,7 @@ namespace zt {
 
 class TypeLabel : public QLabel, public ControlProps {
     Q_OBJECT
-  public:
+public:
     explicit TypeLabel(const QString& caption, QWidget* parent = nullptr);
 
     bool chosenLook() const { return chosen_; }
@@ -20,14 +20,14 @@ class TypeLabel : public QLabel, public ControlProps {
     QColor faceColour() const;
     QColor textColour() const;
 
-  signals:
+signals:
     void clicked();
 
-  protected:
+protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     bool chosen_ = false;
 };
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "params/selection.h"
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/window/channel_state.h"
 #include "ui/window/graph_panel.h"
 #include "ui/window/language.h"

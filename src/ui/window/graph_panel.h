@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <array>
 
-#include "ui/control_registry.h"
 #include "ui/widgets/control_props.h"
+#include "ui/widgets/control_registry.h"
 
 class QPainter;
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "link/link_view.h"
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/window/caption_tables.h"
 
 namespace zt {

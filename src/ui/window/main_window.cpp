@@ -65,13 +65,12 @@ TForm1::TForm1(ControlRegistry& registry, QWidget* parent)
     PlaceFocusSink(tabStrip_, registry_);
 
     unlock_ = BuildUnlockPanel(client_, registry_);
-    eqPointEditor_ = std::make_unique<EqPointEditor>(client_, registry_);
 
     // Only the bare background moves the window: the pages, the graph panel, the right column
     // and the overlays keep their presses to themselves.
-    for (QWidget* area : {static_cast<QWidget*>(formPageItem_), graph_.advPanel1,
-                          static_cast<QWidget*>(advPageControl1_),
-                          static_cast<QWidget*>(unlock_.firstCheckGrop), eqPointEditor_->panel()}) {
+    for (QWidget* area :
+         {static_cast<QWidget*>(formPageItem_), graph_.advPanel1,
+          static_cast<QWidget*>(advPageControl1_), static_cast<QWidget*>(unlock_.firstCheckGrop)}) {
         area->setAttribute(Qt::WA_NoMousePropagation);
     }
 
@@ -136,8 +135,6 @@ void TForm1::LayOut() {
 
     QWidget* unlock = unlock_.firstCheckGrop;
     unlock->move((mainWidth - unlock->width()) / 2, kTitleStripHeight + kTabStripHeight + 60);
-    // The point editor lies below the visible area.
-    eqPointEditor_->panel()->move(0, h + 20);
 }
 
 void TForm1::resizeEvent(QResizeEvent*) {

@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/window/graph_panel.h"
 #include "ui/window/overlays.h"
 #include "ui/window/tab_strip.h"
@@ -43,7 +43,6 @@ public:
     const TabStrip& tabStrip() const { return tabStrip_; }
     const GraphPanel& graph() const { return graph_; }
     const UnlockPanel& unlockPanel() const { return unlock_; }
-    EqPointEditor& eqPointEditor() { return *eqPointEditor_; }
     QLabel* versionLabel() const { return rzLabel9_; }
     QLabel* sysLogoLabel() const { return sysLogoLabel_; }
     QLineEdit* sysLogoEdit() const { return sysLogoEdit_; }
@@ -101,7 +100,6 @@ private:
     QTabWidget* advPageControl1_ = nullptr;
     GraphPanel graph_;
     UnlockPanel unlock_;
-    std::unique_ptr<EqPointEditor> eqPointEditor_;
 
     QAbstractSlider* musicVolume_ = nullptr;
     QAbstractSlider* micVolume_ = nullptr;

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <array>
 
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/window/channel_state.h"
 
 namespace zt {

@@ -9,7 +9,7 @@
 #include "params/param_model.h"
 #include "params/value_hints.h"
 #include "ui/binding/control_binding.h"
-#include "ui/control_registry.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/range_handle.h"
 #include "ui/widgets/spin_buttons.h"

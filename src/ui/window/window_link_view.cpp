@@ -4,6 +4,7 @@
 #include "ui/widgets/swapping.h"
 #include "ui/window/caption_tables.h"
 #include "ui/window/main_window.h"
+#include "ui/window/mode_list.h"
 #include "ui/window/window_chrome.h"
 
 namespace zt {
@@ -91,11 +92,7 @@ void WindowLinkView::ShowImage() {
 }
 
 void WindowLinkView::RebuildModeList(const std::vector<std::string>& items) {
-    QComboBox* box = parts_.sysModeBox;
-    const int index = box->currentIndex();
-    box->clear();
-    for (const std::string& item : items) box->addItem(QString::fromStdString(item));
-    box->setCurrentIndex(index < box->count() ? index : -1);
+    ShowModeItems(parts_.sysModeBox, items);
 }
 
 void WindowLinkView::BringUpMainWindow() {

@@ -113,8 +113,8 @@ private:
     PageRefresher& refresher_;
     bool linked_ = false;
 
-    // Read-back: the state's mark left of the status line's text, and the device addresses whose fields are
-    // marked.
+    // Read-back: the state's mark left of the status line's text, and the device addresses whose
+    // fields are marked.
     QPointer<QLabel> readBackLabel_;
     std::function<void(bool)> onReadBackSwitch_;
     QPointer<QAction> readBackSwitch_;

@@ -11,8 +11,8 @@
 #include "ui/binding/bind_controls.h"
 #include "ui/binding/control_binding.h"
 #include "ui/binding/editor_state.h"
-#include "ui/control_registry.h"
 #include "ui/sheets/page_sheets.h"
+#include "ui/widgets/control_registry.h"
 
 namespace zt::catalogue_test {
 

@@ -42,7 +42,7 @@ TEST(TrackBarTest, TakesThePicturesOfItsModel) {
 }
 
 class EditTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         window.resize(200, 60);
         edit = new ValueEdit(&window);

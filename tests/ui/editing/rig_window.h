@@ -15,13 +15,13 @@
 #include "params/page_table.h"
 #include "ui/binding/bind_controls.h"
 #include "ui/binding/control_binding.h"
-#include "ui/control_registry.h"
 #include "ui/editing/binding_lookup.h"
 #include "ui/editing/editor.h"
 #include "ui/sheets/page_sheets.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
+#include "ui/widgets/control_registry.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/range_handle.h"
 #include "ui/widgets/selector.h"
@@ -107,7 +107,7 @@ public:
             std::make_unique<Editor>(model, path, modes, editorState, windowState, channel, *this);
         editor->SetEqRedraw(&redraw);
         editor->SetPlainMessage([this](const QString& text) { messages.push_back(text); });
-        editor->Attach(registry, *lookup, window.get());
+        editor->Attach(registry, *lookup, binding.lists(), window.get());
         model.ResetEq(kAllPages, path, *editor);
         ChooseTab(kTabMusic);
         window->show();

@@ -9,7 +9,7 @@
 #include "eqgraph/nearest.h"
 #include "params/value_tables.h"
 #include "tests/ui/window/window_fixture.h"
-#include "ui/eqgraph/eq_graph_side.h"
+#include "ui/app/eq_graph_side.h"
 
 namespace zt::test {
 

@@ -16,10 +16,10 @@
 #include "link/qt/link_window.h"
 #include "tests/ui/window/pty_sim.h"
 #include "tests/ui/window/window_fixture.h"
-#include "ui/eqgraph/eq_graph_side.h"
+#include "ui/app/editor_app.h"
+#include "ui/app/eq_graph_side.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/swapping.h"
-#include "ui/window/editor_app.h"
 
 namespace zt::test {
 

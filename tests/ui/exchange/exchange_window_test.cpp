@@ -10,8 +10,8 @@
 #include "params/page_table.h"
 #include "params/value_tables.h"
 #include "tests/ui/undo/linked_window.h"
+#include "ui/app/eq_graph_side.h"
 #include "ui/editing/editor.h"
-#include "ui/eqgraph/eq_graph_side.h"
 #include "ui/exchange/eq_exchange_side.h"
 
 namespace zt {

@@ -17,7 +17,7 @@
 #include "eqgraph/graph_mapping.h"
 #include "spectrum/response_text.h"
 #include "tests/ui/undo/linked_window.h"
-#include "ui/eqgraph/eq_graph_side.h"
+#include "ui/app/eq_graph_side.h"
 #include "ui/exchange/eq_exchange_side.h"
 #include "ui/exchange/room_side.h"
 #include "ui/state/window_state.h"

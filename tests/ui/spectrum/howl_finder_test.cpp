@@ -13,7 +13,7 @@
 #include "params/value_tables.h"
 #include "tests/spectrum/programme_signals.h"
 #include "tests/ui/eqgraph/linked_graph.h"
-#include "ui/editing/editing_side.h"
+#include "ui/app/editing_side.h"
 #include "ui/spectrum/howl_finder_side.h"
 #include "ui/spectrum/howl_marker.h"
 

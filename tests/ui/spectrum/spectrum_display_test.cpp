@@ -9,9 +9,9 @@
 #include "support/sound_feeder.h"
 #include "tests/spectrum/sound_blocks.h"
 #include "tests/ui/eqgraph/graph_window.h"
+#include "ui/app/spectrum_side.h"
 #include "ui/spectrum/howl_finder_side.h"
 #include "ui/spectrum/spectrum_scale.h"
-#include "ui/spectrum/spectrum_side.h"
 #include "ui/widgets/bitmap_button.h"
 
 namespace zt::test {

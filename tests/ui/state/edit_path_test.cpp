@@ -9,7 +9,7 @@
 
 #include "params/page_table.h"
 #include "tests/ui/eqgraph/linked_graph.h"
-#include "ui/editing/editing_side.h"
+#include "ui/app/editing_side.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/track_bar.h"

@@ -198,7 +198,8 @@ TEST_F(ModeFlowsTest, AFactoryModeIsSavedWithTheHintTabAndALongNameIsCut) {
     messages_->answers = {true};
     Click("SysSaveModeBtn");
     ASSERT_EQ(messages_->asked.size(), 1u);
-    EXPECT_EQ(messages_->asked[0].text, "Save the current settings as mode MF2-A name of 25 charact?");
+    EXPECT_EQ(messages_->asked[0].text,
+              "Save the current settings as mode MF2-A name of 25 charact?");
     ASSERT_TRUE(WaitFor([&] { return !messages_->shown.empty(); }, 20000));
     EXPECT_EQ(sim_.processor().modeName(17), "A name of 25 charact");
     EXPECT_EQ(app().link().deviceInfo().modeNames[17], "A name of 25 charact");

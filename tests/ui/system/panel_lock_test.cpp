@@ -3,7 +3,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 
-#include "ui/editing/editing_side.h"
+#include "ui/app/editing_side.h"
 #include "ui/exchange/eq_exchange_side.h"
 #include "ui/undo/edit_history.h"
 #include "ui/undo/undo_controls.h"

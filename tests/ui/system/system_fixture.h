@@ -10,7 +10,7 @@
 
 #include "link/protocol.h"
 #include "tests/support/link_driver.h"
-#include "ui/system/system_side.h"
+#include "ui/app/system_side.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"

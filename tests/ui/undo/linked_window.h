@@ -10,7 +10,7 @@
 #include "link/protocol.h"
 #include "tests/ui/window/pty_sim.h"
 #include "tests/ui/window/window_fixture.h"
-#include "ui/editing/editing_side.h"
+#include "ui/app/editing_side.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/status_pane.h"
 #include "ui/widgets/swapping.h"

@@ -10,8 +10,8 @@
 #include "link/protocol.h"
 #include "params/page_table.h"
 #include "tests/ui/undo/linked_window.h"
-#include "ui/editing/editing_side.h"
-#include "ui/eqgraph/eq_graph_side.h"
+#include "ui/app/editing_side.h"
+#include "ui/app/eq_graph_side.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
@@ -389,7 +389,8 @@ TEST_F(UndoOnWindow, ARunOfStepsOfOneControlIsOneStep) {
              QTest::mouseClick(gainEdit, Qt::LeftButton);
              QTest::keyClick(gainEdit, up ? Qt::Key_Up : Qt::Key_Down);
          }},
-        {"keys on a track bar", [&](bool up) { QTest::keyClick(bar, up ? Qt::Key_Up : Qt::Key_Down); }},
+        {"keys on a track bar",
+         [&](bool up) { QTest::keyClick(bar, up ? Qt::Key_Up : Qt::Key_Down); }},
     };
     ClickTab(kTabMusic);
     for (const Stepper& stepper : steppers) {

@@ -74,7 +74,7 @@ protected:
         messages_->answers = {false, false, false};
         Get<PlainEdit>("SysPassEdit")->setText("1");
         Get<QAbstractButton>("RzBmpButton118")->click();  // wrong password
-        Get<QLineEdit>("FileEdit")->setText("404");  // no file; digits read the same in both
+        Get<QLineEdit>("FileEdit")->setText("404");       // no file; digits read the same in both
         Get<QAbstractButton>("RzBmpButton119")->click();  // load question
         messages_->answers = {true};
         Get<QAbstractButton>("RzBmpButton119")->click();  // load question, then not found
@@ -103,9 +103,9 @@ TEST_F(DialogLanguages, EveryMessageBoxIsInTheLanguageChosen) {
         }
         for (const RecordingMessages::Question& q : messages_->asked) {
             const bool yesNo = q.buttons == AskButtons::YesNo;
-            QMessageBox box(QMessageBox::Question, q.caption, q.text,
-                            yesNo ? QMessageBox::Yes | QMessageBox::No
-                                  : QMessageBox::Ok | QMessageBox::Cancel);
+            QMessageBox box(
+                QMessageBox::Question, q.caption, q.text,
+                yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel);
             const std::vector<QString> texts = RenderedTexts(&box);
             ExpectInLanguage(texts, language, q.text);
             EXPECT_GE(texts.size(), 4u) << "title, text and two buttons";
@@ -125,8 +125,7 @@ TEST_F(DialogLanguages, QtsOwnButtonsAndTheFileDialogFollowTheLanguageButton) {
         app().languageSwitch().SetLanguage(language);
         QMessageBox box(QMessageBox::Question, "t", "t", QMessageBox::Ok | QMessageBox::Cancel);
         const QString ok = box.button(QMessageBox::Ok)->text();
-        EXPECT_EQ(ok == QStringLiteral("OK") || ok == QStringLiteral("&OK"),
-                  language == kEnglish)
+        EXPECT_EQ(ok == QStringLiteral("OK") || ok == QStringLiteral("&OK"), language == kEnglish)
             << ok.toStdString();
 
         QFileDialog dialog(&window(), app().language().Pick("打开预设文件", "Open preset file"));

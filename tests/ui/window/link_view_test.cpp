@@ -3,8 +3,8 @@
 #include <QTest>
 
 #include "link/link_texts.h"
-#include "pty_sim.h"
 #include "link/qt/status_dialog.h"
+#include "pty_sim.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/window_chrome.h"
 #include "window_fixture.h"

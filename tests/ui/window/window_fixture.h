@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "params/param_model.h"
-#include "ui/window/editor_app.h"
+#include "ui/app/editor_app.h"
 #include "ui/window/messages.h"
 
 namespace zt {

@@ -4,9 +4,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/widgets/plain_edit.h"
-#include "ui/widgets/spin_buttons.h"
-#include "ui/widgets/track_bar.h"
 #include "ui/window/window_geometry.h"
 #include "window_fixture.h"
 
@@ -68,33 +65,6 @@ TEST_F(WindowFrame, DraggingTheTitleStripMovesTheWindow) {
     QTest::mouseMove(client, grip + QPoint(30, 20));
     QTest::mouseRelease(client, Qt::LeftButton, Qt::NoModifier, grip + QPoint(30, 20));
     EXPECT_EQ(window().pos(), start + QPoint(30, 20));
-}
-
-}  // namespace
-}  // namespace zt
-
-namespace zt {
-namespace {
-
-// The covered EQ point editor acts on the band it follows, through the ordinary handlers.
-TEST_F(WindowFrame, PointEditorActsOnTheBandItFollows) {
-    auto* frequencySpin = Get<SpinButtons>("ComEQFreUpDownBtn");
-    auto* gainSpin = Get<SpinButtons>("ComEQGainUpDownBtn");
-    EXPECT_EQ(frequencySpin->tag(), 0x000B) << "the first music band at start";
-    EXPECT_EQ(Get<TrackBar>("ComEQGainBar")->tag(), 0x000C);
-    EXPECT_EQ(Get<ValueEdit>("ComEQQvalueEdit")->tag(), 0x000D);
-
-    const ParamStore& store = app().model().store();
-    const int frequency = store.Get(0, 0x0B);
-    frequencySpin->upButton()->click();
-    EXPECT_EQ(store.Get(0, 0x0B), frequency + 1);
-
-    window().eqPointEditor().FollowBand(0x0010);  // music band 2
-    EXPECT_EQ(gainSpin->tag(), 0x0011);
-    const int gain = store.Get(0, 0x11);
-    gainSpin->downButton()->click();
-    EXPECT_EQ(store.Get(0, 0x11), gain - 1);
-    EXPECT_EQ(store.Get(0, 0x0B), frequency + 1) << "band 1 is left alone";
 }
 
 }  // namespace

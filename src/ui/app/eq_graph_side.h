@@ -1,5 +1,5 @@
 #pragma once
-// The EQ graph wired into the composition root: the graph on Image1, the point editing with
+// The EQ graph wired in the composition root: the graph on Image1, the point editing with
 // the mouse, the range handles of the system page, and the tick of the displays behind the
 // curve. The graph follows every EQ change through the edit path's changed events. Another
 // display reaches the graph through graph().AddUnderlay.
@@ -15,14 +15,32 @@
 
 namespace zt {
 
-class EditorApp;
+class ControlBinding;
+class ControlRegistry;
 class Editor;
+class ParamStore;
+class TForm1;
+struct ChannelState;
+struct EditorState;
+struct WindowState;
 
 class EqGraphSide : public Timer1Work {
 public:
+    // What the graph works with; every part outlives it.
+    struct Parts {
+        TForm1& window;
+        ControlRegistry& registry;
+        ControlBinding& binding;
+        const ParamStore& store;
+        const EditorState& editorState;
+        const WindowState& windowState;
+        const ChannelState& channel;
+        WindowServices& services;  // the graph and the Timer1 work it fills
+    };
+
     // Creates the graph (grid and axis labels at Image1's size) and fills the window's graph
     // and Timer1 services.
-    EqGraphSide(EditorApp& app, Editor& editor);
+    EqGraphSide(const Parts& parts, Editor& editor);
     ~EqGraphSide() override;
 
     // After the editor is attached: connects the mouse handlers.
@@ -41,7 +59,8 @@ public:
 private:
     void RedrawAfterRebuild();
 
-    EditorApp& app_;
+    WindowServices& services_;
+    const ChannelState& channel_;
     Editor& editor_;
     ControlBindingLookup lookup_;
     DragState drag_;

@@ -1,4 +1,4 @@
-#include "ui/window/editor_app.h"
+#include "ui/app/editor_app.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -10,13 +10,13 @@
 #include "link/qt/port_list.h"
 #include "link/qt/status_dialog.h"
 #include "presets/qt/preset_base_folder.h"
+#include "ui/app/editing_side.h"
+#include "ui/app/eq_graph_side.h"
+#include "ui/app/spectrum_side.h"
+#include "ui/app/system_side.h"
 #include "ui/binding/bind_controls.h"
-#include "ui/editing/editing_side.h"
-#include "ui/eqgraph/eq_graph_side.h"
 #include "ui/exchange/room_side.h"
 #include "ui/spectrum/howl_finder_side.h"
-#include "ui/spectrum/spectrum_side.h"
-#include "ui/system/system_side.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/memo_log.h"
 #include "ui/window/value_tooltips.h"
@@ -66,19 +66,68 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     });
     pageSwitcher_ = std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_,
                                                    services_, windowState_);
-    editing_ = std::make_unique<EditingSide>(*this);
-    graph_ = std::make_unique<EqGraphSide>(*this, editing_->editor());
-    spectrum_ = std::make_unique<SpectrumSide>(*this, graph_->graph(), graph_->drag());
+    editing_ = std::make_unique<EditingSide>(EditingSide::Parts{
+        .model = model_,
+        .path = *path_,
+        .link = link(),
+        .binding = binding_,
+        .registry = registry_,
+        .editorState = editorState_,
+        .windowState = windowState_,
+        .channel = channel_,
+        .selector = *selector_,
+        .pages = *pageSwitcher_,
+        .window = *window_,
+        .linkView = *linkView_,
+        .language = language_,
+        .messages = *messages_,
+        .services = services_,
+    });
+    refresh_.target = &editing_->editor();
+    graph_ = std::make_unique<EqGraphSide>(
+        EqGraphSide::Parts{
+            .window = *window_,
+            .registry = registry_,
+            .binding = binding_,
+            .store = model_.store(),
+            .editorState = editorState_,
+            .windowState = windowState_,
+            .channel = channel_,
+            .services = services_,
+        },
+        editing_->editor());
     const GraphPanel& panel = window_->graph();
+    spectrum_ = std::make_unique<SpectrumSide>(
+        SpectrumSide::Parts{panel.pinPpBtn, panel.pinDcfBtn, *messages_, language_},
+        graph_->graph(), graph_->drag());
     howlFinder_ = std::make_unique<HowlFinderSide>(
         HowlFinderSide::Parts{window_.get(), panel.image1, panel.howlFinderBtn, panel.notchBtn},
         graph_->graph(), editing_->editor(), editing_->history(), *editing_, model_, channel_,
         language_, *messages_, windowState_);
-    system_ = std::make_unique<SystemSide>(*this, *messages_);
+    system_ = std::make_unique<SystemSide>(SystemSide::Parts{
+        .link = link(),
+        .writes = *writes_,
+        .model = model_,
+        .log = *log_,
+        .registry = registry_,
+        .window = *window_,
+        .windowState = windowState_,
+        .language = language_,
+        .messages = *messages_,
+        .services = services_,
+        .editor = editing_->editor(),
+        .undoControls = editing_->undoControls(),
+        .folders = [this]() -> const PresetFolders& { return presetFolders_; },
+        .showReplacedImage = [this] { ShowReplacedImage(); },
+        .showMusicPage = [this] { pageSwitcher_->OnTabClicked(kTabMusic); },
+    });
     Wire();
 }
 
-EditorApp::~EditorApp() = default;
+EditorApp::~EditorApp() {
+    // The window may outlive the sides while it closes: nothing reaches them from here on.
+    refresh_.target = nullptr;
+}
 
 LinkEngine& EditorApp::link() {
     return linkWindow_->engine();
@@ -171,6 +220,7 @@ void EditorApp::StartUp() {
     TForm1& w = *window_;
     BindControls(registry_, model_.image(), editorState_, binding_);
     editing_->Attach();
+    graph_->pointEditing().SetGesture(&editing_->graphGesture());
     room_ = std::make_unique<RoomSide>(window_.get(), graph_->graph(), editing_->exchange(),
                                        windowState_, language_, *messages_);
     tooltips_ = std::make_unique<ValueTooltips>(binding_, model_, language_);

@@ -1,7 +1,8 @@
 #pragma once
-// The editing side of the editor, wired into the composition root: the editor over the link
-// engine, the binding and the window's channel selection. It is the window's page refresher
-// and the editing part of its page switch; Attach connects the handlers once binding has run.
+// The editing side of the editor, wired in the composition root: the editor over the link
+// engine, the binding and the window's channel selection, its undo history and the EQ exchange.
+// It is the window's page refresher and the editing part of its page switch; Attach connects
+// the handlers once binding has run.
 
 #include "ui/editing/binding_lookup.h"
 #include "ui/editing/editor.h"
@@ -14,11 +15,40 @@
 
 namespace zt {
 
-class EditorApp;
+class ChannelSelector;
+class ControlBinding;
+class ControlRegistry;
+class LinkEngine;
+class PageSwitcher;
+class TForm1;
+class WindowLinkView;
+class WindowMessages;
+class EditPath;
+struct EditorState;
+struct WindowServices;
 
 class EditingSide : public ChannelChoice, public EqRedraw {
 public:
-    explicit EditingSide(EditorApp& app);
+    // What the editing side works with; every part outlives it.
+    struct Parts {
+        ParamModel& model;
+        EditPath& path;
+        LinkEngine& link;
+        ControlBinding& binding;
+        ControlRegistry& registry;
+        EditorState& editorState;
+        WindowState& windowState;
+        ChannelState& channel;
+        ChannelSelector& selector;
+        PageSwitcher& pages;
+        TForm1& window;
+        WindowLinkView& linkView;
+        Language& language;
+        WindowMessages& messages;
+        WindowServices& services;  // its editing and the graph it redraws
+    };
+
+    explicit EditingSide(const Parts& parts);
     ~EditingSide() override;
 
     // After BindControls, before the start-up's EQ reset refreshes every page.
@@ -27,6 +57,8 @@ public:
     Editor& editor() { return editor_; }
     EditHistory& history() { return history_; }
     UndoControls& undoControls() { return *undoControls_; }
+    // A marker drag or a run of Q steps on the EQ graph, as one step of the history.
+    EditGesture& graphGesture() { return graphGesture_; }
     // The EQ exchange of the graph's context menu; made when the editor is attached.
     EqExchangeSide& exchange() { return *exchange_; }
 
@@ -36,10 +68,9 @@ public:
     void DrawEqCurve(int item, int page) override;
 
 private:
-    EditorApp& app_;
+    Parts parts_;
     LinkParameters parameters_;
     ControlBindingLookup lookup_;
-    // A marker drag or a run of Q steps on the EQ graph is one step of the history.
     struct GraphGesture : EditGesture {
         explicit GraphGesture(EditHistory& history) : history(history) {}
         void GestureBegins() override { history.BeginGesture(nullptr); }

@@ -1,4 +1,4 @@
-#include "ui/window/settings_side.h"
+#include "ui/app/settings_side.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -6,11 +6,11 @@
 #include <QScreen>
 
 #include "link/qt/link_window.h"
-#include "ui/editing/editing_side.h"
+#include "ui/app/editing_side.h"
+#include "ui/app/editor_app.h"
+#include "ui/app/spectrum_side.h"
 #include "ui/exchange/eq_exchange_side.h"
-#include "ui/spectrum/spectrum_side.h"
 #include "ui/widgets/swapping.h"
-#include "ui/window/editor_app.h"
 
 namespace zt {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// The spectrum analyser wired into the composition root: the capture component TAudio, started
+// The spectrum analyser wired in the composition root: the capture component TAudio, started
 // at window creation, the bar display behind the EQ graph's curve, and the two buttons
 // PinPPBtn (analyser on or off) and PinDCFBtn (low trigger: a lower floor of the level scale).
 
@@ -10,15 +10,23 @@
 
 namespace zt {
 
-class EditorApp;
-class EqGraph;
 class BitmapButton;
+class EqGraph;
+class Language;
+class WindowMessages;
 
 class SpectrumSide : public GraphRepaint {
 public:
     // Window creation: puts the bars under the graph's curve and starts capture, paused until
     // the analyser is switched on; a capture that cannot start leaves the sound card absent.
-    SpectrumSide(EditorApp& app, EqGraph& graph, const DragState& drag);
+    // The two buttons are the graph panel's; the messages say when there is no sound card.
+    struct Parts {
+        BitmapButton* analyserButton;    // PinPPBtn
+        BitmapButton* lowTriggerButton;  // PinDCFBtn
+        WindowMessages& messages;
+        const Language& language;
+    };
+    SpectrumSide(const Parts& parts, EqGraph& graph, const DragState& drag);
     ~SpectrumSide() override;
 
     // The spectrum button switches the analyser on or off. Without a sound card every press
@@ -34,7 +42,8 @@ public:
     void RepaintCached() override;
 
 private:
-    EditorApp& app_;
+    WindowMessages& messages_;
+    const Language& language_;
     EqGraph& graph_;
     BitmapButton* pinPpBtn_;
     BitmapButton* pinDcfBtn_;

@@ -7,11 +7,11 @@
 #include <QTest>
 #include <optional>
 
-#include "ui/editing/editing_side.h"
+#include "ui/app/editing_side.h"
+#include "ui/app/settings_side.h"
+#include "ui/app/spectrum_side.h"
 #include "ui/exchange/eq_exchange_side.h"
-#include "ui/spectrum/spectrum_side.h"
 #include "ui/widgets/swapping.h"
-#include "ui/window/settings_side.h"
 #include "ui/window/window_fixture.h"
 #include "ui/window/window_link_view.h"
 

@@ -1,29 +1,29 @@
-#include "ui/eqgraph/eq_graph_side.h"
+#include "ui/app/eq_graph_side.h"
 
 #include "params/page_table.h"
 #include "ui/editing/editor.h"
-#include "ui/window/editor_app.h"
+#include "ui/window/main_window.h"
 
 namespace zt {
 
-EqGraphSide::EqGraphSide(EditorApp& app, Editor& editor)
-    : app_(app),
+EqGraphSide::EqGraphSide(const Parts& parts, Editor& editor)
+    : services_(parts.services),
+      channel_(parts.channel),
       editor_(editor),
-      lookup_(app.binding()),
-      graph_(app.window().graph(), app.registry(), app.model().store(), app.editorState(),
-             app.windowState(), drag_),
-      editing_(graph_, app.window().graph(), editor, lookup_, app.channel(), app.window(),
-               app.windowState(), drag_),
+      lookup_(parts.binding),
+      graph_(parts.window.graph(), parts.registry, parts.store, parts.editorState,
+             parts.windowState, drag_),
+      editing_(graph_, parts.window.graph(), editor, lookup_, parts.channel, parts.window,
+               parts.windowState, drag_),
       rangeHandles_(editor, lookup_, drag_) {
     graph_.SetAfterRebuild([this] { RedrawAfterRebuild(); });
-    app.services().graph = &graph_;
-    app.services().timer1 = this;
+    services_.graph = &graph_;
+    services_.timer1 = this;
 }
 
 EqGraphSide::~EqGraphSide() {
-    WindowServices& services = app_.services();
-    if (services.graph == &graph_) services.graph = nullptr;
-    if (services.timer1 == this) services.timer1 = nullptr;
+    if (services_.graph == &graph_) services_.graph = nullptr;
+    if (services_.timer1 == this) services_.timer1 = nullptr;
 }
 
 void EqGraphSide::Attach() {
@@ -38,7 +38,7 @@ void EqGraphSide::OnTimer1Tick() {
 
 void EqGraphSide::RedrawAfterRebuild() {
     // The whole page, then the band last selected, whose information label shows again.
-    const int page = app_.channel().selectedPage;
+    const int page = channel_.selectedPage;
     graph_.DrawEqCurve(kAllItems, page);
     const int family = PageKind(MakeAddress(page, 0));
     if (family >= 0 && family < kPageKindCount) {

@@ -1,9 +1,11 @@
-#include "ui/spectrum/spectrum_side.h"
+#include "ui/app/spectrum_side.h"
 
 #include "eqgraph/eq_point_list.h"
 #include "ui/eqgraph/eq_graph.h"
 #include "ui/widgets/bitmap_button.h"
-#include "ui/window/editor_app.h"
+#include "ui/window/language.h"
+#include "ui/window/main_window.h"
+#include "ui/window/messages.h"
 
 namespace zt {
 namespace {
@@ -19,11 +21,12 @@ void ShowState(BitmapButton* button, bool on) {
 
 }  // namespace
 
-SpectrumSide::SpectrumSide(EditorApp& app, EqGraph& graph, const DragState& drag)
-    : app_(app),
+SpectrumSide::SpectrumSide(const Parts& parts, EqGraph& graph, const DragState& drag)
+    : messages_(parts.messages),
+      language_(parts.language),
       graph_(graph),
-      pinPpBtn_(app.window().graph().pinPpBtn),
-      pinDcfBtn_(app.window().graph().pinDcfBtn),
+      pinPpBtn_(parts.analyserButton),
+      pinDcfBtn_(parts.lowTriggerButton),
       display_(*this, drag),
       audio_(std::make_unique<TAudio>()) {
     graph_.AddUnderlay(&display_);
@@ -49,9 +52,8 @@ SpectrumSide::~SpectrumSide() {
 
 void SpectrumSide::OnPinPPBtnClick() {
     if (!soundCardPresent_) {
-        app_.messages().Inform(
-            app_.language().Pick("没检测到音频设备", "Audio device is not detected"),
-            QString::fromLatin1(kApplicationTitle));
+        messages_.Inform(language_.Pick("没检测到音频设备", "Audio device is not detected"),
+                         QString::fromLatin1(kApplicationTitle));
         ShowState(pinPpBtn_, false);
         display_.SetAnalyserOn(false);
         graph_.TicksWantedChanged();
