@@ -25,18 +25,51 @@ generator_for() {
     if [ ! -f "$1/CMakeCache.txt" ] && command -v ninja >/dev/null; then echo "-GNinja"; fi
 }
 
+# The next stage's build runs at the lowest priority while a stage's tests run: those mostly
+# wait on a link, a timer or the sound server, and take the processor back whenever they need it.
+# Its output is shown when it is waited for; a failing stage stops it.
+background=
+background_log=
+build_behind() {  # log file, command... (a program or an exported function)
+    background_log=$1
+    shift
+    # setsid: its own process group, so that the compilers stop with it.
+    setsid nice -n 19 bash -c 'set -eo pipefail; "$@"' build "$@" >"$background_log" 2>&1 &
+    background=$!
+}
+wait_behind() {
+    local status=0
+    wait "$background" || status=$?
+    background=
+    cat "$background_log"
+    return "$status"
+}
+stop_behind() {
+    if [ -n "$background" ]; then kill -- "-$background" 2>/dev/null || true; fi
+}
+trap stop_behind EXIT
+
+build_asan() {
+    cmake -S . -B build-asan $(generator_for build-asan) -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DZT_SANITIZE=ON -DZT_BENCH=OFF -DZT_PCH=ON $unity >/dev/null
+    cmake --build build-asan -j "$jobs"
+}
+export -f generator_for build_asan
+export jobs unity
+
 echo "== normal build"
 cmake -S . -B build $(generator_for build) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DZT_PCH=ON $unity >/dev/null
 cmake --build build -j "$jobs"
+build_behind build/asan-build.log build_asan
 ctest --test-dir build --output-on-failure -j "$test_jobs"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan $(generator_for build-asan) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
-    -DZT_SANITIZE=ON -DZT_BENCH=OFF -DZT_PCH=ON $unity >/dev/null
-cmake --build build-asan -j "$jobs"
+wait_behind
+build_behind build/fuzz-build.log bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}" build
 ctest --test-dir build-asan --output-on-failure -j "$test_jobs"
 
 echo "== fuzz targets"
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
+wait_behind
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}" run
 echo "All tests passed."

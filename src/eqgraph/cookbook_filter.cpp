@@ -8,15 +8,17 @@ namespace zt {
 
 CookbookResponse::CookbookResponse(double sampleRate) : sampleRate_(sampleRate) {
     for (int i = 0; i < ResponseGrid::PointCount; ++i) {
-        const double w = 2 * std::numbers::pi * ResponseGrid::FrequencyOfIndex(i) / sampleRate_;
+        const double hz = ResponseGrid::FrequencyOfIndex(i);
+        // The grid rises: the points below half the sample rate are its first ones.
+        if (hz < sampleRate_ / 2) coveredCount_ = i + 1;
+        const double w = 2 * std::numbers::pi * hz / sampleRate_;
         cosW_[i] = std::cos(w);
         cos2W_[i] = std::cos(2 * w);
     }
 }
 
 bool CookbookResponse::Covers(int index) const {
-    return index >= 0 && index < ResponseGrid::PointCount &&
-           ResponseGrid::FrequencyOfIndex(index) < sampleRate_ / 2;
+    return index >= 0 && index < coveredCount_;
 }
 
 CookbookCoefficients DesignCookbook(const CookbookFilter& f, double sampleRate) {
@@ -46,12 +48,17 @@ CookbookCoefficients DesignCookbook(const CookbookFilter& f, double sampleRate) 
     return {1, 0, 0, 1, 0, 0};
 }
 
-double CookbookResponse::MagnitudeDb(const Coefficients& c, double cosW, double cos2W) {
-    // |b0 + b1 z^-1 + b2 z^-2|^2 on the unit circle, over the same of the a's.
-    const double num = c.b0 * c.b0 + c.b1 * c.b1 + c.b2 * c.b2 +
-                       2 * (c.b0 * c.b1 + c.b1 * c.b2) * cosW + 2 * c.b0 * c.b2 * cos2W;
-    const double den = c.a0 * c.a0 + c.a1 * c.a1 + c.a2 * c.a2 +
-                       2 * (c.a0 * c.a1 + c.a1 * c.a2) * cosW + 2 * c.a0 * c.a2 * cos2W;
+CookbookResponse::Terms CookbookResponse::TermsOf(const Coefficients& c) {
+    // |b0 + b1 z^-1 + b2 z^-2|^2 on the unit circle is a constant, a cos(w) and a cos(2w) term;
+    // the same for the a's.
+    return {
+        c.b0 * c.b0 + c.b1 * c.b1 + c.b2 * c.b2, 2 * (c.b0 * c.b1 + c.b1 * c.b2), 2 * c.b0 * c.b2,
+        c.a0 * c.a0 + c.a1 * c.a1 + c.a2 * c.a2, 2 * (c.a0 * c.a1 + c.a1 * c.a2), 2 * c.a0 * c.a2};
+}
+
+double CookbookResponse::MagnitudeDb(const Terms& t, double cosW, double cos2W) {
+    const double num = t.num0 + t.num1 * cosW + t.num2 * cos2W;
+    const double den = t.den0 + t.den1 * cosW + t.den2 * cos2W;
     // A pass filter's zero lies exactly on the circle only at 0 Hz or half the sample rate,
     // which no grid point reaches; the floor keeps the logarithm finite all the same.
     return 10 * std::log10(std::max(num, 1e-30) / std::max(den, 1e-30));
@@ -59,14 +66,16 @@ double CookbookResponse::MagnitudeDb(const Coefficients& c, double cosW, double 
 
 double CookbookResponse::GainDb(const CookbookFilter& filter, int index) const {
     if (!Covers(index)) return 0.0;
-    return MagnitudeDb(DesignCookbook(filter, sampleRate_), cosW_[index], cos2W_[index]);
+    return MagnitudeDb(TermsOf(DesignCookbook(filter, sampleRate_)), cosW_[index], cos2W_[index]);
 }
 
 void CookbookResponse::AddTo(const CookbookFilter& filter, std::span<double> sum) const {
-    const Coefficients c = DesignCookbook(filter, sampleRate_);
-    for (int i = 0; i < ResponseGrid::PointCount && i < static_cast<int>(sum.size()); ++i) {
-        if (Covers(i)) sum[i] += MagnitudeDb(c, cosW_[i], cos2W_[i]);
-    }
+    const Terms t = TermsOf(DesignCookbook(filter, sampleRate_));
+    const int count = std::min(coveredCount_, static_cast<int>(sum.size()));
+    double* out = sum.data();
+    const double* cosW = cosW_.data();
+    const double* cos2W = cos2W_.data();
+    for (int i = 0; i < count; ++i) out[i] += MagnitudeDb(t, cosW[i], cos2W[i]);
 }
 
 }  // namespace zt

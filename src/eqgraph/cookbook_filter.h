@@ -44,9 +44,15 @@ public:
 
 private:
     using Coefficients = CookbookCoefficients;
-    static double MagnitudeDb(const Coefficients& c, double cosW, double cos2W);
+    // The squared magnitudes of numerator and denominator as c0 + c1 cos(w) + c2 cos(2w).
+    struct Terms {
+        double num0, num1, num2, den0, den1, den2;
+    };
+    static Terms TermsOf(const Coefficients& c);
+    static double MagnitudeDb(const Terms& t, double cosW, double cos2W);
 
     double sampleRate_;
+    int coveredCount_ = 0;  // grid points below half the sample rate
     std::array<double, ResponseGrid::PointCount> cosW_{};
     std::array<double, ResponseGrid::PointCount> cos2W_{};
 };

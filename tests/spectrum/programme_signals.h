@@ -79,9 +79,10 @@ inline void AddSungNote(std::vector<float>& out, std::size_t start, const SungNo
     const double rate = 5.5 * jitter(random);
     const auto length = static_cast<std::size_t>(note.seconds * kProgrammeRate);
     const int harmonics = static_cast<int>(8000.0 / note.f0);
-    std::vector<double> phases(harmonics + 1, 0.0);
     std::vector<double> gains(harmonics + 1, 0.0);
     for (int h = 1; h <= harmonics; ++h) gains[h] = VowelEnvelope(h * note.f0) * jitter(random);
+    const double* gain = gains.data();
+    double phase = 0.0;  // the fundamental's; harmonic h stands at h times it
     double vibratoPhase = 0.0;
     for (std::size_t j = 0; j < length && start + j < out.size(); ++j) {
         const double t = static_cast<double>(j) / kProgrammeRate;
@@ -92,11 +93,17 @@ inline void AddSungNote(std::vector<float>& out, std::size_t start, const SungNo
         const double f0 = note.f0 * std::pow(2.0, depth * std::sin(vibratoPhase) / 1200.0);
         const double envelope =
             std::min({1.0, t / 0.05, (note.seconds - t) / 0.08}) * (1.0 + 0.1 * std::sin(0.7 * t));
-        double sample = 0.0;
+        phase += 2.0 * std::numbers::pi * f0 / kProgrammeRate;
+        if (phase > 2.0 * std::numbers::pi) phase -= 2.0 * std::numbers::pi;
+        // sin(h phase) for every harmonic from one sine and one cosine:
+        // sin((h + 1) x) = 2 cos(x) sin(h x) - sin((h - 1) x).
+        const double twiceCos = 2.0 * std::cos(phase);
+        double sine = std::sin(phase), below = 0.0, sample = 0.0;
         for (int h = 1; h <= harmonics; ++h) {
-            phases[h] += 2.0 * std::numbers::pi * f0 * h / kProgrammeRate;
-            if (phases[h] > 2.0 * std::numbers::pi) phases[h] -= 2.0 * std::numbers::pi;
-            sample += gains[h] * std::sin(phases[h]);
+            sample += gain[h] * sine;
+            const double above = twiceCos * sine - below;
+            below = sine;
+            sine = above;
         }
         out[start + j] += static_cast<float>(envelope * sample);
     }

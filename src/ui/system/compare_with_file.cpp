@@ -46,9 +46,10 @@ CompareDialog* CompareWithFile::Compare(const QString& path) {
         context_.prompts.InformPlain(error);
         return nullptr;
     }
+    if (!names_) names_.emplace();
     const auto differences =
         CompareImages(context_.model.image(), *file,
-                      CommonAddresses(PresetFileAddresses(), DownloadedAddresses()), names_);
+                      CommonAddresses(PresetFileAddresses(), DownloadedAddresses()), *names_);
     if (dialog_) dialog_->close();
     dialog_ = new CompareDialog(
         differences, QFileInfo(path).fileName(), context_.prompts.language().chinese(),

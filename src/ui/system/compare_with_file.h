@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "link/link_engine.h"
 #include "params/param_model.h"
@@ -47,7 +48,9 @@ private:
     void PickAndCompare();
 
     Context context_;
-    ParamNames names_;
+    // The names of every address, made at the first comparison: making them is a tenth of the
+    // window's start-up, and few sessions compare.
+    std::optional<ParamNames> names_;
     QAbstractButton* button_ = nullptr;
     QPointer<CompareDialog> dialog_;
 };
