@@ -171,6 +171,8 @@ private:
     void SendNow(ParamAddress device, int value, int mark);
     // A new frame to wait for: returns its mark; its acknowledgement sets awaitAnswered_.
     int StartAwaiting();
+    // The frame in flight went unanswered so long that the writes held behind it leave.
+    bool ReleasesHeldWrites() const;
     void StopAwaiting();
     void PassTime(int ms);
 
@@ -246,6 +248,7 @@ private:
     int awaitMark_ = AckLedger::kUnmarked;
     bool awaitAnswered_ = false;
     int writeFreeTicks_ = 0;  // hold ticks since the last write
+    bool heldWrite_ = false;  // a write was queued since the frame in flight went out
 
     // Read-back.
     ReadBack readBack_;

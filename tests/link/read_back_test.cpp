@@ -3,6 +3,7 @@
 // is on its way is never judged by that answer, a value that never sticks is named, and the
 // keep-alives, the writes and the end of a silent link keep the timing they have without it.
 
+#include <algorithm>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -109,6 +110,49 @@ TEST_F(ReadBackTest, AValueThatNeverSticksIsNamedAfterThreeRoundsAndUntilItIsCon
     ASSERT_TRUE(r.rig.StepUntil([&] { return AllMatch(); }, 15000));
     EXPECT_EQ(r.sim.memory().Get(kMicGain), 150);
     EXPECT_TRUE(r.rig.engine.readBackStatus().unconfirmed.empty());
+}
+
+// One frame lost at its send and at both its repeats while the user types on: the processor
+// answers the writes typed meanwhile, so the line is not silent and the link stays; a lost write
+// is mended by the read-back. (A processor that answers nothing ends the link as before; the
+// pacing tests pin when.)
+TEST(ReadBackLossTest, AFrameLostThreeTimesWhileTheUserTypesCostsNeitherTheLinkNorTheValue) {
+    struct Case {
+        const char* name;
+        bool keepAliveLost;  // else the write of the MIC gain, sent by the hold timer
+    };
+    for (const Case& c : {Case{"keep-alive", true}, Case{"paced write", false}}) {
+        SCOPED_TRACE(c.name);
+        SimEngineRig r;
+        ASSERT_TRUE(r.WaitOnline(20000));
+        // The next keep-alive is lost three times; or once, so that the gain queues behind it
+        // and then leaves as the frame in flight, lost three times in its turn (before the fix
+        // at its send and both repeats, now at its send, its first repeat and one resend).
+        auto keepAlivesToLose = std::make_shared<int>(c.keepAliveLost ? 3 : 1);
+        auto loseGain = LoseWritesTo(kMicGain, c.keepAliveLost ? 0 : 3);
+        r.line.lose = [&, keepAlivesToLose](const Bytes& frame) {
+            if (!IsKeepAlive(frame) || *keepAlivesToLose == 0) return loseGain(frame);
+            --*keepAlivesToLose;
+            return true;
+        };
+        const size_t before = r.line.written.size();
+        ASSERT_TRUE(r.rig.StepUntil([&] { return r.line.written.size() > before; }, 1100));
+        r.rig.Step(100);
+        r.rig.engine.WriteParameter(kMicGain, 150);
+        for (int edit = 0; edit < 30; ++edit) {
+            r.rig.engine.WriteParameter(MakeAddress(6, 22 + 5 * (edit % 10)), 100 + edit);
+            r.rig.Step(300);
+        }
+        EXPECT_TRUE(r.rig.engine.linkOnline());
+        EXPECT_TRUE(r.rig.view.messages.empty());
+        const auto gainWrites =
+            std::count_if(r.line.written.begin() + before, r.line.written.end(),
+                          [](const Bytes& f) { return IsWriteTo(f, kMicGain); });
+        EXPECT_GE(gainWrites, c.keepAliveLost ? 1 : 2);  // the frame in flight, repeated
+        r.rig.Step(5000);
+        EXPECT_TRUE(r.Differences().empty());
+        EXPECT_EQ(r.sim.memory().Get(kMicGain), 150);
+    }
 }
 
 TEST_F(ReadBackTest, AnUploadShowsOnlineOnlyOnceTheProcessorShowsThePages) {
