@@ -155,6 +155,48 @@ TEST(ReadBackLossTest, AFrameLostThreeTimesWhileTheUserTypesCostsNeitherTheLinkN
     }
 }
 
+// Whoever waits for the values written so far (an EQ import's report) learns when they are
+// confirmed, or which are not: named after three rounds, or open when the link ended.
+TEST(ReadBackWaitTest, AWaitEndsOnceTheValuesWrittenAreConfirmedOrNamed) {
+    enum class Line { LosesOnce, LosesAlways, FallsSilent, ReadBackOff };
+    struct Case {
+        const char* name;
+        Line line;
+        bool checked;
+        std::vector<ParamAddress> notConfirmed;
+    };
+    for (const Case& c :
+         {Case{"lost once", Line::LosesOnce, true, {}},
+          Case{"never sticks", Line::LosesAlways, true, {kMicGain}},
+          Case{"link ends", Line::FallsSilent, true, {MakeAddress(2, 15), kMicGain}},
+          Case{"read-back off", Line::ReadBackOff, false, {}}}) {
+        SCOPED_TRACE(c.name);
+        SimEngineRig r;
+        ASSERT_TRUE(r.WaitOnline(20000));
+        r.rig.engine.SetReadBackEnabled(c.line != Line::ReadBackOff);
+        r.line.lose = LoseWritesTo(kMicGain, c.line == Line::LosesOnce ? 1 : -1);
+        if (c.line == Line::FallsSilent) r.line.lose = [](const Bytes&) { return true; };
+        r.rig.engine.WriteParameter(MakeAddress(2, 15), 2);
+        r.rig.engine.WriteParameter(kMicGain, 150);
+        std::vector<WriteConfirmation> told;
+        r.rig.engine.WhenWritesConfirmed(
+            [&](const WriteConfirmation& confirmation) { told.push_back(confirmation); });
+        if (c.line == Line::ReadBackOff) {
+            ASSERT_EQ(told.size(), 1u) << "nothing to wait for";
+        } else {
+            EXPECT_TRUE(told.empty());
+            ASSERT_TRUE(r.rig.StepUntil([&] { return !told.empty(); }, 30000));
+        }
+        EXPECT_EQ(told[0].checked, c.checked);
+        EXPECT_EQ(told[0].notConfirmed, c.notConfirmed);
+        if (c.line == Line::LosesOnce) {
+            EXPECT_EQ(r.sim.memory().Get(kMicGain), 150) << "told before the value was there";
+        }
+        r.rig.Step(5000);
+        EXPECT_EQ(told.size(), 1u) << "told once";
+    }
+}
+
 TEST_F(ReadBackTest, AnUploadShowsOnlineOnlyOnceTheProcessorShowsThePages) {
     for (int slot = 0; slot < PageSlotCount(4); ++slot) r.rig.model.image().Set(4, slot, slot);
     r.rig.engine.StartUpload();
