@@ -23,8 +23,10 @@ void ReadBack::NoteWrite(ParamAddress device) {
     if (!IsReadablePage(page) || slot >= AnsweredSlots(page)) return;
     pending_[page].set(slot);
     ++epoch_[page];
-    // A new value starts its rounds afresh: the rounds an earlier one took say nothing of it.
+    // A new value starts its rounds afresh: the rounds an earlier one took say nothing of it,
+    // and its page is asked for at the next quiet second, resting or not.
     rounds_.erase(device);
+    rest_[page] = 0;
 }
 
 void ReadBack::NoteWholePage(int page) {

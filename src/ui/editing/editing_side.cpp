@@ -52,6 +52,7 @@ void EditingSide::Attach() {
     parts.tabs = &window.tabStrip();
     parts.formPageItem = window.formPageItem();
     parts.windowState = &app_.windowState();
+    parts.link = &app_.link();
     exchange_ = std::make_unique<EqExchangeSide>(parts, editor_, app_.model(), app_.channel(),
                                                  app_.language(), app_.messages(), history_, *this);
 }
