@@ -113,6 +113,7 @@ void LinkEngine::SendOrQueue(ParamAddress device, int value) {
 bool LinkEngine::QueueBehindUnanswered(ParamAddress device, int value) {
     if (ready_ && queue_.IsEmpty()) return false;
     if (!queue_.Push(device, value)) view_.ShowWriteNotHeld(device);
+    heldWrite_ = true;
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,6 +48,17 @@ inline constexpr int kStepLastChance = 5;
 
 inline constexpr int kDownloadTotal = 38;  // pages 0..29, the mode names, 8 system items
 inline constexpr int kUploadTotal = 29;    // pages 0..29
+
+// What became of the values written up to a moment (see LinkEngine::WhenWritesConfirmed).
+struct WriteConfirmation {
+    // The processor was asked: false while off line or with read-back off, where nothing is
+    // known of what it holds.
+    bool checked = false;
+    // Device addresses the processor did not show after three rounds, or still not confirmed
+    // when the link ended.
+    std::vector<ParamAddress> notConfirmed;
+};
+using WriteConfirmationDone = std::function<void(const WriteConfirmation&)>;
 
 class LinkEngine : public PacedParamWriter, private FrameReceiver::Sink {
 public:
@@ -104,6 +116,10 @@ public:
     bool readBackEnabled() const { return readBackEnabled_; }
     const ReadBackStatus& readBackStatus() const { return readBackStatus_; }
     const ReadBack& readBack() const { return readBack_; }
+    // Calls `done` once every value written so far is confirmed on the processor or named as
+    // not confirmed: at once when nothing is left to check (off line and with read-back off
+    // too), else from inside a later tick or receive event, where it must not call the engine.
+    void WhenWritesConfirmed(WriteConfirmationDone done);
 
     // Mode names, passwords and device ID as the processor reported them.
     DeviceInfo& deviceInfo() { return info_; }
@@ -171,6 +187,8 @@ private:
     void SendNow(ParamAddress device, int value, int mark);
     // A new frame to wait for: returns its mark; its acknowledgement sets awaitAnswered_.
     int StartAwaiting();
+    // The frame in flight went unanswered so long that the writes held behind it leave.
+    bool ReleasesHeldWrites() const;
     void StopAwaiting();
     void PassTime(int ms);
 
@@ -184,6 +202,12 @@ private:
     void SendSave(std::string_view text);
     // Nothing left to check, nothing waiting for a check.
     void ResetReadBack();
+    // Pages wait to be asked for, or an answer is on its way.
+    bool ReadBackChecking() const;
+    // The processor is asked for what it holds.
+    bool ReadBackAsks() const;
+    // Tells everyone waiting for the values written to be confirmed.
+    void FinishConfirmationWaits(bool checked, std::vector<ParamAddress> notConfirmed);
 
     // Timers, started and stopped only on a change.
     void SetHold(bool run);
@@ -246,6 +270,7 @@ private:
     int awaitMark_ = AckLedger::kUnmarked;
     bool awaitAnswered_ = false;
     int writeFreeTicks_ = 0;  // hold ticks since the last write
+    bool heldWrite_ = false;  // a write was queued since the frame in flight went out
 
     // Read-back.
     ReadBack readBack_;
@@ -257,6 +282,7 @@ private:
     std::string deferredSave_;     // a mode save waiting for the pages to match
     bool hasDeferredSave_ = false;
     bool checkingUpload_ = false;  // "Checking..." shows until the uploaded pages match
+    std::vector<WriteConfirmationDone> confirmationWaits_;
 
     // Port search.
     std::vector<std::string> portNames_;

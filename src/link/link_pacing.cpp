@@ -13,7 +13,22 @@ constexpr int kTicksPerSecond = 50;
 constexpr int kPendingMissLimit = 50;
 // While online, the fifth silent second ends the link.
 constexpr int kOnlineMissLimit = 4;
+// The frame in flight went unanswered at its send and at its first repeat: from the third
+// silent second on it no longer holds back what the user writes.
+constexpr int kHeldBackSeconds = 3;
 }  // namespace
+
+bool LinkEngine::ReleasesHeldWrites() const {
+    // A frame lost on a noisy line and at its repeat must not keep the processor from hearing
+    // anything else: then the only frames out would be that frame's repeats, and three losses
+    // of one frame would look like a processor that stopped answering. The writes the user made
+    // since it went out leave (in order, with those queued before them), so that their answers
+    // show that the processor is there; the lost frame is mended by the read-back. A processor
+    // that answers nothing at all still ends the link at the fifth silent second, and without a
+    // new write nothing but the repeats goes out, as before.
+    return linkOnline_ && pendingAction_ == kNoPendingAction && !ready_ && heldWrite_ &&
+           missCount_ >= kHeldBackSeconds && !queue_.IsEmpty();
+}
 
 void LinkEngine::OnHoldTick() {
     if (!holdRunning_) return;
@@ -46,6 +61,11 @@ void LinkEngine::OnHoldTick() {
         ready_ = false;
         missCount_ = 0;
         holdTick_ = 0;
+        heldWrite_ = false;
+        inFlight_ = queue_.Take();
+        SendEntry(inFlight_);
+    } else if (ReleasesHeldWrites()) {
+        // One per tick; the silent seconds go on counting until the processor answers.
         inFlight_ = queue_.Take();
         SendEntry(inFlight_);
     }
@@ -56,6 +76,7 @@ void LinkEngine::OnHoldTick() {
         if (ready_) {
             ready_ = false;
             missCount_ = 0;
+            heldWrite_ = false;
             SendKeepAlive();
         } else if (missCount_ % 2 == 0) {
             // Every second silent second: the frame in flight again when more wait behind it,

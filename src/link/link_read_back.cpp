@@ -30,12 +30,36 @@ void LinkEngine::SetReadBackEnabled(bool enabled) {
 }
 
 void LinkEngine::ResetReadBack() {
+    // Whoever waits for the values to be confirmed learns which never were.
+    std::vector<ParamAddress> open = readBack_.PendingAddresses();
     readBack_.Reset();
     readBackUrgent_ = false;
     checkingUpload_ = false;
     hasDeferredSave_ = false;
     deferredSave_.clear();
+    FinishConfirmationWaits(readBackEnabled_, std::move(open));
     PublishReadBack();
+}
+
+void LinkEngine::WhenWritesConfirmed(WriteConfirmationDone done) {
+    confirmationWaits_.push_back(std::move(done));
+    if (!ReadBackChecking()) FinishConfirmationWaits(ReadBackAsks(), readBack_.Unconfirmed());
+}
+
+void LinkEngine::FinishConfirmationWaits(bool checked, std::vector<ParamAddress> notConfirmed) {
+    if (confirmationWaits_.empty()) return;
+    const WriteConfirmation confirmation{checked, std::move(notConfirmed)};
+    std::vector<WriteConfirmationDone> waits;
+    waits.swap(confirmationWaits_);
+    for (const WriteConfirmationDone& done : waits) done(confirmation);
+}
+
+bool LinkEngine::ReadBackAsks() const {
+    return linkOnline_ && readBackEnabled_;
+}
+
+bool LinkEngine::ReadBackChecking() const {
+    return readBackEnabled_ && (readBack_.HasPageToRequest() || readBack_.requestOut());
 }
 
 bool LinkEngine::ReadBackMayRequest() const {
@@ -81,8 +105,7 @@ void LinkEngine::TakeReadBackFrame(std::span<const uint8_t> frame) {
 }
 
 void LinkEngine::PublishReadBack() {
-    const bool checking =
-        readBackEnabled_ && (readBack_.HasPageToRequest() || readBack_.requestOut());
+    const bool checking = ReadBackChecking();
     ReadBackStatus status{readBackEnabled_, checking, readBack_.Unconfirmed()};
     if (!checking) readBackUrgent_ = false;
     if (status != readBackStatus_) {
@@ -91,6 +114,7 @@ void LinkEngine::PublishReadBack() {
     }
     if (checking) return;
     // Everything that can be confirmed is: what waited for that goes ahead.
+    FinishConfirmationWaits(ReadBackAsks(), readBack_.Unconfirmed());
     if (checkingUpload_) {
         checkingUpload_ = false;
         if (linkOnline_) view_.ShowLinkStatus(kStatusOnline);

@@ -145,6 +145,11 @@ void LinkEngine::OnTransferTick() {
         } else {
             RunLinkAction(9);
         }
+    } else if (transferStep_ == kStepLastChance && transferTick_ % kRepeatTicks == 0) {
+        // Waiting for the time-out, the step goes out again every two seconds: on a noisy line
+        // a frame lost at its send and at its one repeat would otherwise fail the transfer (at
+        // 10 % lost frames, one upload in three). The repeat and the time-out keep their times.
+        TransferPage(transferCounter_);
     }
 }
 

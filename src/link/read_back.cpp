@@ -23,6 +23,10 @@ void ReadBack::NoteWrite(ParamAddress device) {
     if (!IsReadablePage(page) || slot >= AnsweredSlots(page)) return;
     pending_[page].set(slot);
     ++epoch_[page];
+    // A new value starts its rounds afresh: the rounds an earlier one took say nothing of it,
+    // and its page is asked for at the next quiet second, resting or not.
+    rounds_.erase(device);
+    rest_[page] = 0;
 }
 
 void ReadBack::NoteWholePage(int page) {
@@ -34,6 +38,7 @@ void ReadBack::NoteWholePage(int page) {
 void ReadBack::Reset() {
     pending_ = {};
     rest_ = {};
+    unanswered_ = {};
     rounds_.clear();
     requested_ = -1;
 }
@@ -90,6 +95,7 @@ ReadBack::Outcome ReadBack::Compare(const DeviceImage& image) {
     const int page = requested_;
     requested_ = -1;
     if (page < 0) return outcome;
+    unanswered_[page] = 0;
     if (epoch_[page] != requestEpoch_) {
         // The answer shows the page from before the user's newest write: judge nothing.
         outcome.discarded = true;
@@ -115,9 +121,19 @@ ReadBack::Outcome ReadBack::AbandonRequest() {
     const int page = requested_;
     requested_ = -1;
     if (page < 0) return outcome;
+    // A request lost on the line says nothing of the values; a page that goes unanswered round
+    // after round is a processor that does not answer, and its values are reported, not
+    // waited for.
+    if (++unanswered_[page] < kReportRound) return outcome;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (pending_[page].test(slot)) CountRound(page, slot, outcome);
+        if (!pending_[page].test(slot)) continue;
+        int& rounds = rounds_[MakeAddress(page, slot)];
+        if (rounds < kReportRound) {
+            rounds = kReportRound - 1;
+            CountRound(page, slot, outcome);
+        }
     }
+    rest_[page] = kRestTicks;
     return outcome;
 }
 

@@ -64,9 +64,9 @@ public:
         bool discarded = false;
     };
 
-    // The answer did not come in whole: the page stays pending, and the round counts for every
-    // value still to be confirmed (a processor that never answers ends up reported, not
-    // waited for).
+    // The answer did not come in whole: the page stays pending; once it went unanswered three
+    // requests in a row, every value still to be confirmed on it is reported (a processor that
+    // never answers ends up reported, not waited for).
     Outcome AbandonRequest();
 
     // Values of a received frame, low byte first, for consecutive slots from `slot`. True once
@@ -89,7 +89,8 @@ private:
     std::array<SlotSet, kTransferPageCount> pending_{};
     std::array<uint32_t, kTransferPageCount> epoch_{};
     std::array<int, kTransferPageCount> rest_{};
-    std::map<ParamAddress, int> rounds_;  // mismatches seen per address
+    std::array<int, kTransferPageCount> unanswered_{};  // requests in a row without an answer
+    std::map<ParamAddress, int> rounds_;                // mismatches seen per address
 
     int requested_ = -1;
     uint32_t requestEpoch_ = 0;

@@ -3,6 +3,7 @@
 // is on its way is never judged by that answer, a value that never sticks is named, and the
 // keep-alives, the writes and the end of a silent link keep the timing they have without it.
 
+#include <algorithm>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -109,6 +110,91 @@ TEST_F(ReadBackTest, AValueThatNeverSticksIsNamedAfterThreeRoundsAndUntilItIsCon
     ASSERT_TRUE(r.rig.StepUntil([&] { return AllMatch(); }, 15000));
     EXPECT_EQ(r.sim.memory().Get(kMicGain), 150);
     EXPECT_TRUE(r.rig.engine.readBackStatus().unconfirmed.empty());
+}
+
+// One frame lost at its send and at both its repeats while the user types on: the processor
+// answers the writes typed meanwhile, so the line is not silent and the link stays; a lost write
+// is mended by the read-back. (A processor that answers nothing ends the link as before; the
+// pacing tests pin when.)
+TEST(ReadBackLossTest, AFrameLostThreeTimesWhileTheUserTypesCostsNeitherTheLinkNorTheValue) {
+    struct Case {
+        const char* name;
+        bool keepAliveLost;  // else the write of the MIC gain, sent by the hold timer
+    };
+    for (const Case& c : {Case{"keep-alive", true}, Case{"paced write", false}}) {
+        SCOPED_TRACE(c.name);
+        SimEngineRig r;
+        ASSERT_TRUE(r.WaitOnline(20000));
+        // The next keep-alive is lost three times; or once, so that the gain queues behind it
+        // and then leaves as the frame in flight, lost three times in its turn (before the fix
+        // at its send and both repeats, now at its send, its first repeat and one resend).
+        auto keepAlivesToLose = std::make_shared<int>(c.keepAliveLost ? 3 : 1);
+        auto loseGain = LoseWritesTo(kMicGain, c.keepAliveLost ? 0 : 3);
+        r.line.lose = [&, keepAlivesToLose](const Bytes& frame) {
+            if (!IsKeepAlive(frame) || *keepAlivesToLose == 0) return loseGain(frame);
+            --*keepAlivesToLose;
+            return true;
+        };
+        const size_t before = r.line.written.size();
+        ASSERT_TRUE(r.rig.StepUntil([&] { return r.line.written.size() > before; }, 1100));
+        r.rig.Step(100);
+        r.rig.engine.WriteParameter(kMicGain, 150);
+        for (int edit = 0; edit < 30; ++edit) {
+            r.rig.engine.WriteParameter(MakeAddress(6, 22 + 5 * (edit % 10)), 100 + edit);
+            r.rig.Step(300);
+        }
+        EXPECT_TRUE(r.rig.engine.linkOnline());
+        EXPECT_TRUE(r.rig.view.messages.empty());
+        const auto gainWrites =
+            std::count_if(r.line.written.begin() + before, r.line.written.end(),
+                          [](const Bytes& f) { return IsWriteTo(f, kMicGain); });
+        EXPECT_GE(gainWrites, c.keepAliveLost ? 1 : 2);  // the frame in flight, repeated
+        r.rig.Step(5000);
+        EXPECT_TRUE(r.Differences().empty());
+        EXPECT_EQ(r.sim.memory().Get(kMicGain), 150);
+    }
+}
+
+// Whoever waits for the values written so far (an EQ import's report) learns when they are
+// confirmed, or which are not: named after three rounds, or open when the link ended.
+TEST(ReadBackWaitTest, AWaitEndsOnceTheValuesWrittenAreConfirmedOrNamed) {
+    enum class Line { LosesOnce, LosesAlways, FallsSilent, ReadBackOff };
+    struct Case {
+        const char* name;
+        Line line;
+        bool checked;
+        std::vector<ParamAddress> notConfirmed;
+    };
+    for (const Case& c :
+         {Case{"lost once", Line::LosesOnce, true, {}},
+          Case{"never sticks", Line::LosesAlways, true, {kMicGain}},
+          Case{"link ends", Line::FallsSilent, true, {MakeAddress(2, 15), kMicGain}},
+          Case{"read-back off", Line::ReadBackOff, false, {}}}) {
+        SCOPED_TRACE(c.name);
+        SimEngineRig r;
+        ASSERT_TRUE(r.WaitOnline(20000));
+        r.rig.engine.SetReadBackEnabled(c.line != Line::ReadBackOff);
+        r.line.lose = LoseWritesTo(kMicGain, c.line == Line::LosesOnce ? 1 : -1);
+        if (c.line == Line::FallsSilent) r.line.lose = [](const Bytes&) { return true; };
+        r.rig.engine.WriteParameter(MakeAddress(2, 15), 2);
+        r.rig.engine.WriteParameter(kMicGain, 150);
+        std::vector<WriteConfirmation> told;
+        r.rig.engine.WhenWritesConfirmed(
+            [&](const WriteConfirmation& confirmation) { told.push_back(confirmation); });
+        if (c.line == Line::ReadBackOff) {
+            ASSERT_EQ(told.size(), 1u) << "nothing to wait for";
+        } else {
+            EXPECT_TRUE(told.empty());
+            ASSERT_TRUE(r.rig.StepUntil([&] { return !told.empty(); }, 30000));
+        }
+        EXPECT_EQ(told[0].checked, c.checked);
+        EXPECT_EQ(told[0].notConfirmed, c.notConfirmed);
+        if (c.line == Line::LosesOnce) {
+            EXPECT_EQ(r.sim.memory().Get(kMicGain), 150) << "told before the value was there";
+        }
+        r.rig.Step(5000);
+        EXPECT_EQ(told.size(), 1u) << "told once";
+    }
 }
 
 TEST_F(ReadBackTest, AnUploadShowsOnlineOnlyOnceTheProcessorShowsThePages) {

@@ -55,6 +55,7 @@ void EditingSide::Attach() {
     parts.tabs = &window.tabStrip();
     parts.formPageItem = window.formPageItem();
     parts.windowState = &parts_.windowState;
+    parts.link = &parts_.link;
     exchange_ = std::make_unique<EqExchangeSide>(parts, editor_, parts_.model, parts_.channel,
                                                  parts_.language, parts_.messages, history_, *this);
 }

@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QMenu>
 #include <QStackedWidget>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "eqgraph/drag_rules.h"
 #include "eqgraph/exchange_channel.h"
+#include "link/link_engine.h"
 #include "params/page_table.h"
 #include "params/param_model.h"
 #include "ui/editing/editor.h"
@@ -169,14 +172,49 @@ EqImport EqExchangeSide::ImportText(std::string_view text) {
     const QString report =
         ImportReport(result, {request.otherSet.has_value(), inputLevel}, language_);
     double preampDb = 0.0;
-    if (result.changed && result.hasPreamp && inputLevel && result.preampDb != 0.0) {
+    const bool asks = result.changed && result.hasPreamp && inputLevel && result.preampDb != 0.0;
+    if (asks) {
+        // The answer decides what is written: asked first, with the summary.
         const QString question = report + "\n\n" + PreampQuestion(result.preampDb, language_);
         if (messages_.Ask(question, Caption(), AskButtons::YesNo)) preampDb = result.preampDb;
-    } else {
-        messages_.Inform(report, Caption());
     }
+    written_.clear();
     if (result.changed) Apply(result, request, preampDb);
+    ReportWhenConfirmed(asks ? QString() : report, std::move(written_));
+    written_.clear();
     return result;
+}
+
+void EqExchangeSide::ReportWhenConfirmed(const QString& report, std::vector<ParamAddress> written) {
+    std::sort(written.begin(), written.end());
+    auto show = [this, report, written](const WriteConfirmation& confirmation) {
+        std::vector<ParamAddress> notLanded;
+        for (ParamAddress device : confirmation.notConfirmed) {
+            if (std::binary_search(written.begin(), written.end(), device)) {
+                notLanded.push_back(device);
+            }
+        }
+        const QString missing = NotLandedReport(notLanded, language_);
+        const QString text =
+            report.isEmpty() || missing.isEmpty() ? report + missing : report + "\n\n" + missing;
+        if (!text.isEmpty()) messages_.Inform(text, Caption());
+    };
+    if (!parts_.link || written.empty()) {
+        show({});
+        return;
+    }
+    // Told at once (nothing to wait for), the summary shows here; told later, from inside one
+    // of the link's ticks, it opens from the event loop, as the link goes on meanwhile.
+    auto waiting = std::make_shared<bool>(false);
+    QPointer<EqExchangeSide> self(this);
+    parts_.link->WhenWritesConfirmed([self, waiting, show](const WriteConfirmation& confirmation) {
+        if (!*waiting) {
+            show(confirmation);
+        } else if (self) {
+            QTimer::singleShot(0, self.data(), [show, confirmation] { show(confirmation); });
+        }
+    });
+    *waiting = true;
 }
 
 void EqExchangeSide::Apply(const EqImport& result, const ExchangeImportRequest& request,
@@ -236,7 +274,7 @@ void EqExchangeSide::WriteBands(const std::vector<ExchangeBand>& bands, int firs
         for (int field = 0; field < kBandFieldCount; ++field) {
             const ParamAddress address = MakeAddress(page, slot + field);
             if (model_.image().Get(model_.ToDeviceAddress(address)) != fields[field]) {
-                editor_.SetParameter(address, fields[field]);
+                Write(address, fields[field]);
             }
         }
     }
@@ -253,7 +291,7 @@ void EqExchangeSide::WriteCrossovers(const ExchangeSettings& settings) {
         const int addresses[] = {at->typeSlot, at->frequencySlot};
         for (int i = 0; i < 2; ++i) {
             const ParamAddress address = MakeAddress(page, addresses[i]);
-            if (model_.store().Get(address) != values[i]) editor_.SetParameter(address, values[i]);
+            if (model_.store().Get(address) != values[i]) Write(address, values[i]);
         }
     }
 }
@@ -263,8 +301,13 @@ void EqExchangeSide::WritePreamp(double preampDb) {
     const int steps = static_cast<int>(std::lround(preampDb * kInputLevelStepsPerDb));
     for (const ParamAddress address : InputLevelSlots()) {
         const int value = std::clamp(model_.store().Get(address) + steps, 0, kInputLevelMaximum);
-        if (value != model_.store().Get(address)) editor_.SetParameter(address, value);
+        if (value != model_.store().Get(address)) Write(address, value);
     }
+}
+
+void EqExchangeSide::Write(ParamAddress logical, int value) {
+    written_.push_back(model_.ToDeviceAddress(logical));
+    editor_.SetParameter(logical, value);
 }
 
 }  // namespace zt

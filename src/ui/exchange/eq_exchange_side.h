@@ -3,13 +3,15 @@
 // bands and crossovers of the channel shown to a filter file, or imports a filter file into its
 // bands (and crossovers, and on the music channel both sets). An import is one step of the edit
 // history, the file's preamp on the input level included when the user wants it, and reaches the
-// processor paced; both work off line.
+// processor paced; its report shows once the processor confirmed the values (or named those it
+// did not). Both work off line.
 
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "eqgraph/eq_exchange.h"
 #include "params/param_address.h"
@@ -24,6 +26,7 @@ class EditRecorder;
 class Editor;
 class EqRedraw;
 class Language;
+class LinkEngine;
 class ParamModel;
 class WindowMessages;
 struct ChannelState;
@@ -39,6 +42,7 @@ public:
         const TabStrip* tabs = nullptr;
         QWidget* formPageItem = nullptr;
         const WindowState* windowState = nullptr;  // the panel lock
+        LinkEngine* link = nullptr;                // confirms what an import wrote
     };
     EqExchangeSide(const Parts& parts, Editor& editor, ParamModel& model,
                    const ChannelState& channel, const Language& language, WindowMessages& messages,
@@ -66,8 +70,10 @@ public:
     // Export and import with the file chooser; false when cancelled or failed.
     bool Export();
     bool Import();
-    // Imports text into the channel shown; one summary of the import is shown, a question
-    // about the preamp where the file has one and the channel an input level.
+    // Imports text into the channel shown; one summary of the import is shown once the
+    // processor confirmed the values written, or named those it did not (at once off line). A
+    // file with a preamp the channel can take asks about it first, with the summary; then only
+    // the values not confirmed follow.
     EqImport ImportText(std::string_view text);
 
     // The channel shown as the exchange sees it.
@@ -91,6 +97,11 @@ private:
     void WriteBands(const std::vector<ExchangeBand>& bands, int firstSlot);
     void WriteCrossovers(const ExchangeSettings& settings);
     void WritePreamp(double preampDb);
+    // Editor's write of a logical address, remembered as the device address it reached.
+    void Write(ParamAddress logical, int value);
+    // Shows `report`, with the values of `written` the processor did not confirm, once the link
+    // has compared them.
+    void ReportWhenConfirmed(const QString& report, std::vector<ParamAddress> written);
     QString Caption() const;
 
     Parts parts_;
@@ -107,6 +118,7 @@ private:
     ExchangeFitter fitter_;
     QPointer<QMenu> menu_;
     std::function<void(QMenu&)> moreEntries_;
+    std::vector<ParamAddress> written_;  // device addresses of the step being written
 };
 
 }  // namespace zt

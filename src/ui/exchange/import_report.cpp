@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "link/read_back_texts.h"
 #include "ui/window/language.h"
 
 namespace zt {
@@ -150,6 +151,23 @@ QString ImportReport(const EqImport& result, const ReportContext& context,
     }
     AddLeftOut(result, language, lines);
     if (result.changed) AddPreamp(result, context, language, lines);
+    return lines.join('\n');
+}
+
+QString NotLandedReport(const std::vector<ParamAddress>& devices, const Language& language) {
+    if (devices.empty()) return {};
+    QStringList lines;
+    lines << language.Pick("处理器未确认已收到以下导入的数值：",
+                           "The processor did not confirm these imported values:");
+    for (size_t i = 0; i < devices.size(); ++i) {
+        if (i == kListedLines) {
+            lines << language.Pick("……另有 %1 个", "... and %1 more").arg(devices.size() - i);
+            break;
+        }
+        lines << language.Pick(DeviceParamName(devices[i]));
+    }
+    lines << language.Pick("请检查连接线，然后再次导入该文件。",
+                           "Check the cable, then import the file again.");
     return lines.join('\n');
 }
 

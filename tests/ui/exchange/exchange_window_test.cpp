@@ -255,7 +255,10 @@ TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftO
     EXPECT_EQ(sent.size(), changes.size());
     for (const ParamChange& c : changes) EXPECT_EQ(processor().Get(c.device), c.after);
 
-    // One summary: the deviation, the clamped gain, the line left out with its reason.
+    // One summary, once the processor showed the values: the deviation, the clamped gain, the
+    // line left out with its reason.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages_->shown.empty(); }, 20000));
+    QTest::qWait(200);
     ASSERT_EQ(messages_->shown.size(), 1u);
     const QString report = messages_->shown[0].first;
     const bool chinese = app().language().chinese();
@@ -278,6 +281,60 @@ TEST_F(ExchangeOnLine, AnImportIsOneStepPacedToTheProcessorAndReportsWhatItLeftO
     };
     EXPECT_TRUE(QTest::qWaitFor(restored, 20000));
     for (const ParamChange& c : changes) EXPECT_EQ(processor().Get(c.device), c.before);
+}
+
+// The summary waits for the read-back: after the import's writes were acknowledged the processor
+// turns out not to hold one of them; the summary shows once the value is mended, or, on a line
+// that loses every write from then on, names it, in the language chosen.
+TEST_F(ExchangeOnLine, AnImportsSummaryWaitsUntilTheProcessorShowsTheValues) {
+    ClickTab(kTabMicA);
+    auto& exchange = app().editingSide().exchange();
+    constexpr ParamAddress kBandOneGain = MakeAddress(2, 17);
+    struct Case {
+        const char* name;
+        bool linesLosesWrites;
+        bool chinese;
+    };
+    for (const Case& c : {Case{"mended", false, false}, Case{"never lands", true, false},
+                          Case{"never lands, in Chinese", true, true}}) {
+        SCOPED_TRACE(c.name);
+        if (app().language().chinese() != c.chinese) window().tabStrip().languageButton->click();
+        messages_->shown.clear();
+        // Another gain each time, so that every import writes it.
+        const QString gain = QString::number(3 + 2 * c.linesLosesWrites + c.chinese) + ".5";
+        exchange.ImportText(("Filter 1: ON PK Fc 250 Hz Gain -" + gain +
+                             " dB Q 2\nFilter 2: ON PK Fc 3000 Hz Gain " + gain + " dB Q 1\n")
+                                .toStdString());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return app().link().settled(); }, 10000));
+        SimFaults faults;
+        faults.loseWrites = c.linesLosesWrites ? 1.0 : 0.0;
+        sim_.processor().SetFaults(faults);
+        sim_.processor().memory().Set(kBandOneGain, 0);
+        EXPECT_TRUE(messages_->shown.empty()) << "shown before the processor was asked";
+
+        // The link's own "not confirmed" message may come too: the summary is the one with
+        // the deviation.
+        const QString deviation = c.chinese ? "最大偏差" : "Largest deviation";
+        auto summary = [&]() -> QString {
+            for (const auto& shown : messages_->shown) {
+                if (shown.first.contains(deviation)) return shown.first;
+            }
+            return {};
+        };
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !summary().isEmpty(); }, 15000));
+        const QString notLanded =
+            c.chinese ? "处理器未确认已收到以下导入的数值" : "The processor did not confirm";
+        if (!c.linesLosesWrites) {
+            EXPECT_FALSE(summary().contains(notLanded)) << summary().toStdString();
+            EXPECT_EQ(processor().Get(kBandOneGain), model().image().Get(kBandOneGain));
+        } else {
+            EXPECT_TRUE(summary().contains(notLanded)) << summary().toStdString();
+            EXPECT_TRUE(summary().contains("(0x0211)")) << summary().toStdString();
+            EXPECT_NE(processor().Get(kBandOneGain), model().image().Get(kBandOneGain));
+        }
+        // The next import writes the gain anew: its page is asked for at once again.
+        sim_.processor().SetFaults({});
+    }
 }
 
 }  // namespace
