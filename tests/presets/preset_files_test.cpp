@@ -39,10 +39,6 @@ public:
     int uploads = 0;
 };
 
-Message MessageOf(const BilingualText& text) {
-    return {text.chinese, text.english};
-}
-
 // A message about a file: the message, then the file (or the name typed) on a line of its own.
 Message MessageOf(const BilingualText& text, const std::string& what) {
     return {text.chinese + "\n" + what, text.english + "\n" + what};
