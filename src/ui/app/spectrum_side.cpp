@@ -10,10 +10,7 @@
 namespace zt {
 namespace {
 
-bool IsOn(const BitmapButton* button) {
-    return button->hint() == QLatin1String("1");
-}
-
+// The button shows the display's state; the state is the display's, not the button's.
 void ShowState(BitmapButton* button, bool on) {
     button->setHint(on ? QStringLiteral("1") : QStringLiteral("0"));
     button->setShowsPressed(on);
@@ -60,7 +57,7 @@ void SpectrumSide::OnPinPPBtnClick() {
         RepaintCached();
         return;
     }
-    const bool on = !IsOn(pinPpBtn_);
+    const bool on = !display_.analyserOn();
     ShowState(pinPpBtn_, on);
     display_.SetAnalyserOn(on);
     graph_.TicksWantedChanged();
@@ -71,7 +68,7 @@ void SpectrumSide::OnPinPPBtnClick() {
 }
 
 void SpectrumSide::OnPinDCFBtnClick() {
-    const bool low = !IsOn(pinDcfBtn_);
+    const bool low = !display_.lowTrigger();
     ShowState(pinDcfBtn_, low);
     display_.SetLowTrigger(low);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // What the editing side of the window remembers between events besides the state it shares
 // with binding (EditorState: the refresh flag and the current and highlighted edits): the
-// track-bar guard, the selected EQ bands, the last EQ-related write that the
-// graph watches, and the typing and wheel state of the value edits.
+// track-bar guard, the selected EQ bands, the last EQ-related write, and the typing and wheel
+// state of the value edits.
 
 #include <QString>
 #include <array>
@@ -11,8 +11,8 @@
 
 namespace zt {
 
-// The last EQ-related value written by set value or a type selector; the EQ graph redraws the
-// item of its address whenever it changes.
+// The last EQ-related value written by set value or a type selector. The views follow the
+// edit path's changed events, not this.
 struct LastWrittenParameter {
     ParamAddress address = 0;
     int value = 0;
