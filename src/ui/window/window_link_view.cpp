@@ -1,5 +1,6 @@
 #include "ui/window/window_link_view.h"
 
+#include "link/link_texts.h"
 #include "link/qt/status_dialog.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/caption_tables.h"
@@ -22,6 +23,8 @@ WindowLinkView::WindowLinkView(const Parts& parts, const Language& language,
       refresher_(refresher) {}
 
 void WindowLinkView::ShowLinkStatus(const BilingualText& link) {
+    // Nothing is on the processor to check while the link searches, links or is off line.
+    holdsImage_ = link != kStatusSearch && link != kStatusLinking && link != kStatusOffLine;
     const BilingualText text = filter_ ? filter_->StatusText(link) : link;
     linkLabel_->setCaption(language_.Pick(text));
     linkLabel_->setHint(language_.Other(text));

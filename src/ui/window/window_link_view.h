@@ -112,6 +112,8 @@ private:
     ChannelSelector& selector_;
     PageRefresher& refresher_;
     bool linked_ = false;
+    // The status line says the link holds the processor's image (online, or moving pages).
+    bool holdsImage_ = false;
 
     // Read-back: the state's mark left of the status line's text, and the device addresses whose
     // fields are marked.

@@ -82,7 +82,7 @@ void WindowLinkView::ShowReadBackState() {
     readBackLabel_->setText(mark);
     readBackLabel_->setToolTip(language_.Pick(ReadBackStateText(readBack_)));
     PlaceReadBackState();
-    readBackLabel_->setVisible(readBack_.enabled && linked_);
+    readBackLabel_->setVisible(readBack_.enabled && linked_ && holdsImage_);
     if (readBackSwitch_) readBackSwitch_->setChecked(readBack_.enabled);
 }
 

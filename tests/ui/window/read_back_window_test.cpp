@@ -10,6 +10,7 @@
 #include "tests/ui/undo/linked_window.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/swapping.h"
+#include "ui/window/window_chrome.h"
 
 namespace zt {
 namespace {
@@ -56,6 +57,14 @@ TEST_F(ReadBackOnWindow, ALostWriteIsMarkedAndMendedOnceTheLineIsClean) {
     window().tabStrip().languageButton->click();
     EXPECT_EQ(Mark()->toolTip(), QStringLiteral("参数一致"));
     ExpectMarkClearOfTheText();
+
+    // While the link is down or searches, nothing on the processor is checked: no mark.
+    window().tabStrip().unLinkBtn->click();
+    EXPECT_FALSE(Mark()->isVisible());
+    window().tabStrip().linkBtn->click();
+    ASSERT_TRUE(app().link().searchRunning());
+    EXPECT_FALSE(Mark()->isVisible()) << LinkLabel()->text().toStdString();
+    EXPECT_TRUE(MarkShows(QStringLiteral("✓"))) << "online again, everything matches";
 }
 
 }  // namespace
