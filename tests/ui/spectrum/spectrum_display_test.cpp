@@ -188,8 +188,8 @@ TEST_F(SpectrumOnTheGraph, TheBarsScaleStandsOnTheRightEdgeWhileTheAnalyserIsOn)
             EXPECT_EQ(PixelAt(width - 2, row), kSpectrumScaleColour) << level << " dB, low " << low;
         }
     }
-    panel().pinPpBtn->click();  // on
-    panel().pinPpBtn->click();  // off: the full redraw has no scale
+    // The button switches the analyser it shows as on to off: the full redraw has no scale.
+    panel().pinPpBtn->click();
     EXPECT_FALSE(display().analyserOn());
     EXPECT_EQ(scalePixels(), 0);
 }
