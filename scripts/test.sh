@@ -66,10 +66,10 @@ ctest --test-dir build --output-on-failure -j "$test_jobs"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 wait_behind
-build_behind build/fuzz-build.log bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}" build
+# Nothing builds behind the sanitizer tests: their link timers run late enough on a loaded
+# machine (a silent processor's link ended 1.7 s late beside the fuzz build) without more load.
 ctest --test-dir build-asan --output-on-failure -j "$test_jobs"
 
 echo "== fuzz targets"
-wait_behind
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}" run
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
 echo "All tests passed."
