@@ -57,7 +57,7 @@ void EditingSide::Attach() {
     parts.windowState = &parts_.windowState;
     parts.link = &parts_.link;
     exchange_ = std::make_unique<EqExchangeSide>(parts, editor_, parts_.model, parts_.channel,
-                                                 parts_.language, parts_.messages, history_, *this);
+                                                 parts_.language, parts_.messages, history_);
 }
 
 int EditingSide::SelectChannel(int tab) {

@@ -39,7 +39,7 @@ constexpr double kInputLevelStepsPerDb = 2.0;
 
 EqExchangeSide::EqExchangeSide(const Parts& parts, Editor& editor, ParamModel& model,
                                const ChannelState& channel, const Language& language,
-                               WindowMessages& messages, EditRecorder& recorder, EqRedraw& redraw)
+                               WindowMessages& messages, EditRecorder& recorder)
     : parts_(parts),
       editor_(editor),
       model_(model),
@@ -47,7 +47,6 @@ EqExchangeSide::EqExchangeSide(const Parts& parts, Editor& editor, ParamModel& m
       language_(language),
       messages_(messages),
       recorder_(recorder),
-      redraw_(redraw),
       chooser_(std::make_unique<DialogFileChooser>()) {
     if (parts_.image) parts_.image->installEventFilter(this);
 }

@@ -24,7 +24,6 @@ namespace zt {
 
 class EditRecorder;
 class Editor;
-class EqRedraw;
 class Language;
 class LinkEngine;
 class ParamModel;
@@ -46,7 +45,7 @@ public:
     };
     EqExchangeSide(const Parts& parts, Editor& editor, ParamModel& model,
                    const ChannelState& channel, const Language& language, WindowMessages& messages,
-                   EditRecorder& recorder, EqRedraw& redraw);
+                   EditRecorder& recorder);
     ~EqExchangeSide() override;
 
     // Tests script the file dialogs.
@@ -111,7 +110,6 @@ private:
     const Language& language_;
     WindowMessages& messages_;
     EditRecorder& recorder_;
-    EqRedraw& redraw_;
     std::unique_ptr<ExchangeFileChooser> chooser_;
     CookbookResponse cookbook_;
     // Keeps the band shapes it computed for the next import.
