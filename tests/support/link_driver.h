@@ -6,6 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QTest>
+#include <cstdio>
 #include <functional>
 
 #include "link/link_engine.h"
@@ -35,11 +36,29 @@ inline constexpr int kAnswerWaitMs = 5000;
 // Longest wait for a whole search and download.
 inline constexpr int kOnlineWaitMs = 90000;
 
+// Whether the link has come to rest off line: no search, no transfer, no hold timer (the link
+// failed or was lost).
+inline bool LinkEnded(const LinkEngine& link) {
+    return !link.linkOnline() && !link.searchRunning() && !link.transferRunning() &&
+           !link.holdRunning();
+}
+
+// Searches that a test drive starts again after the link ended. On a loaded machine the search's
+// own one-second timer can give up on a port before the processor's answer is handled, as it
+// would for a user, who clicks the link button again.
+inline constexpr int kSearchesAgain = 3;
+
 // Drives the search or transfer under way until the link is online.
 inline bool DriveOnline(LinkEngine& link, int ms = kOnlineWaitMs) {
     const QDeadlineTimer deadline(ms);
+    int searchesAgain = 0;
     while (!link.linkOnline()) {
         if (deadline.hasExpired()) return false;
+        if (LinkEnded(link)) {
+            if (searchesAgain++ == kSearchesAgain) return false;
+            std::fprintf(stderr, "the link ended off line; searching again\n");
+            link.OnLinkButton(LinkButton::LinkBtn);
+        }
         if (link.searchRunning()) {
             // The tick that follows an answer starts the download; until then the search goes
             // on only through its own timer, so a slow answer is not taken for silence.

@@ -3,7 +3,6 @@
 #include <QGroupBox>
 
 #include "link/link_engine.h"
-#include "ui/window/channel_selector.h"
 #include "ui/window/main_window.h"
 #include "ui/window/page_switch.h"
 #include "ui/window/window_hooks.h"
@@ -15,13 +14,10 @@ EditingSide::EditingSide(const Parts& parts)
     : parts_(parts),
       parameters_(parts.link),
       lookup_(parts.binding),
-      editor_(parts.model, parts.path, parameters_, parts.editorState, parts.windowState,
-              parts.channel, *this),
-      replayer_(editor_, parts.model, parts.channel,
-                EditReplayer::Window{[&pages = parts.pages](int tab) {
-                                         pages.OnTabClicked(tab);
-                                         return true;
-                                     },
+      editor_(parts.model, parts.path, parts.navigator, parameters_, parts.editorState,
+              parts.windowState),
+      replayer_(editor_, parts.model, parts.navigator,
+                EditReplayer::Window{[&pages = parts.pages] { pages.ShowView(); },
                                      // Nothing is undone while the panel lock is up or while pages
                                      // travel: an upload or download would overwrite it.
                                      [&state = parts.windowState, &link = parts.link] {
@@ -56,12 +52,9 @@ void EditingSide::Attach() {
     parts.formPageItem = window.formPageItem();
     parts.windowState = &parts_.windowState;
     parts.link = &parts_.link;
-    exchange_ = std::make_unique<EqExchangeSide>(parts, editor_, parts_.model, parts_.channel,
-                                                 parts_.language, parts_.messages, history_);
-}
-
-int EditingSide::SelectChannel(int tab) {
-    return parts_.selector.SelectChannel(tab);
+    exchange_ =
+        std::make_unique<EqExchangeSide>(parts, editor_, parts_.model, parts_.navigator.channel(),
+                                         parts_.language, parts_.messages, history_);
 }
 
 void EditingSide::DrawEqCurve(int item, int page) {

@@ -15,7 +15,6 @@
 
 namespace zt {
 
-class ChannelSelector;
 class ControlBinding;
 class ControlRegistry;
 class LinkEngine;
@@ -27,7 +26,7 @@ class EditPath;
 struct EditorState;
 struct WindowServices;
 
-class EditingSide : public ChannelChoice, public EqRedraw {
+class EditingSide : public EqRedraw {
 public:
     // What the editing side works with; every part outlives it.
     struct Parts {
@@ -38,8 +37,7 @@ public:
         ControlRegistry& registry;
         EditorState& editorState;
         WindowState& windowState;
-        ChannelState& channel;
-        ChannelSelector& selector;
+        Navigator& navigator;
         PageSwitcher& pages;
         TForm1& window;
         WindowLinkView& linkView;
@@ -62,7 +60,6 @@ public:
     // The EQ exchange of the graph's context menu; made when the editor is attached.
     EqExchangeSide& exchange() { return *exchange_; }
 
-    int SelectChannel(int tab) override;
     // Asks the EQ graph, once one is wired into the window, for a redraw: drawn when the window
     // has handled the event at hand, in one with every other change.
     void DrawEqCurve(int item, int page) override;

@@ -31,16 +31,16 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
     : window_(std::make_unique<TForm1>(registry_)),
       log_(std::make_unique<MemoLog>(registry_.Get<QPlainTextEdit>("Memo2"))),
       messages_(messages ? std::move(messages) : std::make_unique<MessageBoxes>(window_.get())) {
-    selector_ = std::make_unique<ChannelSelector>(channel_, model_.selection(), language_,
-                                                  registry_, window_->graph());
+    selector_ =
+        std::make_unique<ChannelSelector>(navigator_, language_, registry_, window_->graph());
     WindowLinkView::Parts parts;
     parts.window = window_.get();
     parts.sysModeBox = registry_.Get<QComboBox>("SysModeBox");
     parts.deviceIdLabel = registry_.Get<QLabel>("DeviceIDLabel");
     parts.binding = &binding_;
     parts.model = &model_;
-    linkView_ = std::make_unique<WindowLinkView>(parts, language_, *messages_, channel_, *selector_,
-                                                 refresh_);
+    linkView_ =
+        std::make_unique<WindowLinkView>(parts, language_, *messages_, navigator_, refresh_);
     linkWindow_ = std::make_unique<TForm3>(model_, *linkView_, *log_);
     // A child of the main window, so that closing the main window ends the editor even while
     // the dialog is up.
@@ -64,8 +64,8 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
         linkView_->ApplyLanguage();
         LayOutTabStrip(window_->tabStrip());
     });
-    pageSwitcher_ = std::make_unique<PageSwitcher>(*window_, channel_, *selector_, refresh_,
-                                                   services_, windowState_);
+    pageSwitcher_ =
+        std::make_unique<PageSwitcher>(*window_, navigator_, refresh_, services_, windowState_);
     editing_ = std::make_unique<EditingSide>(EditingSide::Parts{
         .model = model_,
         .path = *path_,
@@ -74,8 +74,7 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
         .registry = registry_,
         .editorState = editorState_,
         .windowState = windowState_,
-        .channel = channel_,
-        .selector = *selector_,
+        .navigator = navigator_,
         .pages = *pageSwitcher_,
         .window = *window_,
         .linkView = *linkView_,
@@ -281,7 +280,7 @@ void EditorApp::ApplyStartLanguage() {
 
 void EditorApp::OnLanguageButton() {
     ApplyStartLanguage();
-    channel_.selectedChannel = selector_->SelectChannel(channel_.currentTab);
+    navigator_.Reselect();
     refresh_.RefreshPage(channel_.selectedPage);
 }
 

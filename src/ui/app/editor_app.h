@@ -13,13 +13,13 @@
 #include "presets/preset_folders.h"
 #include "ui/binding/control_binding.h"
 #include "ui/binding/editor_state.h"
+#include "ui/state/channel_state.h"
 #include "ui/state/edit_path.h"
 #include "ui/state/window_state.h"
 #include "ui/state/window_writes.h"
 #include "ui/widgets/control_registry.h"
 #include "ui/window/auto_relink.h"
 #include "ui/window/channel_selector.h"
-#include "ui/window/channel_state.h"
 #include "ui/window/language.h"
 #include "ui/window/main_window.h"
 #include "ui/window/messages.h"
@@ -64,6 +64,8 @@ public:
     ControlBinding& binding() { return binding_; }
     EditorState& editorState() { return editorState_; }
     ChannelState& channel() { return channel_; }
+    // The one way the view changes.
+    Navigator& navigator() { return navigator_; }
     Language& language() { return language_; }
     LanguageSwitch& languageSwitch() { return *languageSwitch_; }
     const QtTranslations& qtTranslations() const { return qtTranslations_; }
@@ -136,6 +138,7 @@ private:
     ControlBinding binding_;
     EditorState editorState_;
     ChannelState channel_;
+    Navigator navigator_{channel_, model_.selection()};
     WindowState windowState_;
     Language language_;
     WindowServices services_;

@@ -9,6 +9,7 @@
 #include "params/eq_slots.h"
 #include "params/page_table.h"
 #include "ui/editing/editor.h"
+#include "ui/state/channel_state.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
@@ -16,7 +17,6 @@
 #include "ui/widgets/status_pane.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
-#include "ui/window/channel_state.h"
 
 namespace zt {
 

@@ -9,6 +9,7 @@
 #include "params/eq_slots.h"
 #include "params/page_table.h"
 #include "ui/editing/editor.h"
+#include "ui/state/channel_state.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
@@ -18,7 +19,6 @@
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
-#include "ui/window/channel_state.h"
 
 namespace zt {
 namespace {
@@ -51,25 +51,12 @@ void MarkOne(const std::array<T*, N>& list, int chosen) {
     }
 }
 
-template <size_t N>
-void SelectOne(const std::array<SwappingToolButton*, N>& list, int chosen) {
-    for (size_t i = 0; i < N; ++i) {
-        if (list[i]) list[i]->setSelectedLook(static_cast<int>(i) == chosen);
-    }
-}
-
 }  // namespace
 
 void Editor::Toggle(BitmapButton* button) {
     const bool wasOn = button->hint() == QLatin1String("1");
     button->setHint(wasOn ? QStringLiteral("0") : QStringLiteral("1"));
     button->setShowsPressed(!wasOn);
-}
-
-void Editor::SelectTab(int tab) {
-    SelectOne(controls_.tabButtons, tab);
-    channel_.currentTab = tab;
-    channel_.selectedChannel = selector_.SelectChannel(tab);
 }
 
 const SwitchPair* Editor::SwitchPairOf(int address) const {
@@ -88,8 +75,7 @@ int Editor::ControlAction(QWidget* control, int code) {
     switch (code) {
         case kActionTab:
             if (!tool || IndexIn(controls_.tabButtons, tool) < 0) return 0;
-            SelectTab(tool->tag());
-            return channel_.selectedChannel;
+            return navigator_.ChooseTab(tool->tag());
         case kActionToggle:
             if (!button) return 0;
             Toggle(button);
@@ -165,24 +151,6 @@ int Editor::ControlAction(QWidget* control, int code) {
                 return button->tag();
             }
             return 0;
-        }
-        case kActionEffectSubPage: {
-            const int index = IndexIn(controls_.effectButtons, control);
-            if (index < 0) return 0;
-            SelectOne(controls_.effectButtons, tool->tag());
-            constexpr int kEffectPages[] = {4, 24, 5};
-            if (tool->tag() >= 0 && tool->tag() < 3) {
-                model_.selection().effectPage = kEffectPages[tool->tag()];
-            }
-            return tool->tag() == 2 ? 0x0501 : 0x0400;
-        }
-        case kActionHintPath: {
-            const int index = IndexIn(controls_.hintButtons, control);
-            if (index < 0) return 0;
-            SelectOne(controls_.hintButtons, tool->tag());
-            if (tool->tag() >= 0 && tool->tag() < 3)
-                model_.selection().hiddenPage = 25 + tool->tag();
-            return 0x1900;
         }
         default:
             return 0;

@@ -38,9 +38,6 @@ struct EditState {
     bool wheelStepping = false;
     // Wheel turns smaller than one notch add up until a whole step is due.
     int wheelRemainder = 0;
-
-    // Effect sub-page used last: 0 echo A, 1 echo B, 2 reverb.
-    int lastEffectSubPage = 0;
 };
 
 }  // namespace zt

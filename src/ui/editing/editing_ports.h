@@ -1,7 +1,7 @@
 #pragma once
 // The narrow interfaces through which the editing side of the window reaches what it does not
-// own: the processor's mode list, the window's channel selection, the EQ graph's redraw and the
-// panel lock check. Values go through the window's edit path.
+// own: the processor's mode list, the EQ graph's redraw and the panel lock check. Values go through
+// the window's edit path.
 
 #include <string>
 #include <vector>
@@ -28,14 +28,6 @@ public:
     virtual QWidget* BoundControl(ParamAddress a) const = 0;
     virtual QWidget* BoundPane(ParamAddress a) const = 0;
     virtual QWidget* BoundCompanion(ParamAddress a, int entry) const = 0;
-};
-
-// The window's select channel for a tab 0..9: moves the shared pages to the tab's channel,
-// arranges the groups and captions for it and returns page * 256 + sheet; the caller stores it.
-class ChannelChoice {
-public:
-    virtual ~ChannelChoice() = default;
-    virtual int SelectChannel(int tab) = 0;
 };
 
 // The EQ graph: redraws the curve item `item` of logical page `page` (100: the whole graph).

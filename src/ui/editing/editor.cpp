@@ -4,6 +4,7 @@
 #include <QStackedWidget>
 #include <QWheelEvent>
 
+#include "ui/state/channel_state.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
@@ -16,7 +17,6 @@
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
-#include "ui/window/channel_state.h"
 
 namespace zt {
 namespace {
@@ -58,16 +58,19 @@ void NamedList(const ControlRegistry& registry, std::array<T*, N>& list,
 
 }  // namespace
 
-Editor::Editor(ParamModel& model, EditPath& path, const ModeListSource& modes, EditorState& shared,
-               WindowState& window, ChannelState& channel, ChannelChoice& selector)
+Editor::Editor(ParamModel& model, EditPath& path, Navigator& navigator, const ModeListSource& modes,
+               EditorState& shared, WindowState& window)
     : model_(model),
       path_(path),
       modes_(modes),
       shared_(shared),
       window_(window),
-      channel_(channel),
-      selector_(selector),
-      context_(std::make_unique<QObject>()) {}
+      navigator_(navigator),
+      channel_(navigator.mirrors()),
+      context_(std::make_unique<QObject>()) {
+    QObject::connect(&navigator_, &Navigator::viewChanged, context_.get(),
+                     [this] { ShowViewLooks(); });
+}
 
 Editor::~Editor() {
     // The controls may outlive the editor; their handlers go with it.
@@ -338,8 +341,10 @@ void Editor::ConnectBitmapButton(BitmapButton* button) {
 }
 
 void Editor::ReselectEffectSubPage() {
-    const int last = state_.lastEffectSubPage;
-    if (last >= 0 && last < 3) OnEffectSubPageClick(controls_.effectButtons[last]);
+    const int last = channel_.effectSubPage;
+    if (last >= 0 && last < kEffectSubPageCount) {
+        OnEffectSubPageClick(controls_.effectButtons[last]);
+    }
 }
 
 bool Editor::WheelStep(int angleDelta) {

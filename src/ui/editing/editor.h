@@ -20,6 +20,7 @@
 #include "ui/editing/editing_ports.h"
 #include "ui/editing/editor_controls.h"
 #include "ui/state/edit_path.h"
+#include "ui/state/navigator.h"
 #include "ui/state/window_state.h"
 #include "ui/window/window_hooks.h"
 
@@ -51,17 +52,15 @@ enum ControlActionCode {
     kActionLinkButtons = 20,
     kActionTypeLabel = 21,
     kActionTrigger = 23,
-    kActionEffectSubPage = 24,
-    kActionHintPath = 25,
 };
 
 class Editor : public PageRefresher, public PageSwitchEditing {
 public:
-    // `path` is the one way values change; `shared` is the state binding starts (BindControls
-    // points its edit references); `window` the window's state, whose EQ pass states the editor
-    // keeps.
-    Editor(ParamModel& model, EditPath& path, const ModeListSource& modes, EditorState& shared,
-           WindowState& window, ChannelState& channel, ChannelChoice& selector);
+    // `path` is the one way values change; `navigator` the one way the view changes, whose
+    // channel state the editor reads; `shared` is the state binding starts (BindControls points
+    // its edit references); `window` the window's state, whose EQ pass states the editor keeps.
+    Editor(ParamModel& model, EditPath& path, Navigator& navigator, const ModeListSource& modes,
+           EditorState& shared, WindowState& window);
     ~Editor() override;
 
     // Optional collaborators; without them the redraw and the lock check are skipped.
@@ -196,7 +195,6 @@ private:
     void KeepBandVisible(int band);
     void HighlightBand(int family, int band);
     void Toggle(BitmapButton* button);
-    void SelectTab(int tab);
     const SwitchPair* SwitchPairOf(int address) const;
     void RunTypeSelector(Selector* selector, int item);
 
@@ -214,14 +212,16 @@ private:
     void RefreshEqPass();
     void RefreshSystemSwitches();
     void RefreshModeControls();
+    // The effect and hint buttons, and the effect sheet, show the view the navigator holds.
+    void ShowViewLooks();
 
     ParamModel& model_;
     EditPath& path_;
     const ModeListSource& modes_;
     EditorState& shared_;
     WindowState& window_;
-    ChannelState& channel_;
-    ChannelChoice& selector_;
+    Navigator& navigator_;
+    ChannelState& channel_;  // the navigator's
     EqRedraw* redraw_ = nullptr;
     LockCheck* lock_ = nullptr;
     const Language* language_ = nullptr;

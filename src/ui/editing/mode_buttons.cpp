@@ -4,16 +4,17 @@
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "ui/editing/editor.h"
+#include "ui/state/channel_state.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/range_handle.h"
 #include "ui/widgets/status_pane.h"
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
-#include "ui/window/channel_state.h"
 
 namespace zt {
 namespace {
@@ -21,6 +22,18 @@ namespace {
 // Left edge of a range marker for a volume 0..84 on the scale of the system page.
 int MarkerLeft(int volume) {
     return static_cast<int>(std::nearbyint(volume * 1.89 + 53));
+}
+
+template <size_t N>
+bool IsIn(const std::array<SwappingToolButton*, N>& list, const SwappingToolButton* button) {
+    return button && std::find(list.begin(), list.end(), button) != list.end();
+}
+
+template <size_t N>
+void SelectOne(const std::array<SwappingToolButton*, N>& list, int chosen) {
+    for (size_t i = 0; i < N; ++i) {
+        if (list[i]) list[i]->setSelectedLook(static_cast<int>(i) == chosen);
+    }
 }
 
 void ShowSubSheet(QWidget* pages, int index) {
@@ -31,8 +44,7 @@ void ShowSubSheet(QWidget* pages, int index) {
 }  // namespace
 
 void Editor::ReselectAndRefresh() {
-    channel_.selectedChannel = selector_.SelectChannel(channel_.currentTab);
-    channel_.selectedPage = channel_.selectedChannel / 256;
+    navigator_.Reselect();
     RefreshPage(channel_.selectedPage);
     const int family = channel_.selectedChannel % 256;
     Redraw(family >= 0 && family < kPageKindCount ? state_.selectedBand[family] : 0,
@@ -65,9 +77,8 @@ void Editor::OnSideClick(BitmapButton* button) {
     // Leaving the together state: both sides start out equal.
     if (b != kSideTogether && *side == kSideTogether) model_.CopyEq(copy);
     *side = b;
-    if (copy == EqCopyChannel::Microphone) {
-        ControlAction(controls_.tabButtons[b == kSideRight ? kTabMicB : kTabMicA], kActionTab);
-    }
+    if (copy == EqCopyChannel::Microphone)
+        navigator_.ChooseTab(b == kSideRight ? kTabMicB : kTabMicA);
     Write(address, ControlAction(button, kActionSide));
     if (b == kSideTogether) model_.CopyEq(copy);
     ReselectAndRefresh();
@@ -81,23 +92,30 @@ void Editor::OnEqResetClick() {
 }
 
 void Editor::OnEffectSubPageClick(SwappingToolButton* button) {
-    if (!button) return;
-    const int r = ControlAction(button, kActionEffectSubPage);
-    if (r == 0) return;
-    state_.lastEffectSubPage = button->tag();
-    ShowSubSheet(controls_.effectPages, r % 256);
-    channel_.selectedPage = r / 256;
-    channel_.selectedChannel = channel_.selectedPage * 256 + 2;
+    if (!IsIn(controls_.effectButtons, button)) return;
+    // The buttons and the sheet follow the navigator's view change.
+    if (navigator_.ChooseEffectSubPage(button->tag()) < 0) return;
     RefreshPage(channel_.selectedPage);
     Redraw(kAllPages, channel_.selectedPage);
 }
 
 void Editor::OnHintPathClick(SwappingToolButton* button) {
-    if (ControlAction(button, kActionHintPath) == 0) return;
-    channel_.selectedChannel = 0x1904;
-    channel_.selectedPage = 25;
-    RefreshPage(25);
-    Redraw(kAllPages, 25);
+    if (!IsIn(controls_.hintButtons, button)) return;
+    if (!navigator_.ChooseHintPath(button->tag())) return;
+    RefreshPage(channel_.selectedPage);
+    Redraw(kAllPages, channel_.selectedPage);
+}
+
+void Editor::ShowViewLooks() {
+    // Each group shows the choice while its tab is shown, as its buttons are seen.
+    if (channel_.currentTab == kTabEffect) {
+        const int subPage = channel_.effectSubPage;
+        SelectOne(controls_.effectButtons, subPage);
+        ShowSubSheet(controls_.effectPages, subPage == kReverb ? 1 : 0);
+    }
+    if (channel_.currentTab == kTabHint) {
+        SelectOne(controls_.hintButtons, model_.selection().hiddenPage - kFirstHintPage);
+    }
 }
 
 void Editor::OnVolumeBarChange(TrackBar* bar) {

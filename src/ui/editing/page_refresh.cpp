@@ -7,13 +7,13 @@
 #include "params/page_table.h"
 #include "params/selection.h"
 #include "ui/editing/editor.h"
+#include "ui/state/channel_state.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/status_pane.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
-#include "ui/window/channel_state.h"
 
 namespace zt {
 namespace {

@@ -10,11 +10,11 @@
 #include "params/page_table.h"
 #include "ui/editing/editor.h"
 #include "ui/eqgraph/eq_graph.h"
+#include "ui/state/channel_state.h"
 #include "ui/state/window_state.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/swapping.h"
-#include "ui/window/channel_state.h"
 #include "ui/window/main_window.h"
 
 namespace zt {

@@ -5,16 +5,6 @@
 
 namespace zt {
 
-bool SameView(const EditView& a, const EditView& b) {
-    const SelectionState& x = a.selection;
-    const SelectionState& y = b.selection;
-    return a.tab == b.tab && a.effectSubPage == b.effectSubPage && a.micSide == b.micSide &&
-           a.mainSide == b.mainSide && a.surroundSide == b.surroundSide && x.micPage == y.micPage &&
-           x.effectPage == y.effectPage && x.outputPage == y.outputPage &&
-           x.hiddenPage == y.hiddenPage && x.outputScene == y.outputScene &&
-           x.musicEqSet == y.musicEqSet;
-}
-
 namespace {
 constexpr int kStepRunId = 1;
 }

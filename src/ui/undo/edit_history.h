@@ -14,21 +14,9 @@
 #include "params/image_changes.h"
 #include "params/selection.h"
 #include "ui/editing/editing_ports.h"
+#include "ui/state/navigator.h"
 
 namespace zt {
-
-// Where the user stood: the tab, the effect sub-page, and the sides and pages that the shared
-// controls stood for. Undoing goes back there first, so that every logical address names the
-// same processor address as when the edit was made, and the user sees what changes.
-struct EditView {
-    int tab = 0;
-    int effectSubPage = 0;
-    SelectionState selection;
-    int micSide = 0;
-    int mainSide = 0;
-    int surroundSide = 0;
-};
-bool SameView(const EditView& a, const EditView& b);
 
 struct EditRecord {
     EditView before;

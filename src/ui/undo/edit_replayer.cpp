@@ -5,18 +5,15 @@
 #include <utility>
 
 #include "ui/editing/editor.h"
-#include "ui/widgets/swapping.h"
-#include "ui/window/channel_state.h"
+#include "ui/state/navigator.h"
 
 namespace zt {
 
-EditReplayer::EditReplayer(Editor& editor, ParamModel& model, ChannelState& channel, Window window)
-    : editor_(editor), model_(model), channel_(channel), window_(std::move(window)) {}
+EditReplayer::EditReplayer(Editor& editor, ParamModel& model, Navigator& navigator, Window window)
+    : editor_(editor), model_(model), navigator_(navigator), window_(std::move(window)) {}
 
 EditView EditReplayer::CurrentView() const {
-    return {channel_.currentTab, editor_.state().lastEffectSubPage,
-            model_.selection(),  channel_.micSide,
-            channel_.mainSide,   channel_.surroundSide};
+    return navigator_.Current();
 }
 
 bool EditReplayer::CanReplay() const {
@@ -49,25 +46,14 @@ void EditReplayer::Replay(const EditRecord& record, bool undo) {
         pages.insert(PageOf(c.logical == kStoredOnly ? c.device : c.logical));
     }
     for (int page : pages) {
-        if (page != channel_.selectedPage) editor_.RefreshPage(page);
+        if (page != navigator_.channel().selectedPage) editor_.RefreshPage(page);
     }
     GoTo(end);
 }
 
 void EditReplayer::GoTo(const EditView& view) {
-    model_.selection() = view.selection;
-    channel_.micSide = view.micSide;
-    channel_.mainSide = view.mainSide;
-    channel_.surroundSide = view.surroundSide;
-    if (window_.switchTab) window_.switchTab(view.tab);
-    const EditorControls& controls = editor_.controls();
-    if (view.tab == kTabEffect && view.effectSubPage >= 0 && view.effectSubPage < 3) {
-        editor_.OnEffectSubPageClick(controls.effectButtons[view.effectSubPage]);
-    }
-    const int hintPath = view.selection.hiddenPage - 25;
-    if (view.tab == kTabHint && hintPath >= 0 && hintPath < 3) {
-        editor_.OnHintPathClick(controls.hintButtons[hintPath]);
-    }
+    navigator_.GoTo(view);
+    if (window_.showView) window_.showView();
 }
 
 void EditReplayer::Apply(const ParamChange& change, int value) {

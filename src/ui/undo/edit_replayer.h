@@ -13,18 +13,19 @@
 namespace zt {
 
 class Editor;
-struct ChannelState;
+class Navigator;
 
 class EditReplayer : public EditReplay {
 public:
     struct Window {
-        // The page switch of a tab button; false while the window takes no page switch.
-        std::function<bool(int tab)> switchTab;
+        // Shows the view the navigator holds, as a page switch does: the channel's sheet, its
+        // values and the graph.
+        std::function<void()> showView;
         // False while the window takes no edits (the panel lock is up, pages are travelling).
         std::function<bool()> takesEdits;
     };
 
-    EditReplayer(Editor& editor, ParamModel& model, ChannelState& channel, Window window);
+    EditReplayer(Editor& editor, ParamModel& model, Navigator& navigator, Window window);
 
     EditView CurrentView() const override;
     bool CanReplay() const override;
@@ -36,7 +37,7 @@ private:
 
     Editor& editor_;
     ParamModel& model_;
-    ChannelState& channel_;
+    Navigator& navigator_;
     Window window_;
 };
 

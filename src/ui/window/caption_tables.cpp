@@ -1,6 +1,6 @@
 #include "ui/window/caption_tables.h"
 
-#include "ui/window/channel_state.h"
+#include "ui/state/channel_state.h"
 
 namespace zt {
 namespace {

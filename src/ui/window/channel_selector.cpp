@@ -21,11 +21,9 @@ bool IsStereoOutputTab(int tab) {
 
 }  // namespace
 
-ChannelSelector::ChannelSelector(ChannelState& channel, SelectionState& selection,
-                                 const Language& language, const ControlRegistry& registry,
-                                 const GraphPanel& graph)
-    : channel_(channel),
-      selection_(selection),
+ChannelSelector::ChannelSelector(Navigator& navigator, const Language& language,
+                                 const ControlRegistry& registry, const GraphPanel& graph)
+    : navigator_(navigator),
       language_(language),
       graph_(graph),
       mainLmuteBtn_(registry.Get<QWidget>("MainLmuteBtn")),
@@ -38,23 +36,23 @@ ChannelSelector::ChannelSelector(ChannelState& channel, SelectionState& selectio
             captions_[tab].push_back({registry.Get<QWidget>(pair.control), &pair});
         }
     }
+    QObject::connect(&navigator, &Navigator::viewChanged, &follower_, [this] { Arrange(); });
 }
 
-int ChannelSelector::SelectChannel(int tab) {
-    if (tab < 0 || tab >= kTabCount) return channel_.selectedChannel;
-    const int result = ChooseChannel(tab, channel_, selection_);
+void ChannelSelector::Arrange() {
+    const int tab = navigator_.channel().currentTab;
+    if (tab < 0 || tab >= kTabCount) return;
 
     graph_.copyGrop->setVisible(ShowsSideButtons(tab));
     graph_.singleDiscoGrop->setVisible(IsOutputTab(tab));
     ShowOutputSides(IsStereoOutputTab(tab));
 
     // On the output tabs, automatic mode keeps the side and EQ pass buttons out of reach.
-    const bool enabled = tab <= kTabEffect || channel_.manualFlag == 1;
+    const bool enabled = tab <= kTabEffect || navigator_.channel().manualFlag == 1;
     graph_.copyGrop->setEnabled(enabled);
     graph_.eqPassGrop->setEnabled(enabled);
 
     ApplyCaptions(tab);
-    return result;
 }
 
 void ChannelSelector::ShowOutputSides(bool stereo) {

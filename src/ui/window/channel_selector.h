@@ -1,13 +1,13 @@
 #pragma once
-// Select channel: turns a page tab into the selection of the shared pages, and arranges the
-// window for that channel: which button groups under the graph are shown and enabled, where the
-// output mutes sit, and the captions that name the channel.
+// Arranges the window for the channel the navigator chose: which button groups under the graph
+// are shown and enabled, where the output mutes sit, and the captions that name the channel. It
+// follows every view change.
 
 #include <vector>
 
 #include "params/selection.h"
+#include "ui/state/navigator.h"
 #include "ui/widgets/control_registry.h"
-#include "ui/window/channel_state.h"
 #include "ui/window/graph_panel.h"
 #include "ui/window/language.h"
 
@@ -15,11 +15,11 @@ namespace zt {
 
 class ChannelSelector {
 public:
-    ChannelSelector(ChannelState& channel, SelectionState& selection, const Language& language,
-                    const ControlRegistry& registry, const GraphPanel& graph);
+    ChannelSelector(Navigator& navigator, const Language& language, const ControlRegistry& registry,
+                    const GraphPanel& graph);
 
-    // Select channel (tab 0..9) -> selected channel. The caller stores the result.
-    int SelectChannel(int tab);
+    // Arranges the window for the navigator's tab.
+    void Arrange();
 
     // Lefts of the output mutes: both mutes side by side for the stereo outputs, the left mute
     // alone in the middle for the others.
@@ -35,8 +35,7 @@ private:
     void ShowOutputSides(bool stereo);
     void ApplyCaptions(int tab);
 
-    ChannelState& channel_;
-    SelectionState& selection_;
+    const Navigator& navigator_;
     const Language& language_;
     const GraphPanel& graph_;
     QWidget* mainLmuteBtn_;
@@ -45,6 +44,7 @@ private:
     QWidget* mainRdelayBar_;
     QWidget* mainRdelayPane_;
     std::vector<Caption> captions_[kTabCount];
+    QObject follower_;  // ends the view-change connection with the selector
 };
 
 }  // namespace zt

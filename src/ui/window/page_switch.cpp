@@ -7,15 +7,15 @@
 
 namespace zt {
 
-PageSwitcher::PageSwitcher(TForm1& window, ChannelState& channel, ChannelSelector& selector,
-                           PageRefresher& refresher, const WindowServices& services,
-                           const WindowState& state)
+PageSwitcher::PageSwitcher(TForm1& window, Navigator& navigator, PageRefresher& refresher,
+                           const WindowServices& services, const WindowState& state)
     : window_(window),
-      channel_(channel),
-      selector_(selector),
+      navigator_(navigator),
       refresher_(refresher),
       services_(services),
-      state_(state) {}
+      state_(state) {
+    QObject::connect(&navigator_, &Navigator::viewChanged, &follower_, [this] { ShowTabLooks(); });
+}
 
 void PageSwitcher::Connect() {
     for (SwappingToolButton* tab : window_.tabStrip().tabs) {
@@ -26,11 +26,10 @@ void PageSwitcher::Connect() {
     }
 }
 
-int PageSwitcher::TabAction(int tag) {
+void PageSwitcher::ShowTabLooks() {
     const auto& tabs = window_.tabStrip().tabs;
-    for (int i = 0; i < kTabCount; ++i) tabs[i]->setSelectedLook(i == tag);
-    channel_.currentTab = tag;
-    return selector_.SelectChannel(tag);
+    const int tab = navigator_.channel().currentTab;
+    for (int i = 0; i < kTabCount; ++i) tabs[i]->setSelectedLook(i == tab);
 }
 
 void PageSwitcher::OnTabClicked(int tag) {
@@ -40,17 +39,22 @@ void PageSwitcher::OnTabClicked(int tag) {
         if (tag != kTabMusic) window_.tabStrip().tabs[tag]->setSelectedLook(false);
         return;
     }
-    channel_.selectedChannel = TabAction(tag);
-    const int sheet = channel_.selectedChannel % 256;
+    navigator_.ChooseTab(tag);
+    ShowView();
+}
+
+void PageSwitcher::ShowView() {
+    const ChannelState& channel = navigator_.channel();
+    const int sheet = channel.selectedChannel % 256;
     window_.formPageItem()->setCurrentIndex(sheet);
 
     if (services_.graph) services_.graph->SetCurveColour(kEqCurveColour);
-    if (tag == kTabEffect) {
+    if (channel.currentTab == kTabEffect) {
         if (services_.editing) services_.editing->ReselectEffectSubPage();
     } else {
-        refresher_.RefreshPage(channel_.selectedPage);
+        refresher_.RefreshPage(channel.selectedPage);
     }
-    if (services_.graph) services_.graph->DrawEqCurve(100, channel_.selectedPage);
+    if (services_.graph) services_.graph->DrawEqCurve(100, channel.selectedPage);
 
     if (services_.editing) services_.editing->EndWheelStepping();
     window_.tabStrip().examplexx->setFocus(Qt::OtherFocusReason);

@@ -3,9 +3,8 @@
 // mouse holds them.
 
 #include "params/param_model.h"
+#include "ui/state/navigator.h"
 #include "ui/state/window_state.h"
-#include "ui/window/channel_selector.h"
-#include "ui/window/channel_state.h"
 #include "ui/window/main_window.h"
 #include "ui/window/window_hooks.h"
 
@@ -18,28 +17,28 @@ inline const QColor kEqCurveColour(255, 102, 0);
 
 class PageSwitcher {
 public:
-    PageSwitcher(TForm1& window, ChannelState& channel, ChannelSelector& selector,
-                 PageRefresher& refresher, const WindowServices& services,
-                 const WindowState& state);
+    // The tab strip shows the navigator's tab from construction on.
+    PageSwitcher(TForm1& window, Navigator& navigator, PageRefresher& refresher,
+                 const WindowServices& services, const WindowState& state);
 
     // The page switch of a tab click: the tab button with this tag was clicked.
     void OnTabClicked(int tag);
 
-    // The tab part of a switch (control action 10): marks the tab of `tag` as selected and the
-    // other nine unselected, makes it the current tab and selects its channel. Returns the
-    // selected channel; the caller stores it.
-    int TabAction(int tag);
+    // Shows the view the navigator holds: the channel's sheet, its values and the graph.
+    void ShowView();
 
     // Wires the tab buttons' clicks and the selected look while the mouse holds a tab.
     void Connect();
 
 private:
+    void ShowTabLooks();
+
     TForm1& window_;
-    ChannelState& channel_;
-    ChannelSelector& selector_;
+    Navigator& navigator_;
     PageRefresher& refresher_;
     const WindowServices& services_;
     const WindowState& state_;
+    QObject follower_;  // ends the view-change connection with the page switch
 };
 
 // A tool button shows its selected look as soon as the mouse presses it.

@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <array>
 
+#include "ui/state/channel_state.h"
 #include "ui/widgets/control_registry.h"
-#include "ui/window/channel_state.h"
 
 namespace zt {
 

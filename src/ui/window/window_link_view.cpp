@@ -11,15 +11,14 @@
 namespace zt {
 
 WindowLinkView::WindowLinkView(const Parts& parts, const Language& language,
-                               WindowMessages& messages, ChannelState& channel,
-                               ChannelSelector& selector, PageRefresher& refresher)
+                               WindowMessages& messages, Navigator& navigator,
+                               PageRefresher& refresher)
     : parts_(parts),
       linkLabel_(parts.window->tabStrip().linkLabel),
       linkBtn_(parts.window->tabStrip().linkBtn),
       language_(language),
       messages_(messages),
-      channel_(channel),
-      selector_(selector),
+      navigator_(navigator),
       refresher_(refresher) {}
 
 void WindowLinkView::ShowLinkStatus(const BilingualText& link) {
@@ -89,8 +88,8 @@ void WindowLinkView::RefreshAfterTransfer() {
 
 void WindowLinkView::ShowImage() {
     refresher_.RefreshPage(kAllPages);
-    channel_.selectedChannel = selector_.SelectChannel(channel_.currentTab);
-    refresher_.RefreshPage(channel_.selectedPage);
+    navigator_.Reselect();
+    refresher_.RefreshPage(navigator_.channel().selectedPage);
     MarkFields();
 }
 

@@ -13,8 +13,7 @@
 #include "link/link_view.h"
 #include "params/param_model.h"
 #include "ui/binding/control_binding.h"
-#include "ui/window/channel_selector.h"
-#include "ui/window/channel_state.h"
+#include "ui/state/navigator.h"
 #include "ui/window/language.h"
 #include "ui/window/messages.h"
 
@@ -54,7 +53,7 @@ public:
     };
 
     WindowLinkView(const Parts& parts, const Language& language, WindowMessages& messages,
-                   ChannelState& channel, ChannelSelector& selector, PageRefresher& refresher);
+                   Navigator& navigator, PageRefresher& refresher);
 
     void ShowLinkStatus(const BilingualText& text) override;
     void SetLinkLabelColour(LinkLabelColour colour) override;
@@ -108,8 +107,7 @@ private:
     LinkLookButton* linkBtn_;
     const Language& language_;
     WindowMessages& messages_;
-    ChannelState& channel_;
-    ChannelSelector& selector_;
+    Navigator& navigator_;
     PageRefresher& refresher_;
     bool linked_ = false;
     // The status line says the link holds the processor's image (online, or moving pages).

@@ -20,6 +20,7 @@
 #include "tests/ui/editing/rig_window.h"
 #include "ui/editing/editor.h"
 #include "ui/editing/link_parameters.h"
+#include "ui/state/channel_state.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
@@ -32,7 +33,6 @@
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
-#include "ui/window/channel_state.h"
 
 namespace zt::test {
 

@@ -18,6 +18,7 @@
 #include "ui/editing/binding_lookup.h"
 #include "ui/editing/editor.h"
 #include "ui/sheets/page_sheets.h"
+#include "ui/state/channel_state.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
@@ -30,7 +31,6 @@
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
 #include "ui/widgets/type_label.h"
-#include "ui/window/channel_state.h"
 
 namespace zt::test {
 
@@ -89,22 +89,23 @@ inline std::unique_ptr<QWidget> BuildSheetsWindow(ControlRegistry& r, QStackedWi
     return window;
 }
 
-// The small window with the editor attached: the channel selection and the page switch as the
-// main window runs them, over whatever link the test gives.
-class RigFrame : public ChannelChoice {
+// The small window with the editor attached: the channel's arrangement and the page switch as
+// the main window runs them, over whatever link the test gives.
+class RigFrame {
 public:
     RigFrame() = default;
-    ~RigFrame() override { editor.reset(); }
+    ~RigFrame() { editor.reset(); }
 
     // Builds and binds the window, attaches the editor, resets every EQ band as start-up does
     // and shows the music tab.
     void Start(ParamModel& model, EditPath& path, const ModeListSource& modes) {
-        model_ = &model;
+        navigator = std::make_unique<Navigator>(channel, model.selection());
         window = BuildSheetsWindow(registry, pages);
+        QObject::connect(navigator.get(), &Navigator::viewChanged, window.get(),
+                         [this] { Arrange(); });
         BindControls(registry, model.image(), editorState, binding);
         lookup = std::make_unique<ControlBindingLookup>(binding);
-        editor =
-            std::make_unique<Editor>(model, path, modes, editorState, windowState, channel, *this);
+        editor = std::make_unique<Editor>(model, path, *navigator, modes, editorState, windowState);
         editor->SetEqRedraw(&redraw);
         editor->SetPlainMessage([this](const QString& text) { messages.push_back(text); });
         editor->Attach(registry, *lookup, binding.lists(), window.get());
@@ -119,12 +120,19 @@ public:
     // The link's refresh after a complete download.
     void RefreshAfterTransfer() {
         editor->RefreshPage(kAllPages);
-        channel.selectedChannel = SelectChannel(channel.currentTab);
+        navigator->Reselect();
         editor->RefreshPage(channel.selectedPage);
     }
 
-    int SelectChannel(int tab) override {
-        const int result = ChooseChannel(tab, channel, model_->selection());
+    // The arrangement of the graph's groups for the navigator's tab, and the tab strip's looks.
+    void Arrange() {
+        const int tab = channel.currentTab;
+        for (QWidget* each : registry.InCreationOrder()) {
+            auto* button = qobject_cast<SwappingToolButton*>(each);
+            if (button && button->objectName().startsWith("Form")) {
+                button->setSelectedLook(button->tag() == tab);
+            }
+        }
         const bool output = tab >= kTabMain && tab <= kTabSub;
         QWidget* copy = registry.Find("CopyGrop");
         copy->setVisible(tab == 0 || tab == 2 || tab == 3 || tab == 5 || tab == 6);
@@ -132,19 +140,11 @@ public:
         const bool enabled = tab <= kTabEffect || channel.manualFlag == 1;
         copy->setEnabled(enabled);
         registry.Find("EQPassGrop")->setEnabled(enabled);
-        return result;
     }
 
     // The page switch of a tab button.
     void ChooseTab(int tab) {
-        for (QWidget* each : registry.InCreationOrder()) {
-            auto* button = qobject_cast<SwappingToolButton*>(each);
-            if (button && button->objectName().startsWith("Form")) {
-                button->setSelectedLook(button->tag() == tab);
-            }
-        }
-        channel.currentTab = tab;
-        channel.selectedChannel = SelectChannel(tab);
+        navigator->ChooseTab(tab);
         pages->setCurrentIndex(channel.selectedChannel % 256);
         if (tab == kTabEffect) {
             editor->ReselectEffectSubPage();
@@ -167,12 +167,10 @@ public:
     EditorState editorState;
     WindowState windowState;
     ChannelState channel;
+    std::unique_ptr<Navigator> navigator;
     RecordingRedraw redraw;
     std::vector<QString> messages;
     std::unique_ptr<Editor> editor;
-
-private:
-    ParamModel* model_ = nullptr;
 };
 
 }  // namespace zt::test

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "tests/ui/window/window_fixture.h"
+#include "ui/state/channel_state.h"
 #include "ui/widgets/band_scroll_box.h"
-#include "ui/window/channel_state.h"
 
 namespace zt {
 namespace {

@@ -125,13 +125,13 @@ TEST_F(PageSwitch, AutomaticModeKeepsSideAndPassButtonsOutOfReachOnOutputs) {
     const GraphPanel& g = window().graph();
     app().channel().manualFlag = 0;
     for (int tab = 0; tab < kTabCount; ++tab) {
-        app().channelSelector().SelectChannel(tab);
+        app().navigator().ChooseTab(tab);
         const bool enabled = tab <= kTabEffect;
         EXPECT_EQ(g.copyGrop->isEnabled(), enabled) << tab;
         EXPECT_EQ(g.eqPassGrop->isEnabled(), enabled) << tab;
     }
     app().channel().manualFlag = 1;
-    app().channelSelector().SelectChannel(kTabSub);
+    app().navigator().ChooseTab(kTabSub);
     EXPECT_TRUE(g.copyGrop->isEnabled());
     EXPECT_TRUE(g.eqPassGrop->isEnabled());
 }
@@ -141,19 +141,19 @@ TEST_F(PageSwitch, OutputPageFollowsSceneAndSide) {
     ChannelState& ch = app().channel();
     sel.outputScene = 1;
     ch.mainSide = kSideRight;
-    EXPECT_EQ(app().channelSelector().SelectChannel(kTabMain), 0x0603);
+    EXPECT_EQ(app().navigator().ChooseTab(kTabMain), 0x0603);
     EXPECT_EQ(sel.outputPage, 10);
     sel.outputScene = 2;
-    app().channelSelector().SelectChannel(kTabCenter);
+    app().navigator().ChooseTab(kTabCenter);
     EXPECT_EQ(sel.outputPage, 20);
     ch.surroundSide = kSideTogether;
-    app().channelSelector().SelectChannel(kTabSurround);
+    app().navigator().ChooseTab(kTabSurround);
     EXPECT_EQ(sel.outputPage, 14);
 }
 
 TEST_F(PageSwitch, EchoBKeepsItsPageOnTheEffectTab) {
     app().model().selection().effectPage = 24;
-    EXPECT_EQ(app().channelSelector().SelectChannel(kTabEffect), 0x0402);
+    EXPECT_EQ(app().navigator().ChooseTab(kTabEffect), 0x0402);
     EXPECT_EQ(app().model().selection().effectPage, 24);
     EXPECT_EQ(app().channel().selectedPage, 4);
 }

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <string>
 
-#include "ui/window/channel_state.h"
+#include "ui/state/channel_state.h"
 
 namespace zt {
 namespace {

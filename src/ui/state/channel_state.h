@@ -43,7 +43,8 @@ struct ChannelState {
     int micSide = kSideLeft;
     int mainSide = kSideLeft;
     int surroundSide = kSideLeft;
-    int manualFlag = 1;  // mirrors 0x00A0: 1 manual, 0 automatic output EQ
+    int manualFlag = 1;     // mirrors 0x00A0: 1 manual, 0 automatic output EQ
+    int effectSubPage = 0;  // the effect sub-page chosen last: 0 echo A, 1 echo B, 2 reverb
 };
 
 // The selection part of choosing a tab: moves the shared pages to the channel of the tab and

@@ -1,4 +1,4 @@
-#include "ui/window/channel_state.h"
+#include "ui/state/channel_state.h"
 
 namespace zt {
 namespace {
