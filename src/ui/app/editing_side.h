@@ -21,7 +21,6 @@ class ControlRegistry;
 class LinkEngine;
 class PageSwitcher;
 class TForm1;
-class WindowLinkView;
 class WindowMessages;
 class EditPath;
 struct EditorState;
@@ -42,7 +41,6 @@ public:
         ChannelSelector& selector;
         PageSwitcher& pages;
         TForm1& window;
-        WindowLinkView& linkView;
         Language& language;
         WindowMessages& messages;
         WindowServices& services;  // its editing and the graph it redraws

@@ -78,7 +78,6 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
         .selector = *selector_,
         .pages = *pageSwitcher_,
         .window = *window_,
-        .linkView = *linkView_,
         .language = language_,
         .messages = *messages_,
         .services = services_,
