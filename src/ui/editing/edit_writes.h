@@ -31,14 +31,12 @@ public:
     // Notes the last EQ-related write.
     void RecordWrite(ParamAddress a, int value);
 
-    // Receiver of the deferred refresh, so that it ends with the editing side.
-    QObject* context() const { return context_.get(); }
-
 private:
     EditingParts& parts_;
     PageRefresher& refresher_;
     // Pages of writes refused while the window takes none, shown from the stores again.
     std::set<int> refusedPages_;
+    // Receiver of the deferred refresh, so that it ends with the editing side.
     std::unique_ptr<QObject> context_;
 };
 

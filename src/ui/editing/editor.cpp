@@ -34,8 +34,7 @@ void NamedList(const ControlRegistry& registry, std::array<T*, N>& list,
 
 Editor::Editor(ParamModel& model, EditPath& path, const ModeListSource& modes, EditorState& shared,
                WindowState& window, ChannelState& channel, ChannelChoice& selector)
-    : modes_(modes),
-      selector_(selector),
+    : selector_(selector),
       parts_(model, path, shared, window, channel),
       looks_(parts_),
       bands_(parts_),
@@ -60,7 +59,7 @@ void Editor::Attach(const ControlRegistry& registry, const BindingLookup& bindin
         shared.currentValueEdit = Named<ValueEdit>(registry, QStringLiteral("MusFreEdit1"));
     }
     if (!shared.highlightedEdit) shared.highlightedEdit = parts_.controls.example;
-    wiring_.Connect(registry, writes_.context());
+    wiring_.Connect(registry, connections_.get());
     ConnectChoiceButtons(registry);
     wheel_.Watch(window);
 }
@@ -127,7 +126,7 @@ void Editor::ResolveControls(const ControlRegistry& r, const ControlLists& lists
 }
 
 void Editor::ConnectChoiceButtons(const ControlRegistry& registry) {
-    QObject* context = writes_.context();
+    QObject* context = connections_.get();
     const EditorControls& c = parts_.controls;
     auto in = [](const auto& list, const QWidget* control) {
         return std::find(list.begin(), list.end(), control) != list.end();

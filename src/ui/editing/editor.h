@@ -124,7 +124,6 @@ private:
     int EffectSubPageAction(SwappingToolButton* tool);
     int HintPathAction(SwappingToolButton* tool);
 
-    const ModeListSource& modes_;
     ChannelChoice& selector_;
     EditingParts parts_;
     ButtonLooks looks_;
@@ -137,6 +136,9 @@ private:
     PageDisplay display_;
     WheelStepping wheel_;
     InputWiring wiring_;
+    // Receiver of every connection the editor makes; it goes first, so that no handler outlives
+    // its unit.
+    std::unique_ptr<QObject> connections_ = std::make_unique<QObject>();
 };
 
 }  // namespace zt
