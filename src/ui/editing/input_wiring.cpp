@@ -143,9 +143,8 @@ void InputWiring::ConnectBitmapButton(BitmapButton* button, QObject* context) {
     if (looks_.triggers.GroupOf(button)) return on(&InputHandlers::OnTriggerButtonClick);
     const bool mute = button == c.leftMute || button == c.rightMute;
     if (!mute && parts_.Bound(button->tag()) != button) return;
-    // The phase buttons show the phase symbol; every other bound toggle is a mute.
-    const bool phase = !mute && button->picture() == BitmapButton::Picture::Phase;
-    looks_.toggles.Note(button, phase ? ToggleLooks::Kind::Phase : ToggleLooks::Kind::Mute);
+    // The output's two mutes aside, every bound toggle is a phase button.
+    looks_.toggles.Note(button, mute ? ToggleLooks::Kind::Mute : ToggleLooks::Kind::Phase);
     on(&InputHandlers::OnToggleClick);
 }
 
