@@ -6,7 +6,6 @@
 #include "ui/window/main_window.h"
 #include "ui/window/page_switch.h"
 #include "ui/window/window_hooks.h"
-#include "ui/window/window_link_view.h"
 
 namespace zt {
 
@@ -31,8 +30,6 @@ EditingSide::EditingSide(const Parts& parts)
     parts.services.editing = &editor_;
     editor_.SetEqRedraw(this);
     editor_.SetLanguage(&parts.language);
-    editor_.SetLinkButtonLook(
-        [&view = parts.linkView](bool linked) { view.SetLinkButtonLinked(linked); });
 }
 
 EditingSide::~EditingSide() {

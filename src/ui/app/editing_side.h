@@ -20,7 +20,6 @@ class ControlRegistry;
 class LinkEngine;
 class PageSwitcher;
 class TForm1;
-class WindowLinkView;
 class WindowMessages;
 class EditPath;
 struct EditorState;
@@ -40,7 +39,6 @@ public:
         Navigator& navigator;
         PageSwitcher& pages;
         TForm1& window;
-        WindowLinkView& linkView;
         Language& language;
         WindowMessages& messages;
         WindowServices& services;  // its editing and the graph it redraws

@@ -77,7 +77,6 @@ EditorApp::EditorApp(std::unique_ptr<WindowMessages> messages)
         .navigator = navigator_,
         .pages = *pageSwitcher_,
         .window = *window_,
-        .linkView = *linkView_,
         .language = language_,
         .messages = *messages_,
         .services = services_,

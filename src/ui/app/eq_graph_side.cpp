@@ -14,8 +14,7 @@ EqGraphSide::EqGraphSide(const Parts& parts, Editor& editor)
       graph_(parts.window.graph(), parts.registry, parts.store, parts.editorState,
              parts.windowState, drag_),
       editing_(graph_, parts.window.graph(), editor, lookup_, parts.channel, parts.window,
-               parts.windowState, drag_),
-      rangeHandles_(editor, lookup_, drag_) {
+               parts.windowState, drag_) {
     graph_.SetAfterRebuild([this] { RedrawAfterRebuild(); });
     services_.graph = &graph_;
     services_.timer1 = this;
@@ -28,7 +27,6 @@ EqGraphSide::~EqGraphSide() {
 
 void EqGraphSide::Attach() {
     editing_.Connect();
-    rangeHandles_.Connect();
 }
 
 void EqGraphSide::OnTimer1Tick() {

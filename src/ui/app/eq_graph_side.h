@@ -1,8 +1,8 @@
 #pragma once
 // The EQ graph wired in the composition root: the graph on Image1, the point editing with
-// the mouse, the range handles of the system page, and the tick of the displays behind the
-// curve. The graph follows every EQ change through the edit path's changed events. Another
-// display reaches the graph through graph().AddUnderlay.
+// the mouse, and the tick of the displays behind the curve. The graph follows every EQ change
+// through the edit path's changed events. Another display reaches the graph through
+// graph().AddUnderlay.
 
 #include <memory>
 
@@ -10,7 +10,6 @@
 #include "ui/eqgraph/drag_state.h"
 #include "ui/eqgraph/eq_graph.h"
 #include "ui/eqgraph/point_editing.h"
-#include "ui/eqgraph/range_handle_drag.h"
 #include "ui/window/window_hooks.h"
 
 namespace zt {
@@ -66,7 +65,6 @@ private:
     DragState drag_;
     EqGraph graph_;
     PointEditing editing_;
-    RangeHandleDrag rangeHandles_;
 };
 
 }  // namespace zt

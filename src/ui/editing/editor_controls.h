@@ -41,7 +41,6 @@ struct SwitchPair {
     int address = 0;
     BitmapButton* first = nullptr;   // value 0
     BitmapButton* second = nullptr;  // value 1
-    bool assignsHints = true;
 };
 
 // The fixed lists come from binding, which resolved them once.
@@ -59,8 +58,7 @@ struct EditorControls : ControlLists {
     QWidget* eqPassLabel = nullptr;
     BitmapButton* eqPassButton = nullptr;  // MusEQAllpassBtn
     BitmapButton* eqResetButton = nullptr;
-    BitmapButton* autoButton = nullptr;
-    BitmapButton* manualButton = nullptr;
+    std::array<BitmapButton*, 2> autoManualButtons{};  // index = manual flag: auto, manual
     QWidget* copyGroup = nullptr;
     QWidget* eqPassGroup = nullptr;
 

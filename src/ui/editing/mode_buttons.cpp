@@ -1,28 +1,17 @@
 // The buttons that change what the shared controls stand for (scene, side, effect sub-page, hint
-// path), the EQ reset, the system volume bars with their limits, and the band box scrolling.
+// path) and the EQ reset.
 
-#include <QLabel>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <algorithm>
-#include <cmath>
 
 #include "ui/editing/editor.h"
 #include "ui/state/channel_state.h"
-#include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
-#include "ui/widgets/range_handle.h"
-#include "ui/widgets/status_pane.h"
 #include "ui/widgets/swapping.h"
-#include "ui/widgets/track_bar.h"
 
 namespace zt {
 namespace {
-
-// Left edge of a range marker for a volume 0..84 on the scale of the system page.
-int MarkerLeft(int volume) {
-    return static_cast<int>(std::nearbyint(volume * 1.89 + 53));
-}
 
 template <size_t N>
 bool IsIn(const std::array<SwappingToolButton*, N>& list, const SwappingToolButton* button) {
@@ -45,16 +34,18 @@ void ShowSubSheet(QWidget* pages, int index) {
 
 void Editor::ReselectAndRefresh() {
     navigator_.Reselect();
-    RefreshPage(channel_.selectedPage);
-    const int family = channel_.selectedChannel % 256;
-    Redraw(family >= 0 && family < kPageKindCount ? state_.selectedBand[family] : 0,
-           channel_.selectedPage);
+    RefreshPage(parts_.channel.selectedPage);
+    const int family = parts_.channel.selectedChannel % 256;
+    parts_.Redraw(family >= 0 && family < kPageKindCount ? parts_.state.selectedBand[family] : 0,
+                  parts_.channel.selectedPage);
 }
 
 void Editor::OnSceneClick(BitmapButton* button) {
-    const int scene = ControlAction(button, kActionScene);
-    Write(0x00A1, scene);
-    model_.selection().outputScene = scene;
+    const int scene = looks_.scenes.IndexOf(button);
+    if (scene < 0) return;
+    looks_.scenes.Show(scene);
+    writes_.Write(0x00A1, scene);
+    parts_.model.selection().outputScene = scene;
     ReselectAndRefresh();
 }
 
@@ -63,92 +54,61 @@ void Editor::OnSideClick(BitmapButton* button) {
     int* side = nullptr;
     ParamAddress address = 0;
     EqCopyChannel copy = EqCopyChannel::Other;
-    if (channel_.selectedPage == 0) {
-        side = &model_.selection().musicEqSet, address = 0x0008, copy = EqCopyChannel::Music;
-    } else if (channel_.selectedPage == 2) {
-        side = &channel_.micSide, address = 0x020D, copy = EqCopyChannel::Microphone;
-    } else if (channel_.currentTab == kTabMain) {
-        side = &channel_.mainSide, address = 0x00A2, copy = EqCopyChannel::Main;
-    } else if (channel_.currentTab == kTabSurround) {
-        side = &channel_.surroundSide, address = 0x00A3, copy = EqCopyChannel::Surround;
+    if (parts_.channel.selectedPage == 0) {
+        side = &parts_.model.selection().musicEqSet, address = 0x0008, copy = EqCopyChannel::Music;
+    } else if (parts_.channel.selectedPage == 2) {
+        side = &parts_.channel.micSide, address = 0x020D, copy = EqCopyChannel::Microphone;
+    } else if (parts_.channel.currentTab == kTabMain) {
+        side = &parts_.channel.mainSide, address = 0x00A2, copy = EqCopyChannel::Main;
+    } else if (parts_.channel.currentTab == kTabSurround) {
+        side = &parts_.channel.surroundSide, address = 0x00A3, copy = EqCopyChannel::Surround;
     } else {
         return;
     }
     // Leaving the together state: both sides start out equal.
-    if (b != kSideTogether && *side == kSideTogether) model_.CopyEq(copy);
+    if (b != kSideTogether && *side == kSideTogether) parts_.model.CopyEq(copy);
     *side = b;
     if (copy == EqCopyChannel::Microphone)
         navigator_.ChooseTab(b == kSideRight ? kTabMicB : kTabMicA);
-    Write(address, ControlAction(button, kActionSide));
-    if (b == kSideTogether) model_.CopyEq(copy);
+    const int index = looks_.sides.IndexOf(button);
+    looks_.sides.Show(index);
+    writes_.Write(address, index == 1 ? 1 : 0);
+    if (b == kSideTogether) parts_.model.CopyEq(copy);
     ReselectAndRefresh();
 }
 
 void Editor::OnEqResetClick() {
     // The reset stores the defaults itself before it sends them.
     if (!TakesEdits()) return;
-    model_.ResetEq(channel_.selectedPage, path_, *this);
+    parts_.model.ResetEq(parts_.channel.selectedPage, parts_.path, *this);
     ReselectAndRefresh();
 }
 
 void Editor::OnEffectSubPageClick(SwappingToolButton* button) {
-    if (!IsIn(controls_.effectButtons, button)) return;
+    if (!IsIn(parts_.controls.effectButtons, button)) return;
     // The buttons and the sheet follow the navigator's view change.
     if (navigator_.ChooseEffectSubPage(button->tag()) < 0) return;
-    RefreshPage(channel_.selectedPage);
-    Redraw(kAllPages, channel_.selectedPage);
+    RefreshPage(parts_.channel.selectedPage);
+    parts_.Redraw(kAllPages, parts_.channel.selectedPage);
 }
 
 void Editor::OnHintPathClick(SwappingToolButton* button) {
-    if (!IsIn(controls_.hintButtons, button)) return;
+    if (!IsIn(parts_.controls.hintButtons, button)) return;
     if (!navigator_.ChooseHintPath(button->tag())) return;
-    RefreshPage(channel_.selectedPage);
-    Redraw(kAllPages, channel_.selectedPage);
+    RefreshPage(parts_.channel.selectedPage);
+    parts_.Redraw(kAllPages, parts_.channel.selectedPage);
 }
 
 void Editor::ShowViewLooks() {
     // Each group shows the choice while its tab is shown, as its buttons are seen.
-    if (channel_.currentTab == kTabEffect) {
-        const int subPage = channel_.effectSubPage;
-        SelectOne(controls_.effectButtons, subPage);
-        ShowSubSheet(controls_.effectPages, subPage == kReverb ? 1 : 0);
+    const ChannelState& channel = parts_.channel;
+    if (channel.currentTab == kTabEffect) {
+        SelectOne(parts_.controls.effectButtons, channel.effectSubPage);
+        ShowSubSheet(parts_.controls.effectPages, channel.effectSubPage == kReverb ? 1 : 0);
     }
-    if (channel_.currentTab == kTabHint) {
-        SelectOne(controls_.hintButtons, model_.selection().hiddenPage - kFirstHintPage);
-    }
-}
-
-void Editor::OnVolumeBarChange(TrackBar* bar) {
-    const VolumeGroup* group = nullptr;
-    for (const VolumeGroup& each : controls_.volumeGroups) {
-        if (bar == each.normal || bar == each.start || bar == each.maximum) group = &each;
-    }
-    if (!group) return;
-    auto* pane = qobject_cast<StatusPane*>(Pane(bar->tag()));
-    const int role = bar->hint().toInt();
-    const int previous = pane ? pane->hint().toInt() : 0;
-    // A normal volume rises one step per change however far it is dragged; it falls freely.
-    if (bar == group->normal && bar->value() > previous + 1 && !path_.showing()) {
-        bar->setValue(previous + 1);  // the change this raises does the rest
-        return;
-    }
-    VolumeLimits(group->normal, group->start, group->maximum, role, pane);
-    if (pane) pane->setHint(QString::number(bar->value()));
-    if (group->startMarker && group->start) {
-        group->startMarker->move(MarkerLeft(group->start->value()), group->startMarker->y());
-    }
-    if (group->maximumMarker && group->maximum) {
-        group->maximumMarker->move(MarkerLeft(group->maximum->value()), group->maximumMarker->y());
-    }
-    if (bar != group->normal && pane) {
-        if (auto* label = qobject_cast<QLabel*>(group->label)) label->setText(pane->hint());
-    }
-    Write(bar->tag(), bar->value());
-}
-
-void Editor::OnBandScroll(int box, int position) {
-    if (box >= 0 && box < 3 && controls_.bandBoxes[box]) {
-        controls_.bandBoxes[box]->setBandPosition(position);
+    if (channel.currentTab == kTabHint) {
+        SelectOne(parts_.controls.hintButtons,
+                  parts_.model.selection().hiddenPage - kFirstHintPage);
     }
 }
 

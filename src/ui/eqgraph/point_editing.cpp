@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QStackedWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "eqgraph/drag_rules.h"
@@ -24,13 +25,6 @@ namespace {
 constexpr int kQSteppingBands = 15;
 // Sideways distance on Image1 that makes one Q step.
 constexpr int kQStepPixels = 3;
-
-// Row of the band number label table for a sheet (the effect sheet shows the reverb's labels
-// while the reverb is chosen).
-int LabelRow(int sheet, int page) {
-    if (sheet == kSheetEffect && page == 5) return 5;
-    return sheet;
-}
 
 }  // namespace
 
@@ -111,23 +105,10 @@ bool PointEditing::EqPassOn() const {
 }
 
 int PointEditing::BandSlot(int marker, int field) const {
-    if (Sheet() == kSheetDynamicEq) {
-        const PageLayout& deq = PageLayoutOf(1);
-        return MakeAddress(1, deq.firstBandSlot + deq.bandStep * marker + field);
-    }
-    const int page = channel_.selectedPage;
+    // Marker n stands for band n + 1 of the page shown, as the band's number label says.
+    const int page = Sheet() == kSheetDynamicEq ? 1 : channel_.selectedPage;
     const PageLayout& layout = PageLayoutOf(page);
-    // The band's number as its label in the visible band list shows it.
-    int number = marker + 1;
-    const int row = LabelRow(Sheet(), page);
-    if (row >= 0 && row < kBandLabelRows && marker < kBandLabelColumns) {
-        if (const BandNumberLabel* label = editor_.controls().bandLabels[row][marker]) {
-            bool ok = false;
-            const int shown = label->text().toInt(&ok);
-            if (ok && shown > 0) number = shown;
-        }
-    }
-    return MakeAddress(page, layout.firstBandSlot + layout.bandStep * (number - 1) + field);
+    return MakeAddress(page, layout.firstBandSlot + layout.bandStep * marker + field);
 }
 
 void PointEditing::SelectEnabledEdit(int address) {
@@ -257,12 +238,17 @@ void PointEditing::OnInfoLabelRelease() {
 }
 
 void PointEditing::OnNumberLabelClick(const BandNumberLabel* label) {
-    bool ok = false;
-    const int number = label->text().toInt(&ok);
-    if (!ok) return;
-    const int page = label->tag();
-    const int first = label->hint().toInt();
-    SelectEnabledEdit(MakeAddress(page, first + PageLayoutOf(page).bandStep * (number - 1)));
+    // The label's place in the binding's band label table is its band.
+    for (const auto& row : editor_.controls().bandLabels) {
+        const auto found = std::find(row.begin(), row.end(), label);
+        if (found == row.end()) continue;
+        const int band = static_cast<int>(found - row.begin());
+        const int page = label->tag();
+        const PageLayout& layout = PageLayoutOf(page);
+        SelectEnabledEdit(
+            MakeAddress(page, layout.firstBandSlot + layout.bandStep * band + kFieldFrequency));
+        return;
+    }
 }
 
 void PointEditing::SetControl(int address, bool onPane, float raw) {

@@ -275,8 +275,7 @@ void SheetBuilder::PlaceSelector(const ParamRow& row, const RowNames& names, con
 }
 
 void SheetBuilder::PlaceToggle(const ParamRow& row, const RowNames& names, const RowCell& cell) {
-    // A toggle without a caption is a phase button: the phase symbol, 15 pixels wide, which is
-    // how the page refresh tells it from the other toggles.
+    // A toggle without a caption is a phase button: the phase symbol, 15 pixels wide.
     const bool phase = !*row.caption.chinese;
     auto* button = Named(new BitmapButton(Chinese(row.caption), cell.container), names.control);
     button->setHint(row.hint);

@@ -1,7 +1,8 @@
 #pragma once
 // The number label at the head of an EQ band column. Its tag holds the logical page and its
-// hint the slot of the first band's frequency, so a click can find the band's frequency edit
-// from the number it shows. The band being edited is drawn opaque, the others transparent.
+// hint the slot of the first band's frequency, as the form gives them; a click finds the band's
+// frequency edit through the label's place in the binding's band label table. The band being
+// edited is drawn opaque, the others transparent.
 
 #include <QLabel>
 

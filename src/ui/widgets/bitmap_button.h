@@ -1,7 +1,8 @@
 #pragma once
 // A button drawn with two pictures of its own, pressed and released, and a caption. A toggle
-// button shows the picture its handler chooses (its state lives in the hint, "0" or "1"); a
-// plain button shows pressed only while the mouse holds it down. Both raise clicked.
+// button shows the picture its handler chooses (the state it stands for is held by the code
+// that handles it); a plain button shows pressed only while the mouse holds it down. Both raise
+// clicked.
 
 #include <QAbstractButton>
 

@@ -93,7 +93,7 @@ TEST_F(ControlHandlersTest, PlainSelectorWritesItsItem) {
 TEST_F(ControlHandlersTest, PhaseAndMuteButtonsToggle) {
     rig.ChooseTab(kTabEffect);
     auto* phase = rig.Get<BitmapButton>("EchoEffPhaseBtn");
-    phase->setHint("0");
+    rig.editor->looks().toggles.Set(phase, false);
     QTest::mouseClick(phase, Qt::LeftButton);
     EXPECT_TRUE(phase->showsPressed());
     QTest::mouseClick(phase, Qt::LeftButton);

@@ -80,7 +80,7 @@ TEST_F(PageRefreshTest, RefreshSendsNothingAndShowsAStoredMuteAsOn) {
     rig.editor->RefreshPage(kAllPages);
     EXPECT_TRUE(rig.TakeWrites().empty());
     auto* mute = rig.Get<BitmapButton>("MainLmuteBtn");
-    EXPECT_EQ(mute->hint(), "1");
+    EXPECT_TRUE(rig.editor->looks().toggles.IsOn(mute));
     EXPECT_TRUE(mute->showsPressed());
     EXPECT_EQ(rig.model.store().Get(0x060B), 1);
     EXPECT_EQ(rig.model.image().Get(6, 11), 1);

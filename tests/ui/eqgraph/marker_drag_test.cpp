@@ -7,6 +7,8 @@
 #include "linked_graph.h"
 #include "params/value_scales.h"
 #include "params/value_tables.h"
+#include "ui/app/editing_side.h"
+#include "ui/app/spectrum_side.h"
 #include "ui/editing/editor.h"
 #include "ui/widgets/band_number_label.h"
 #include "ui/widgets/bitmap_button.h"
@@ -328,6 +330,31 @@ TEST_F(Drags, RangeHandleMovesItsVolumeBar) {
     EXPECT_FALSE(label->isVisible());
     EXPECT_FALSE(app().eqGraph().drag().dragging);
     EXPECT_EQ(Writes(), (std::vector<ProcessorWrite>{{Device(0x1D05), expected}}));
+}
+
+TEST_F(Drags, RangeHandleDragKeepsTheSpectrumRunningAndIsOneUndoStep) {
+    auto* handle = Get<RangeHandle>("MusMaxImage");
+    auto* bar = Get<TrackBar>("SysMusMaxVolBar");
+    bar->setValue(60);
+    Writes();
+    EditHistory& history = app().editing().history();
+    const int stepsBefore = history.stack().count();
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(4, 4));
+    for (int dx : {-10, -20, -30}) {
+        QTest::mouseMove(handle, QPoint(4 + dx, 4));
+        // The analyser's bars go on moving while a volume handle is dragged: only a drag of the
+        // graph's own markers holds them.
+        app().eqGraph().OnTimer1Tick();
+        EXPECT_FALSE(app().spectrum().display().feed().dragging());
+        EXPECT_FALSE(app().eqGraph().drag().dragging);
+    }
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFromGlobal(QCursor::pos()));
+    ASSERT_LT(bar->value(), 60);
+    EXPECT_EQ(history.stack().count(), stepsBefore + 1);
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(bar->value(), 60);
+    EXPECT_EQ(app().model().store().Get(0x1D06), 60);
+    Writes();
 }
 
 }  // namespace

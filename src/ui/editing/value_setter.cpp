@@ -1,5 +1,4 @@
-// Set value, commit typed value and the volume limits: the one road from a raw value to the text
-// a control shows, the stores and the link.
+#include "ui/editing/value_setter.h"
 
 #include <QMessageBox>
 #include <algorithm>
@@ -11,7 +10,10 @@
 #include "params/page_table.h"
 #include "params/typed_value.h"
 #include "params/value_scales.h"
-#include "ui/editing/editor.h"
+#include "ui/editing/band_selection.h"
+#include "ui/editing/edit_writes.h"
+#include "ui/editing/editing_parts.h"
+#include "ui/editing/volume_bars.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/selector.h"
 #include "ui/widgets/status_pane.h"
@@ -20,14 +22,6 @@
 
 namespace zt {
 namespace {
-
-int KindOf(QWidget* control) {
-    const ControlProps* props = PropsOf(control);
-    if (!props || props->hint().isEmpty()) return 0;
-    bool ok = false;
-    const int kind = props->hint().toInt(&ok);
-    return ok ? kind : -1;
-}
 
 bool LogsLastWrite(int kind) {
     return (kind >= 0 && kind <= 7) || kind == 13 || kind == 19;
@@ -54,13 +48,13 @@ int StepOf(int key) {
 
 }  // namespace
 
-void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
+void ValueSetter::SetValue(QWidget* control, int key, bool silent, double x) {
     ControlProps* props = PropsOf(control);
     if (!props) return;
-    const int kind = KindOf(control);
-    const ParamAddress a = model_.ActiveQSlot(props->tag());
+    const int kind = ValueKindOf(control);
+    const ParamAddress a = parts_.model.ActiveQSlot(props->tag());
     // A value that would be stored and sent is refused as a whole while the window takes none.
-    if (!silent && !path_.TakesEdits()) return ShowStoredAgain(a);
+    if (!silent && !parts_.path.TakesEdits()) return writes_.ShowStoredAgain(a);
     auto* edit = qobject_cast<ValueEdit*>(control);
     auto* pane = qobject_cast<StatusPane*>(control);
     auto* selector = qobject_cast<Selector*>(control);
@@ -69,7 +63,7 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
     const bool selectorKind = selector && kind == kKindEqType;
     if (!editKind && !paneKind && !selectorKind) return;
 
-    FormatContext context = FormatContextFor(model_.selection(), a);
+    FormatContext context = FormatContextFor(parts_.model.selection(), a);
     context.chinese = language_ && language_->chinese();
     auto show = [&](double raw) {
         edit->setText(
@@ -83,14 +77,14 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
         pane->setCaption(
             QString::fromStdString(FormatValueText(kind, static_cast<int>(x), context)));
     } else if (kind == kKindQ) {
-        const ValueRange range = EditRange(model_.store(), kind, a);
+        const ValueRange range = EditRange(parts_.model.store(), kind, a);
         const int limit = range.maximum;
         if (silent) {
             // A stored Q beyond what the band type allows is reduced in the store as well.
-            x = model_.store().Get(a);
+            x = parts_.model.store().Get(a);
             if (x > limit) {
                 x = limit;
-                model_.store().Set(a, limit);
+                parts_.model.store().Set(a, limit);
             }
         } else {
             x = StepWithin(x, StepOf(key), range);
@@ -98,7 +92,7 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
         show(x);
     } else if (kind != kKindHidden) {
         // The dynamic EQ's gain never goes below -12.0 dB, however it is reached.
-        const ValueRange range = EditRange(model_.store(), kind, a);
+        const ValueRange range = EditRange(parts_.model.store(), kind, a);
         if (!silent) {
             x = StepWithin(x, StepOf(key), range);
         } else {
@@ -110,99 +104,88 @@ void Editor::SetValue(QWidget* control, int key, bool silent, double x) {
 
     if (editKind && kind >= kKindFrequency && kind <= kKindInputVolume) {
         if (kind == kKindFrequency) {
-            if (auto* bound = qobject_cast<ValueEdit*>(Bound(a))) shared_.currentValueEdit = bound;
+            if (auto* bound = qobject_cast<ValueEdit*>(parts_.Bound(a)))
+                parts_.shared.currentValueEdit = bound;
         }
-        // Through the edit selection's control action codes 0..7: edits of the dynamic EQ
-        // page (kind 8) select nothing.
+        // The band selection of families 0..7: edits of the dynamic EQ page (kind 8) select
+        // nothing.
         const int family = PageKind(a);
-        if (family >= 0 && family <= 7) EditSelection(edit, family);
+        if (family >= 0 && family <= 7) bands_.Select(edit, family);
     }
 
     const int v = TruncatedRaw(x);
-    auto* bar = qobject_cast<TrackBar*>(Bound(a));
-    if (!bar) bar = qobject_cast<TrackBar*>(Companion(a, 0));
+    auto* bar = qobject_cast<TrackBar*>(parts_.Bound(a));
+    if (!bar) bar = qobject_cast<TrackBar*>(parts_.Companion(a, 0));
     if (bar) {
-        const bool before = state_.trackBarUpdate;
-        state_.trackBarUpdate = true;
+        const bool before = parts_.state.trackBarUpdate;
+        parts_.state.trackBarUpdate = true;
         bar->setValue(static_cast<int>(std::lround(x)));
-        state_.trackBarUpdate = before;
+        parts_.state.trackBarUpdate = before;
     }
     if (!silent) {
-        Write(a, v);
+        writes_.Write(a, v);
     } else if (kind <= kKindQ) {
-        path_.Set(a, v, EditPath::Send::Never);
+        parts_.path.Set(a, v, EditPath::Send::Never);
     }
-    if (LogsLastWrite(kind) && !shared_.refreshInProgress) RecordWrite(a, v);
+    if (LogsLastWrite(kind) && !parts_.shared.refreshInProgress) writes_.RecordWrite(a, v);
 }
 
-void Editor::SetParameter(ParamAddress a, int value) {
-    if (auto* bar = qobject_cast<TrackBar*>(Bound(a)); bar && IsVolumeBar(bar)) {
+void ValueSetter::SetParameter(ParamAddress a, int value) {
+    if (auto* bar = qobject_cast<TrackBar*>(parts_.Bound(a)); volumes_.IsVolumeBar(bar)) {
         // A volume bar takes the value as a refresh shows it: the volume limits and the normal
-        // volume's one-step rise would move it or its group away from the value. Its pane's
-        // hint holds the bar's last position, not a value kind.
+        // volume's one-step rise would move it or its group away from the value.
         {
-            const EditPath::ShowOnly showing(path_);
-            ShowBarPosition(bar, value, false);
+            const EditPath::ShowOnly showing(parts_.path);
+            volumes_.ShowPosition(bar, value);
         }
-        Write(a, value);
+        writes_.Write(a, value);
         return;
     }
     auto shows = [&](QWidget* control) {
         const ControlProps* props = PropsOf(control);
-        if (!props || model_.ActiveQSlot(props->tag()) != a) return false;
+        if (!props || parts_.model.ActiveQSlot(props->tag()) != a) return false;
         return qobject_cast<ValueEdit*>(control) || qobject_cast<Selector*>(control) ||
                qobject_cast<StatusPane*>(control);
     };
-    QWidget* control = Bound(a);
-    if (!shows(control)) control = Pane(a);
+    QWidget* control = parts_.Bound(a);
+    if (!shows(control)) control = parts_.Pane(a);
     if (shows(control)) SetValue(control, kStepNone, false, value);
-    if (model_.image().Get(model_.ToDeviceAddress(a)) != value) Write(a, value);
+    if (parts_.model.image().Get(parts_.model.ToDeviceAddress(a)) != value) writes_.Write(a, value);
 }
 
-void Editor::CommitTypedValue(int key) {
-    ValueEdit* edit = shared_.currentValueEdit;
-    if (!edit || edit == controls_.example) return;
-    const int kind = KindOf(edit);
+void ValueSetter::CommitTypedValue(int key) {
+    ValueEdit* edit = parts_.shared.currentValueEdit;
+    if (!edit || edit == parts_.controls.example) return;
+    const int kind = ValueKindOf(edit);
     const ControlProps* props = PropsOf(edit);
-    const ParamAddress a = props ? model_.ActiveQSlot(props->tag()) : 0;
+    const ParamAddress a = props ? parts_.model.ActiveQSlot(props->tag()) : 0;
     const std::optional<int> raw = CommitTypedText(kind, edit->text().toStdString(), StepOf(key),
-                                                   EditRange(model_.store(), kind, a));
+                                                   EditRange(parts_.model.store(), kind, a));
     if (!raw) return RestoreLastGoodText();
-    if (HeldByEqPass(a)) {
+    if (writes_.HeldByEqPass(a)) {
         // The field shows the held value again at once; the page's refresh redraws the rest.
         RestoreLastGoodText();
-        return ShowStoredAgain(a);
+        return writes_.ShowStoredAgain(a);
     }
     if (edit->hint().isEmpty()) {
-        if (message_) {
-            message_(QStringLiteral("error"));
-        } else {
-            QMessageBox::information(edit->window(), QString(), QStringLiteral("error"));
-        }
+        ShowPlainMessage(edit->window(), QStringLiteral("error"));
         return RestoreLastGoodText();
     }
     SetValue(edit, kStepNone, false, *raw);
-    state_.lastGoodText = edit->text();
+    parts_.state.lastGoodText = edit->text();
 }
 
-void Editor::RestoreLastGoodText() {
-    if (shared_.currentValueEdit) shared_.currentValueEdit->setText(state_.lastGoodText);
+void ValueSetter::RestoreLastGoodText() {
+    if (parts_.shared.currentValueEdit)
+        parts_.shared.currentValueEdit->setText(parts_.state.lastGoodText);
 }
 
-void Editor::VolumeLimits(TrackBar* normal, TrackBar* start, TrackBar* maximum, int moved,
-                          StatusPane* pane) {
-    if (!normal || !start || !maximum) return;
-    TrackBar* bars[] = {normal, start, maximum};
-    if (moved < 0 || moved > 2) return;
-    if (!path_.showing()) {
-        if (moved < 2) {
-            if (bars[moved]->value() > maximum->value()) bars[moved]->setValue(maximum->value());
-        } else {
-            if (start->value() > maximum->value()) start->setValue(maximum->value());
-            if (normal->value() > maximum->value()) normal->setValue(maximum->value());
-        }
+void ValueSetter::ShowPlainMessage(QWidget* parent, const QString& text) const {
+    if (message_) {
+        message_(text);
+    } else {
+        QMessageBox::information(parent, QString(), text);
     }
-    if (pane) pane->setCaption(QString::number(bars[moved]->value()));
 }
 
 }  // namespace zt
