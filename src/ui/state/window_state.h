@@ -33,6 +33,8 @@ struct WindowState {
     // The panel lock holds the window: the unlock panel is up, the editing areas are disabled
     // and no edit reaches the stores or the processor until the panel lock password is typed.
     bool locked = false;
+    // The access code opened the Hint tab: its page may be shown and factory modes saved.
+    bool hintTabOpen = false;
     HowlFinderState finder;
     RoomState room;
 

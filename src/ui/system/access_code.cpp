@@ -3,17 +3,19 @@
 #include <QEvent>
 #include <QLabel>
 
+#include "ui/state/window_state.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/swapping.h"
 #include "ui/window/main_window.h"
 
 namespace zt {
 
-AccessCode::AccessCode(TForm1& window)
+AccessCode::AccessCode(TForm1& window, WindowState& state)
     : linkLabel_(window.tabStrip().linkLabel),
       logoLabel_(window.sysLogoLabel()),
       logoEdit_(qobject_cast<PlainEdit*>(window.sysLogoEdit())),
-      hintTab_(window.tabStrip().tabs[kTabHint]) {}
+      hintTab_(window.tabStrip().tabs[kTabHint]),
+      state_(state) {}
 
 void AccessCode::Connect(QObject* context) {
     linkLabel_->installEventFilter(this);
@@ -40,12 +42,11 @@ void AccessCode::OnLinkLabelDoubleClick() {
 
 void AccessCode::OnKey(KeyPress* press) {
     if (press->character != QChar('\r')) return;
-    if (logoEdit_->text() == QLatin1String(kAccessCode)) {
-        hintTab_->show();
+    state_.hintTabOpen = logoEdit_->text() == QLatin1String(kAccessCode);
+    hintTab_->setVisible(state_.hintTabOpen);
+    if (state_.hintTabOpen) {
         logoLabel_->hide();
         logoEdit_->hide();
-    } else {
-        hintTab_->hide();
     }
 }
 

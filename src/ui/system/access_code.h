@@ -14,12 +14,14 @@ namespace zt {
 class PlainEdit;
 class TForm1;
 struct KeyPress;
+struct WindowState;
 
 inline constexpr char kAccessCode[] = "OPERATOR725";
 
 class AccessCode : public QObject {
 public:
-    explicit AccessCode(TForm1& window);
+    // The code opens the Hint tab in `state` and shows its button.
+    AccessCode(TForm1& window, WindowState& state);
 
     // Connects the label's double click and the field's keys; `context` ends them.
     void Connect(QObject* context);
@@ -37,6 +39,7 @@ private:
     QLabel* logoLabel_;
     PlainEdit* logoEdit_;
     QWidget* hintTab_;
+    WindowState& state_;
 };
 
 }  // namespace zt

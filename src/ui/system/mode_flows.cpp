@@ -34,7 +34,7 @@ std::string ModeNumber(int index) {
 }  // namespace
 
 ModeFlows::ModeFlows(LinkEngine& link, WindowWrites& writes, ParamModel& model, Prompts& prompts,
-                     const ControlRegistry& r)
+                     const ControlRegistry& r, const WindowState& state)
     : link_(link),
       writes_(writes),
       model_(model),
@@ -44,7 +44,7 @@ ModeFlows::ModeFlows(LinkEngine& link, WindowWrites& writes, ParamModel& model, 
       nameEdit_(r.Get<PlainEdit>(QStringLiteral("PresetModeEdit"))),
       loadButton_(r.Get<QAbstractButton>(QStringLiteral("SysLoadModeBtn"))),
       saveButton_(r.Get<QAbstractButton>(QStringLiteral("SysSaveModeBtn"))),
-      hintTab_(r.Get<QWidget>(QStringLiteral("FormHintTabBtn"))) {
+      state_(state) {
     for (size_t i = 0; i < kQuickButtonNames.size(); ++i) {
         quickButtons_[i] = r.Get<BitmapButton>(QString::fromLatin1(kQuickButtonNames[i]));
     }
@@ -76,7 +76,7 @@ void ModeFlows::SelectMode(int index) {
 }
 
 bool ModeFlows::HintTabShown() const {
-    return !hintTab_->isHidden();
+    return state_.hintTabOpen;
 }
 
 void ModeFlows::LoadSelectedMode() {

@@ -9,6 +9,7 @@
 
 #include "link/link_engine.h"
 #include "params/param_model.h"
+#include "ui/state/window_state.h"
 #include "ui/state/window_writes.h"
 #include "ui/system/prompts.h"
 #include "ui/widgets/control_registry.h"
@@ -23,8 +24,9 @@ class Selector;
 
 class ModeFlows {
 public:
+    // `state` tells whether the access code opened the Hint tab.
     ModeFlows(LinkEngine& link, WindowWrites& writes, ParamModel& model, Prompts& prompts,
-              const ControlRegistry& registry);
+              const ControlRegistry& registry, const WindowState& state);
 
     // Connects the handlers; `context` ends them.
     void Connect(QObject* context);
@@ -58,7 +60,7 @@ private:
     PlainEdit* nameEdit_;
     QAbstractButton* loadButton_;
     QAbstractButton* saveButton_;
-    QWidget* hintTab_;
+    const WindowState& state_;
     std::array<BitmapButton*, 10> quickButtons_{};  // SysModeBtn1..4, SysFactoryBtn..6
     QTimer loadWait_;
     int waitingLoad_ = -1;

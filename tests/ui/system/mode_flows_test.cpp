@@ -191,7 +191,9 @@ TEST_F(ModeFlowsTest, SavingSendsTheIndexAZeroAndTheNamePaddedTo22Bytes) {
 TEST_F(ModeFlowsTest, AFactoryModeIsSavedWithTheHintTabAndALongNameIsCut) {
     LinkNow();
     SetManager(true);
-    window().tabStrip().tabs[kTabHint]->show();
+    QTest::mouseDClick(window().tabStrip().linkLabel, Qt::LeftButton);
+    QTest::keyClicks(window().sysLogoEdit(), "OPERATOR725");
+    QTest::keyClick(window().sysLogoEdit(), Qt::Key_Return);
     PickMode(17);
     Get<PlainEdit>("PresetModeEdit")->setMaxLength(40);
     Get<PlainEdit>("PresetModeEdit")->setText("A name of 25 characters!!");
