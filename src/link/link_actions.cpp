@@ -18,6 +18,7 @@ constexpr int kHighestScene = 2;
 }  // namespace
 
 void LinkEngine::OnLinkButton(LinkButton sender) {
+    WakeHold();
     if (sender == LinkButton::LinkBtn && !linkOnline_) {
         StartSearch();
     } else {
@@ -26,6 +27,7 @@ void LinkEngine::OnLinkButton(LinkButton sender) {
 }
 
 void LinkEngine::OnPortLost() {
+    WakeHold();
     // Nothing can be acknowledged through a closed port, so end the link now instead of after
     // the acknowledgement time-outs. A search just goes on to the next port.
     if (transferRunning_) {
@@ -88,11 +90,13 @@ void LinkEngine::Disconnect() {
 }
 
 void LinkEngine::OnMainWindowClose() {
+    WakeHold();
     if (linkOnline_) SendValue(kAddrLinkControl, kLinkDisconnect);
 }
 
 void LinkEngine::OnSearchTick() {
     if (!searchRunning_) return;
+    WakeHold();
     view_.ShowStatusDialog();
     if (answered_) {
         RunLinkAction(4);
@@ -229,6 +233,7 @@ void LinkEngine::ActionStartDownload() {
 }
 
 void LinkEngine::StartUpload() {
+    WakeHold();
     RunLinkAction(6);
 }
 

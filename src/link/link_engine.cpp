@@ -25,7 +25,10 @@ void LinkEngine::SelectPort(int index) {
 // --- Receiving ---
 
 void LinkEngine::OnReceive(std::span<const uint8_t> bytes, size_t eventCount) {
+    WakeHold();
     receiver_.Receive(bytes, eventCount, *this, log_);
+    // The acknowledgement of the keep-alive leaves the link quiet until the next one.
+    SleepHoldWhileQuiet();
 }
 
 void LinkEngine::OnShortMessage() {
@@ -78,6 +81,7 @@ bool LinkEngine::TakeDownloadFrame(std::span<const uint8_t> frame) {
 // --- Writing ---
 
 void LinkEngine::WriteParameter(ParamAddress logical, int value) {
+    WakeHold();
     if (!IsStoreAddress(logical)) return;
     model_.StoreValue(logical, value);
     const ParamAddress device = model_.ToDeviceAddress(logical);
@@ -130,10 +134,12 @@ void LinkEngine::WriteParameterPaced(ParamAddress logical, int value) {
 }
 
 void LinkEngine::WriteString(ParamAddress address, std::string_view text) {
+    WakeHold();
     Send(BuildTextFrame(address, text));
 }
 
 void LinkEngine::SaveMode(std::string_view text) {
+    WakeHold();
     if (readBackEnabled_ && readBack_.HasPendingPages() && linkOnline_) {
         // The processor stores what it holds: first make sure it holds what the user set.
         deferredSave_.assign(text);
@@ -159,6 +165,7 @@ void LinkEngine::SendSave(std::string_view text) {
 }
 
 void LinkEngine::ExpectSaveResult() {
+    WakeHold();
     pendingAction_ = kPendingModeSaved;
     // "保存成功!" must mean that the processor acknowledged the save frame itself, not that an
     // earlier frame's acknowledgement arrived after the save went out.
@@ -215,6 +222,7 @@ void LinkEngine::SendInFlight(const Bytes& frame, int mark) {
 void LinkEngine::SetHold(bool run) {
     if (run == holdRunning_) return;
     holdRunning_ = run;
+    holdAsleep_ = false;  // a stopped timer sleeps no more; a started one first ticks
     run ? clock_.StartHold() : clock_.StopHold();
 }
 

@@ -136,7 +136,10 @@ public:
     bool suppressSend() const { return suppressSend_; }
     bool answered() const { return answered_; }
     int pendingAction() const { return pendingAction_; }
-    int holdTick() const { return holdTick_; }
+    // While the hold timer sleeps, the ticks due by now are counted in.
+    int holdTick() const {
+        return holdAsleep_ ? holdTick_ + clock_.HoldTicksLeftOutDue() : holdTick_;
+    }
     int missCount() const { return missCount_; }
     int inFlight() const { return inFlight_; }
     // The write or keep-alive sent last, which a repeat sends again.
@@ -157,6 +160,8 @@ public:
     int ProgressPercent() const;
 
     bool holdRunning() const { return holdRunning_; }
+    // The hold timer sleeps through ticks that would only count the silence.
+    bool holdAsleep() const { return holdAsleep_; }
     bool searchRunning() const { return searchRunning_; }
     bool transferRunning() const { return transferRunning_; }
 
@@ -208,6 +213,17 @@ private:
     bool ReadBackAsks() const;
     // Tells everyone waiting for the values written to be confirmed.
     void FinishConfirmationWaits(bool checked, std::vector<ParamAddress> notConfirmed);
+
+    // The hold tick's work; OnHoldTick first counts the ticks the timer slept through.
+    void HoldTick();
+    // How many of the next hold ticks would do nothing but count: online, acknowledged,
+    // nothing queued, pending or unanswered, and nothing for the read-back to do.
+    int QuietHoldTicks() const;
+    // Lets the hold timer sleep through the quiet ticks ahead.
+    void SleepHoldWhileQuiet();
+    // Every entry into the engine first ends the sleep and counts the ticks due by then, so
+    // that it finds the link as a ticking timer would have left it.
+    void WakeHold();
 
     // Timers, started and stopped only on a change.
     void SetHold(bool run);
@@ -306,6 +322,8 @@ private:
     bool uploadTailSent_ = false;            // the value of 0x1E14 follows the last page
 
     bool holdRunning_ = false;
+    bool holdAsleep_ = false;
+    int holdSleepTicks_ = 0;  // ticks the hold timer leaves out
     bool searchRunning_ = false;
     bool transferRunning_ = false;
 };

@@ -2,6 +2,8 @@
 // repeats of an unanswered frame (also of the one a pending action waits for), the action
 // waiting for an acknowledgement, and the loss of the link.
 
+#include <algorithm>
+
 #include "link/link_engine.h"
 
 namespace zt {
@@ -32,6 +34,47 @@ bool LinkEngine::ReleasesHeldWrites() const {
 
 void LinkEngine::OnHoldTick() {
     if (!holdRunning_) return;
+    if (holdAsleep_) {
+        // The timer delivers the tick after the ones it left out: they are all due.
+        holdAsleep_ = false;
+        for (int i = 0; i < holdSleepTicks_; ++i) HoldTick();
+    }
+    HoldTick();
+    SleepHoldWhileQuiet();
+}
+
+int LinkEngine::QuietHoldTicks() const {
+    if (!holdRunning_ || !linkOnline_ || !ready_ || pendingAction_ != kNoPendingAction ||
+        !queue_.IsEmpty() || acks_.waitingCount() != 0) {
+        return 0;
+    }
+    // A page waiting for the read-back (even one resting after a reported value) or an answer
+    // on its way makes a later tick do more than count.
+    if (readBack_.HasPendingPages() || readBack_.requestOut() || !confirmationWaits_.empty() ||
+        checkingUpload_ || hasDeferredSave_) {
+        return 0;
+    }
+    // The tick that completes the silent second sends the keep-alive.
+    return std::max(kTicksPerSecond - 1 - holdTick_, 0);
+}
+
+void LinkEngine::SleepHoldWhileQuiet() {
+    if (holdAsleep_) return;
+    const int quiet = QuietHoldTicks();
+    if (quiet > 0 && clock_.SleepHold(quiet)) {
+        holdAsleep_ = true;
+        holdSleepTicks_ = quiet;
+    }
+}
+
+void LinkEngine::WakeHold() {
+    if (!holdAsleep_) return;
+    holdAsleep_ = false;
+    const int due = clock_.WakeHold();
+    for (int i = 0; i < due; ++i) HoldTick();
+}
+
+void LinkEngine::HoldTick() {
     PassTime(kHoldPeriodMs);
     holdTick_ = holdTick_ <= kTicksPerSecond ? holdTick_ + 1 : kTicksPerSecond;
     if (writeFreeTicks_ < kTicksPerSecond) ++writeFreeTicks_;

@@ -22,6 +22,7 @@ constexpr int kQuietTicks = 1000 / kHoldPeriodMs;
 
 void LinkEngine::SetReadBackEnabled(bool enabled) {
     if (enabled == readBackEnabled_) return;
+    WakeHold();
     readBackEnabled_ = enabled;
     readBack_.Reset();
     readBackUrgent_ = false;
@@ -42,6 +43,7 @@ void LinkEngine::ResetReadBack() {
 }
 
 void LinkEngine::WhenWritesConfirmed(WriteConfirmationDone done) {
+    WakeHold();
     confirmationWaits_.push_back(std::move(done));
     if (!ReadBackChecking()) FinishConfirmationWaits(ReadBackAsks(), readBack_.Unconfirmed());
 }

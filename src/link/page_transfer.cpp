@@ -119,6 +119,7 @@ void LinkEngine::UploadStep(int counter) {
 
 void LinkEngine::OnTransferTick() {
     if (!transferRunning_) return;
+    WakeHold();
     PassTime(kTransferPeriodMs);
     if (transferTick_ < kGiveUpTicks) ++transferTick_;
     view_.UpdateStatusDialog(ProgressPercent());

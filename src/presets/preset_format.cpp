@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -49,25 +50,48 @@ std::string AllOf(std::istream& in) {
     return text;
 }
 
-// Lines end at LF; a CR before it belongs to the line ending. A final line ending adds no
-// empty line. The lines are views into `text`.
-std::vector<std::string_view> StoredLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.push_back(text.substr(start, stop - start));
-        start = end + 1;
+// The plain lines of a file, unscrambled one after another into one buffer. Lines end at LF;
+// a CR before it belongs to the line ending (also at the end of a last line without LF). A final
+// line ending adds no empty line.
+class PlainLines {
+public:
+    // False when a line is not hexadecimal.
+    bool Read(std::string_view stored) {
+        text_.resize(stored.size() / 2);  // the most the plain lines can take
+        ends_.reserve(stored.size() / kTypicalStoredLine + 2);
+        std::size_t used = 0;
+        std::size_t start = 0;
+        while (start < stored.size()) {
+            const auto* lf = static_cast<const char*>(
+                std::memchr(stored.data() + start, '\n', stored.size() - start));
+            const std::size_t end = lf == nullptr ? stored.size() : lf - stored.data();
+            std::size_t stop = end;
+            if (stop > start && stored[stop - 1] == '\r') --stop;
+            const std::string_view line = stored.substr(start, stop - start);
+            if (!UnscrambleLineTo(line, text_.data() + used)) return false;
+            used += line.size() / 2;
+            ends_.push_back(used);
+            start = end + 1;
+        }
+        text_.resize(used);
+        return true;
     }
-    return lines;
-}
 
-bool HeaderMatches(std::string_view stored, int32_t code, std::string& plain) {
-    UnscrambleLineInto(stored, plain);
+    std::size_t size() const { return ends_.size(); }
+    std::string_view operator[](std::size_t n) const {
+        const std::size_t begin = n == 0 ? 0 : ends_[n - 1];
+        return std::string_view(text_).substr(begin, ends_[n] - begin);
+    }
+
+private:
+    // An entry line takes about 20 stored characters; more lines than this estimate only cost
+    // the list a few reallocations.
+    static constexpr std::size_t kTypicalStoredLine = 16;
+    std::string text_;
+    std::vector<std::size_t> ends_;
+};
+
+bool HeaderMatches(std::string_view plain, int32_t code) {
     const std::optional<int32_t> number = SecondField(plain);
     return number && (*number ^ kPresetHeaderMask) == code;
 }
@@ -127,22 +151,16 @@ PresetContent ReadPresetContent(std::istream& in, DiagnosticLog& log) {
 }
 
 PresetContent ReadPresetContent(std::string_view text, DiagnosticLog& log) {
-    const std::vector<std::string_view> lines = StoredLines(text);
-    for (const std::string_view stored : lines) {
-        if (!IsScrambledLine(stored)) return Failed(PresetCheck::kFormatError);
-    }
+    PlainLines lines;
+    if (!lines.Read(text)) return Failed(PresetCheck::kFormatError);
     const std::size_t count = lines.size();
-    std::string plain;  // one line at a time, its storage kept
-    plain.reserve(64);
-    if (count < kHeaderLineCount || !HeaderMatches(lines[0], kPresetModelCode, plain) ||
-        !HeaderMatches(lines[1], kPresetMakerCode, plain)) {
+    if (count < kHeaderLineCount || !HeaderMatches(lines[0], kPresetModelCode) ||
+        !HeaderMatches(lines[1], kPresetMakerCode)) {
         return Failed(PresetCheck::kFormatError);
     }
 
-    UnscrambleLineInto(lines[count - 2], plain);
-    const std::optional<int32_t> recordCount = SecondField(plain);
-    UnscrambleLineInto(lines[count - 1], plain);
-    const std::optional<int32_t> expectedChecksum = SecondField(plain);
+    const std::optional<int32_t> recordCount = SecondField(lines[count - 2]);
+    const std::optional<int32_t> expectedChecksum = SecondField(lines[count - 1]);
     if (!recordCount || !expectedChecksum) return Failed(PresetCheck::kCorrupted);
     log.Clear();
     if (*recordCount < 0 || static_cast<std::size_t>(*recordCount) + 2 != count) {
@@ -153,12 +171,14 @@ PresetContent ReadPresetContent(std::string_view text, DiagnosticLog& log) {
     content.entries.reserve(count > 4 ? count - 4 : 0);
     uint32_t sum = 0;
     for (std::size_t n = kHeaderLineCount; n + 2 < count; ++n) {
-        UnscrambleLineInto(lines[n], plain);
-        const std::optional<std::string_view> first = FieldOf(plain, ' ', 0);
-        const std::optional<std::string_view> second = FieldOf(plain, ' ', 1);
-        if (!first || !second) return Failed(PresetCheck::kCorrupted);
-        const std::optional<int32_t> address = ParseDecimal(*first);
-        const std::optional<int32_t> value = ParseDecimal(*second);
+        const std::string_view plain = lines[n];
+        const std::size_t space = plain.find(' ');
+        if (space == std::string_view::npos) return Failed(PresetCheck::kCorrupted);
+        // The second field ends at a further blank; what follows it is not read.
+        std::string_view second = plain.substr(space + 1);
+        second = second.substr(0, second.find(' '));
+        const std::optional<int32_t> address = ParseDecimal(plain.substr(0, space));
+        const std::optional<int32_t> value = ParseDecimal(second);
         if (!address || !value) return Failed(PresetCheck::kCorrupted);
         const PresetEntry entry{Mask(*address, static_cast<int32_t>(n)),
                                 Mask(*value, static_cast<int32_t>(n))};

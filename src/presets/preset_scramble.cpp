@@ -7,20 +7,21 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-// The value of every byte as a hexadecimal digit, -1 for any other byte.
-constexpr std::array<int8_t, 256> MakeHexValues() {
-    std::array<int8_t, 256> values{};
-    values.fill(-1);
-    for (int d = 0; d < 10; ++d) values['0' + d] = static_cast<int8_t>(d);
+// The value of every byte as a hexadecimal digit, kNotHex for any other byte.
+constexpr uint8_t kNotHex = 0x80;
+constexpr std::array<uint8_t, 256> MakeHexValues() {
+    std::array<uint8_t, 256> values{};
+    values.fill(kNotHex);
+    for (int d = 0; d < 10; ++d) values['0' + d] = static_cast<uint8_t>(d);
     for (int d = 0; d < 6; ++d) {
-        values['A' + d] = static_cast<int8_t>(10 + d);
-        values['a' + d] = static_cast<int8_t>(10 + d);
+        values['A' + d] = static_cast<uint8_t>(10 + d);
+        values['a' + d] = static_cast<uint8_t>(10 + d);
     }
     return values;
 }
-constexpr std::array<int8_t, 256> kHexValues = MakeHexValues();
+constexpr std::array<uint8_t, 256> kHexValues = MakeHexValues();
 
-int HexValue(char c) {
+uint8_t HexValue(char c) {
     return kHexValues[static_cast<unsigned char>(c)];
 }
 
@@ -38,34 +39,31 @@ std::string ScrambleLine(std::string_view plain) {
 }
 
 std::optional<std::string> UnscrambleLine(std::string_view stored) {
-    std::string plain;
-    if (!UnscrambleLineInto(stored, plain)) return std::nullopt;
+    std::string plain(stored.size() / 2, '\0');
+    if (!UnscrambleLineTo(stored, plain.data())) return std::nullopt;
     return plain;
 }
 
-bool UnscrambleLineInto(std::string_view stored, std::string& plain) {
+bool UnscrambleLineTo(std::string_view stored, char* out) {
     const std::size_t pairs = stored.size() / 2;
-    plain.resize(pairs);
+    // Every pair is decoded and the digits' flags gathered; one look at the end says whether
+    // all were hexadecimal.
+    uint8_t flags = 0;
     for (std::size_t k = 0; k < pairs; ++k) {
-        const int high = HexValue(stored[2 * k]);
-        const int low = HexValue(stored[2 * k + 1]);
-        if (high < 0 || low < 0) {
-            plain.resize(k);
-            return false;
-        }
-        const auto byte =
-            static_cast<uint8_t>((high << 4) | low) ^ kPresetKey[k % kPresetKey.size()];
-        plain[k] = static_cast<char>(byte);
+        const uint8_t high = HexValue(stored[2 * k]);
+        const uint8_t low = HexValue(stored[2 * k + 1]);
+        flags |= high | low;
+        out[k] = static_cast<char>(static_cast<uint8_t>((high << 4) | low) ^
+                                   kPresetKey[k % kPresetKey.size()]);
     }
-    return true;
+    return (flags & kNotHex) == 0;
 }
 
 bool IsScrambledLine(std::string_view stored) {
     const std::size_t digits = stored.size() / 2 * 2;
-    for (std::size_t i = 0; i < digits; ++i) {
-        if (HexValue(stored[i]) < 0) return false;
-    }
-    return true;
+    uint8_t flags = 0;
+    for (std::size_t i = 0; i < digits; ++i) flags |= HexValue(stored[i]);
+    return (flags & kNotHex) == 0;
 }
 
 }  // namespace zt

@@ -19,9 +19,9 @@ std::string ScrambleLine(std::string_view plain);
 // character is ignored. Gives nothing when a pair is not hexadecimal.
 std::optional<std::string> UnscrambleLine(std::string_view stored);
 
-// The same into `plain`, whose storage is kept from line to line; false when a pair is not
-// hexadecimal (`plain` then holds the line up to that pair).
-bool UnscrambleLineInto(std::string_view stored, std::string& plain);
+// The same into `plain`, which has room for stored.size() / 2 bytes: false when a pair is not
+// hexadecimal (what was written then means nothing).
+bool UnscrambleLineTo(std::string_view stored, char* plain);
 
 // True when every pair of the stored line is hexadecimal.
 bool IsScrambledLine(std::string_view stored);

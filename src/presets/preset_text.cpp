@@ -1,6 +1,6 @@
 #include "presets/preset_text.h"
 
-#include <charconv>
+#include <climits>
 
 namespace zt {
 namespace {
@@ -49,12 +49,19 @@ std::string StripExtension(std::string_view name) {
 }
 
 std::optional<int32_t> ParseDecimal(std::string_view text) {
-    // from_chars takes a minus sign but no plus sign, and never skips blanks.
-    int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value, 10);
-    if (ec != std::errc() || ptr != end) return std::nullopt;
-    return value;
+    // A plus sign, blanks or any other character make it no number. Leading zeros are read.
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    const int64_t limit = negative ? -int64_t{INT32_MIN} : int64_t{INT32_MAX};
+    int64_t value = 0;
+    for (const char c : text) {
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit > 9) return std::nullopt;
+        value = value * 10 + digit;
+        if (value > limit) return std::nullopt;
+    }
+    return static_cast<int32_t>(negative ? -value : value);
 }
 
 }  // namespace zt

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTest>
 
+#include "link/frame_codec.h"
 #include "link/protocol.h"
 #include "params/page_table.h"
 #include "tests/link_qt/cpu_time.h"
@@ -134,6 +135,34 @@ TEST(SimLinkTest, DownloadWriteModeLoadAndUpload) {
     EXPECT_EQ(state.memory.Get(6, 0), 150);
     EXPECT_EQ(state.memory.Get(0, 163), 1);
     EXPECT_TRUE(f.editor.view.messages.empty());
+}
+
+TEST(SimLinkTest, AnIdleLinkWakesForItsKeepAlivesOnly) {
+    LinkFixture f({});
+    ASSERT_TRUE(f.StartSearch());
+    ASSERT_TRUE(f.editor.WaitOnline(20000)) << f.editor.view.status.english;
+    LinkEngine& engine = f.editor.engine();
+    const Bytes keepAlive = BuildCommandFrame(kCommandWrite, kAddrLinkControl, kLinkKeepAlive);
+    int timeouts = 0;
+    int keepAlives = 0;
+    // Runs after the link's own handler of the same tick.
+    QObject::connect(&f.editor.form.holdTimer(), &QTimer::timeout, [&] {
+        ++timeouts;
+        if (!engine.ready() && engine.inFlightFrame() == keepAlive) ++keepAlives;
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keepAlives >= 4; }, 20000));
+    EXPECT_TRUE(engine.linkOnline());
+    // A ticking timer fires 50 times a second; a sleeping one for the keep-alive and at most
+    // once more after its acknowledgement.
+    EXPECT_LE(timeouts, 2 * keepAlives + 2);
+
+    // A write during the sleep goes out at once, and the link sleeps again after it.
+    f.editor.engine().WriteParameter(0x0005, 77);
+    SimState state;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.sim.Dump(state) && state.memory.Get(0x0005) == 77; },
+                                20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.holdAsleep(); }, 20000));
+    EXPECT_TRUE(engine.linkOnline());
 }
 
 TEST(SimLinkTest, SilentProcessorFailsWhenTheSearchRunsOut) {

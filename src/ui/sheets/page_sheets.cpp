@@ -46,7 +46,7 @@ void BuildPageSheets(QStackedWidget* formPageItem, ControlRegistry& registry) {
     example->hide();
     // A page switch parks the keyboard focus here, outside the visible area, so that no
     // visible control keeps it.
-    auto* parking = builder.Named(new PlainEdit(formPageItem), "Examplexx");
+    auto* parking = builder.Named(new ParkingEdit(formPageItem), "Examplexx");
     parking->setGeometry(-200, -200, 20, 20);
 }
 

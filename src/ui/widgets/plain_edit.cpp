@@ -171,6 +171,11 @@ void PlainEdit::dropEvent(QDropEvent* event) {
     setFocus(Qt::MouseFocusReason);
 }
 
+void ParkingEdit::focusInEvent(QFocusEvent* event) {
+    // QLineEdit's own handling shows the caret and starts its blink timer.
+    QWidget::focusInEvent(event);
+}
+
 ValueEdit::ValueEdit(QWidget* parent) : PlainEdit(parent) {
     setAlignment(Qt::AlignCenter);
     setBackground(QColor(look::kFace));

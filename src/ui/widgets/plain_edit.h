@@ -54,6 +54,18 @@ protected:
     void dropEvent(QDropEvent* event) override;
 };
 
+// The edit that holds the keyboard focus out of sight (Examplexx). It takes typed text like any
+// edit but starts no caret: a caret nobody can see would blink on, waking the idle window twice
+// a second for a repaint of nothing.
+class ParkingEdit : public PlainEdit {
+    Q_OBJECT
+public:
+    using PlainEdit::PlainEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+};
+
 class ValueEdit : public PlainEdit {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 // The window as the start-up sequence leaves it, and the volume keys.
+#include <QAbstractEventDispatcher>
 #include <QAbstractSlider>
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -134,6 +135,37 @@ TEST_F(StartUp, VolumeKeysReachTheFocusedFieldToo) {
     QTest::keyClick(window().windowHandle(), Qt::Key_Q, Qt::NoModifier);
     EXPECT_EQ(bar->value(), 11);
     EXPECT_EQ(field->text(), "q");
+}
+
+// Timers running for an edit's caret (its line control child runs them).
+qsizetype CaretTimers(const QLineEdit* edit) {
+    qsizetype timers = 0;
+    for (QObject* child : edit->children()) {
+        if (qstrcmp(child->metaObject()->className(), "QWidgetLineControl") == 0) {
+            timers += QAbstractEventDispatcher::instance()->registeredTimers(child).size();
+        }
+    }
+    return timers;
+}
+
+TEST_F(StartUp, TheParkingFieldTakesTextButStartsNoCaretThatWouldWakeTheWindow) {
+    // An ordinary edit with the focus blinks its caret.
+    auto* ordinary = new QLineEdit(&window());
+    ordinary->setGeometry(10, 10, 60, 20);
+    ordinary->show();
+    window().activateWindow();
+    ordinary->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ordinary->hasFocus(); }, 20000));
+    EXPECT_GT(CaretTimers(ordinary), 0);
+
+    QLineEdit* field = window().tabStrip().examplexx;
+    field->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }, 20000));
+    EXPECT_EQ(CaretTimers(field), 0);
+    QTest::keyClick(field, Qt::Key_5);
+    EXPECT_TRUE(field->text().endsWith('5')) << field->text().toStdString();
+    EXPECT_EQ(CaretTimers(field), 0);
+    delete ordinary;
 }
 
 TEST_F(StartUp, VolumeKeysAreInertOnTheOtherSheets) {
