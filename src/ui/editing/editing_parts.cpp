@@ -6,10 +6,7 @@ namespace zt {
 
 int ValueKindOf(const QWidget* control) {
     const ControlProps* props = PropsOf(const_cast<QWidget*>(control));
-    if (!props || props->hint().isEmpty()) return 0;
-    bool ok = false;
-    const int kind = props->hint().toInt(&ok);
-    return ok ? kind : -1;
+    return props ? props->valueKind().value_or(0) : 0;
 }
 
 QWidget* EditingParts::Bound(ParamAddress a) const {

@@ -26,7 +26,7 @@ inline constexpr int kHighPassSelectorKind = 20;
 inline constexpr int kLowPassSelectorKind = 21;
 
 // The value kind the catalogue gave a control (a ValueKind, a pane kind, a crossover
-// selector's kind): 0 without one, -1 where its hint holds no number.
+// selector's kind): 0 without one.
 int ValueKindOf(const QWidget* control);
 
 struct EditingParts {

@@ -167,7 +167,7 @@ void ValueSetter::CommitTypedValue(int key) {
         RestoreLastGoodText();
         return writes_.ShowStoredAgain(a);
     }
-    if (edit->hint().isEmpty()) {
+    if (!edit->valueKind()) {
         ShowPlainMessage(edit->window(), QStringLiteral("error"));
         return RestoreLastGoodText();
     }

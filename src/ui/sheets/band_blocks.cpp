@@ -117,17 +117,17 @@ void SheetBuilder::BuildBandColumn(const EqBandBlock& block, int band, QWidget* 
     Named(MakeGainBar(column), names.gainBar)->setGeometry(kGainBarRect);
 
     auto* mode = Named(new Selector(catalogue::ItemTexts(Items::BandType), column), names.modeBox);
-    mode->setHint("1");
+    GiveValueKind(mode, "1");
     mode->setGeometry(1, kModeBoxTop, kBandColumnWidth - 2, 20);
 
     auto* frequency = Named(new ValueEdit(column), names.frequencyEdit);
-    frequency->setHint("2");
+    GiveValueKind(frequency, "2");
     frequency->setGeometry(1, kFrequencyTop, kBandColumnWidth - 2, kEditHeight);
     auto* gain = Named(new ValueEdit(column), names.gainEdit);
-    gain->setHint("3");
+    GiveValueKind(gain, "3");
     gain->setGeometry(1, kGainTop, kBandColumnWidth - 2, kEditHeight);
     auto* q = Named(new ValueEdit(column), names.qEdit);
-    q->setHint("4");
+    GiveValueKind(q, "4");
     q->setGeometry(1, kQTop, kBandColumnWidth - 19, kEditHeight);
     Named(new SpinButtons(column), names.qSpin)
         ->setGeometry(kBandColumnWidth - 17, kQTop, 15, kEditHeight);
@@ -184,7 +184,7 @@ void SheetBuilder::BuildDeqTrigger(const catalogue::DeqBandNames& names, QWidget
     // the slot's value.
     auto* trigger =
         Named(new Selector(catalogue::ItemTexts(Items::DeqTrigger), panel), names.triggerBox);
-    trigger->setHint("1");
+    GiveValueKind(trigger, "1");
     trigger->setGeometry(6, 26, 96, 22);
     trigger->hide();
     for (int i = 0; i < 3; ++i) {
@@ -206,7 +206,7 @@ void SheetBuilder::BuildDeqEq(const catalogue::DeqBandNames& names, int band, QW
     typeLegend->setGeometry(6, 84, 34, 20);
     auto* mode =
         Named(new Selector(catalogue::ItemTexts(Items::DeqBandType), panel), names.modeBox);
-    mode->setHint("1");
+    GiveValueKind(mode, "1");
     mode->setGeometry(40, 84, 66, 20);
 
     struct EditRow {
@@ -225,7 +225,7 @@ void SheetBuilder::BuildDeqEq(const catalogue::DeqBandNames& names, int band, QW
         Named(new SwappingLabel(row.text.chinese, row.text.english, panel), row.legend + n)
             ->setGeometry(6, row.top, 34, 20);
         auto* edit = Named(new ValueEdit(panel), row.name);
-        edit->setHint(row.kind);
+        GiveValueKind(edit, row.kind);
         edit->setGeometry(40, row.top, row.name == names.qEdit ? 49 : 66, 20);
     }
     Named(new SpinButtons(panel), names.qSpin)->setGeometry(91, 158, 15, 20);

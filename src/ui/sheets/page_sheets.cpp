@@ -42,7 +42,7 @@ void BuildPageSheets(QStackedWidget* formPageItem, ControlRegistry& registry) {
 
     // The hidden edit that stands for every slot without a visible control of its own.
     auto* example = builder.Named(new ValueEdit(formPageItem), "Example");
-    example->setHint("0");
+    sheets::GiveValueKind(example, "0");
     example->hide();
     // A page switch parks the keyboard focus here, outside the visible area, so that no
     // visible control keeps it.

@@ -139,6 +139,16 @@ QWidget* SheetBuilder::Parent(const QString& name) const {
     return parent;
 }
 
+void GiveValueKind(QWidget* control, const char* kind) {
+    ControlProps* props = PropsOf(control);
+    if (!props) return;
+    const QString text = QString::fromUtf8(kind);
+    props->setHint(text);
+    bool number = false;
+    const int value = text.toInt(&number);
+    props->setValueKind(number ? std::optional<int>(value) : std::nullopt);
+}
+
 void SheetBuilder::BuildItems(std::span<const SheetItem> items) {
     for (const SheetItem& item : items) BuildItem(item);
 }
@@ -155,7 +165,14 @@ void SheetBuilder::BuildItem(const SheetItem& item) {
     }
     if (ControlProps* props = PropsOf(widget)) {
         props->setTag(item.tag);
-        if (!SwappingOf(widget)) props->setHint(item.hint);
+        const bool valueControl = qobject_cast<ValueEdit*>(widget) ||
+                                  qobject_cast<StatusPane*>(widget) ||
+                                  qobject_cast<Selector*>(widget);
+        if (valueControl) {
+            GiveValueKind(widget, item.hint);
+        } else if (!SwappingOf(widget)) {
+            props->setHint(item.hint);
+        }
     }
     if (item.hidden) widget->hide();
     if (item.disabled) widget->setEnabled(false);
@@ -249,14 +266,14 @@ void SheetBuilder::PlaceBar(const ParamRow& row, int page, const RowNames& names
     bar->setGeometry(cell.x, cell.y, cell.controlWidth, cell.height);
     if (!names.pane.isEmpty()) {
         auto* pane = Named(new StatusPane(cell.container), names.pane);
-        pane->setHint(row.paneHint);
+        GiveValueKind(pane, row.paneHint);
         pane->setGeometry(cell.paneX(), cell.y, cell.paneWidth, cell.height);
     }
 }
 
 void SheetBuilder::PlaceEdit(const ParamRow& row, const RowNames& names, const RowCell& cell) {
     auto* edit = Named(new ValueEdit(cell.container), names.control);
-    edit->setHint(row.hint);
+    GiveValueKind(edit, row.hint);
     const int editWidth = row.spin ? cell.controlWidth - kSpinWidth - 1 : cell.controlWidth;
     edit->setGeometry(cell.x, cell.y, editWidth, cell.height);
     if (row.spin) {
@@ -268,7 +285,7 @@ void SheetBuilder::PlaceEdit(const ParamRow& row, const RowNames& names, const R
 void SheetBuilder::PlaceSelector(const ParamRow& row, const RowNames& names, const RowCell& cell) {
     auto* selector =
         Named(new Selector(catalogue::ItemTexts(row.items), cell.container), names.control);
-    selector->setHint(row.hint);
+    GiveValueKind(selector, row.hint);
     // A selector takes the pane's place as well: the filter type names are long.
     const int width = cell.controlWidth + (cell.paneWidth > 0 ? cell.paneWidth + 2 : 0);
     selector->setGeometry(cell.x, cell.y, width, cell.height);

@@ -18,6 +18,12 @@ class SwappingLabel;
 
 namespace zt::sheets {
 
+// Gives a value control (a value edit, a value pane, a selector) the kind its catalogue text
+// names ("2": an EQ frequency, "6".."26": a pane's kind): as its hint, where the catalogue's
+// tables show it, and as its value kind, which the editing reads. A text that is no number
+// gives no kind.
+void GiveValueKind(QWidget* control, const char* kind);
+
 class SheetBuilder {
 public:
     explicit SheetBuilder(ControlRegistry& registry) : registry_(registry) {}

@@ -1,11 +1,13 @@
 #pragma once
 // What every control of the main window carries besides its look: a tag (its logical
-// ParamAddress, or an index for tab, effect, hint-path, side and trigger buttons) and a hint
-// field (a value kind, a state "0"/"1", an index, or the other language's caption).
-// Handlers find everything they need from these two fields.
+// ParamAddress, or an index for tab, effect, hint-path, side and trigger buttons), a hint field
+// (the other language's caption, or the text the catalogue gave the control) and, for the value
+// controls, the value kind the catalogue gave them (ValueKind 0..5 of the edits and selectors, a
+// pane's kind 6..26, a crossover selector's kind).
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace zt {
 
@@ -19,9 +21,14 @@ public:
     const QString& hint() const { return hint_; }
     void setHint(const QString& hint) { hint_ = hint; }
 
+    // None for a control without a value kind.
+    std::optional<int> valueKind() const { return valueKind_; }
+    void setValueKind(std::optional<int> kind) { valueKind_ = kind; }
+
 private:
     int tag_ = 0;
     QString hint_;
+    std::optional<int> valueKind_;
 };
 
 inline ControlProps* PropsOf(QWidget* widget) {

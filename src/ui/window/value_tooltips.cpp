@@ -38,9 +38,7 @@ constexpr MarkedVolume kMarkedVolumes[] = {
 };
 
 int KindOfProps(const ControlProps* props) {
-    bool ok = false;
-    const int kind = props ? props->hint().toInt(&ok) : 0;
-    return ok ? kind : 0;
+    return props ? props->valueKind().value_or(0) : 0;
 }
 
 }  // namespace

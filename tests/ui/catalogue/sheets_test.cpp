@@ -4,12 +4,16 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <optional>
+#include <utility>
 
 #include "bound_window.h"
+#include "params/value_scales.h"
 #include "ui/widgets/band_scroll_box.h"
 #include "ui/widgets/bitmap_button.h"
 #include "ui/widgets/plain_edit.h"
 #include "ui/widgets/range_handle.h"
+#include "ui/widgets/status_pane.h"
 #include "ui/widgets/swapping.h"
 #include "ui/widgets/track_bar.h"
 
@@ -351,6 +355,42 @@ TEST_F(SheetsTest, SwitchButtonsCarryTheirAddressAndState) {
         const QString name = i == 0 ? "SysFactoryBtn" : "SysFactoryBtn" + QString::number(i + 1);
         EXPECT_EQ(w().Get<BitmapButton>(name.toUtf8().constData())->tag(), 16 + i);
     }
+}
+
+TEST_F(SheetsTest, ValueControlsCarryTheKindTheirCatalogueNames) {
+    // The EQ fields of a band, by their names, and the hidden edit.
+    const std::pair<const char*, int> named[] = {
+        {"MusFreEdit1", kKindFrequency},
+        {"MusGainEdit1", kKindGain},
+        {"MusQEdit1", kKindQ},
+        {"Example", kKindHidden},
+    };
+    for (const auto& [name, kind] : named) {
+        EXPECT_EQ(PropsOf(w().Get<QWidget>(name))->valueKind(), std::optional<int>(kind)) << name;
+    }
+    // Every value field has an edit's kind, every value pane a pane's kind or none, and the kind
+    // is the number the catalogue's text gave.
+    int edits = 0, panes = 0;
+    for (QWidget* control : w().registry.InCreationOrder()) {
+        const ControlProps* props = PropsOf(control);
+        const bool edit = qobject_cast<ValueEdit*>(control) != nullptr;
+        const bool pane = qobject_cast<StatusPane*>(control) != nullptr;
+        if (!props || !(edit || pane) || props->hint().isEmpty()) continue;
+        const std::optional<int> kind = props->valueKind();
+        ASSERT_TRUE(kind) << control->objectName().toStdString();
+        EXPECT_EQ(*kind, props->hint().toInt()) << control->objectName().toStdString();
+        if (edit) {
+            ++edits;
+            EXPECT_LE(*kind, kLastEditKind) << control->objectName().toStdString();
+        } else {
+            ++panes;
+            // A pane of a plain number (a volume) has none of the value kinds.
+            EXPECT_TRUE(*kind == kKindHidden || *kind >= kFirstPaneKind)
+                << control->objectName().toStdString();
+        }
+    }
+    EXPECT_GT(edits, 200);
+    EXPECT_GT(panes, 50);
 }
 
 }  // namespace
